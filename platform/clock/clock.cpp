@@ -1,0 +1,16 @@
+#include "platform/clock/clock.h"
+
+#include <chrono>
+#include <thread>
+
+std::uint32_t SteadyClock::milliseconds()
+{
+    using namespace std::chrono;
+    auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return static_cast<std::uint32_t>(ms);
+}
+
+void SteadyClock::sleep(std::uint32_t ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+// A millisecond clock. The program reads time only through this interface so
+// that tests can drive time by hand and a scripted wait costs nothing.
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    // Milliseconds since an arbitrary fixed origin; wraps like a 32-bit counter.
+    virtual std::uint32_t milliseconds() = 0;
+
+    // Blocks the calling thread for at least `ms` milliseconds.
+    virtual void sleep(std::uint32_t ms) = 0;
+};
+
+// The real clock: std::chrono::steady_clock.
+class SteadyClock final : public Clock {
+public:
+    std::uint32_t milliseconds() override;
+    void sleep(std::uint32_t ms) override;
+};
+
+// A clock that only moves when told to: sleeping advances it at once.
+class ManualClock final : public Clock {
+public:
+    explicit ManualClock(std::uint32_t start = 0) : now_(start) {}
+
+    std::uint32_t milliseconds() override { return now_; }
+    void sleep(std::uint32_t ms) override { now_ += ms; }
+    void advance(std::uint32_t ms) { now_ += ms; }
+
+private:
+    std::uint32_t now_;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// One open MIDI output: the built-in synthesizer, an ALSA sequencer port, or a
+// recording port in tests. Destroying a port closes it.
+class MidiOutputPort {
+public:
+    virtual ~MidiOutputPort() = default;
+
+    // A short message packed as on the wire: status in the low byte, then
+    // data 1, then data 2.
+    virtual void sendShortMessage(std::uint32_t message) = 0;
+
+    // Silences every sounding note and returns controllers to their defaults.
+    virtual void reset() = 0;
+
+    // Releases the device; later sends are ignored.
+    virtual void close() = 0;
+
+    virtual std::string name() const = 0;
+};
+
+// The MIDI outputs of this machine, numbered as the program numbers them:
+// devices 0..n-1 in `deviceNames()` order, and -1 for the mapper.
+class MidiOutputSystem {
+public:
+    virtual ~MidiOutputSystem() = default;
+
+    virtual std::vector<std::string> deviceNames() = 0;
+
+    struct OpenResult {
+        std::unique_ptr<MidiOutputPort> port;  // null when the open failed
+        std::string error;                     // why it failed, for the user
+    };
+    virtual OpenResult open(int device) = 0;
+};
+
+// A machine without any MIDI output: no devices, and every open fails.
+class NoMidiOutputSystem final : public MidiOutputSystem {
+public:
+    std::vector<std::string> deviceNames() override { return {}; }
+    OpenResult open(int) override { return {nullptr, "No MIDI output device is available."}; }
+};

@@ -1,0 +1,20 @@
+#include "platform/clock/clock.h"
+
+#include <gtest/gtest.h>
+
+TEST(Clock, ManualClockMovesOnlyWhenToldAndWrapsLikeA32BitCounter)
+{
+    ManualClock clock(0xFFFFFFF0u);
+    clock.sleep(0x10);
+    EXPECT_EQ(clock.milliseconds(), 0u);
+    clock.advance(5);
+    EXPECT_EQ(clock.milliseconds(), 5u);
+}
+
+TEST(Clock, SteadyClockSleepsAtLeastTheAskedTime)
+{
+    SteadyClock clock;
+    std::uint32_t before = clock.milliseconds();
+    clock.sleep(20);
+    EXPECT_GE(clock.milliseconds() - before, 20u);
+}

@@ -1,6 +1,7 @@
 # The two everyday commands:
 #   make run    install what is missing, build, start solfara  (ARGS="..." passes options)
 #   make test   install what is missing, build, run the whole suite headless
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
 JOBS ?= $(shell nproc)
 ARGS ?=

@@ -5,8 +5,9 @@
 
 std::uint32_t SteadyClock::milliseconds()
 {
-    using namespace std::chrono;
-    auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                  std::chrono::steady_clock::now().time_since_epoch())
+                  .count();
     return static_cast<std::uint32_t>(ms);
 }
 

@@ -1,51 +1,69 @@
 #include "midi/midi_out.h"
 
-// Placeholder: the full device handling arrives with the MIDI output work.
+#include "midi/midi_device_list.h"
+
 MidiOut::MidiOut(MidiOutputSystem& system) : system_(system) {}
 
-MidiOut::~MidiOut() { close(); }
+MidiOut::~MidiOut()
+{
+    close();
+}
 
 MidiOut::StartupResult MidiOut::openAtStartup(int& midi)
 {
     StartupResult result;
     auto names = system_.deviceNames();
-    if (names.empty())
+    result.deviceNames = buildMidiDeviceList(names);
+    if (result.deviceNames.empty())
         return result;
-    result.deviceNames = names;
-    result.deviceNames.push_back("Midi Mapper");
-    if (midi == static_cast<int>(names.size()) + 1)
-        midi = -1;
-    auto opened = system_.open(midi);
-    port_ = std::move(opened.port);
-    if (!port_)
-        result.error = opened.error;
+    midi = applyStoredMidiIndexRule(midi, static_cast<int>(result.deviceNames.size()) - 1);
+    if (!open(midi))
+        result.error = lastError_;
     return result;
 }
 
 bool MidiOut::reopen(int device)
 {
     close();
-    port_ = system_.open(device).port;
+    return open(device);
+}
+
+bool MidiOut::open(int device)
+{
+    auto opened = system_.open(device);
+    port_ = std::move(opened.port);
+    lastError_ = port_ ? std::string() : opened.error;
     return port_ != nullptr;
 }
 
 void MidiOut::close()
 {
-    if (port_) {
-        port_->reset();
-        port_->close();
-        port_.reset();
-    }
+    if (!port_)
+        return;
+    port_->reset();
+    port_->close();
+    port_.reset();
 }
 
 void MidiOut::Send(int status, int data1, int data2)
 {
-    if (port_)
-        port_->sendShortMessage(static_cast<std::uint32_t>(status & 0xFF) |
-                                static_cast<std::uint32_t>(data1 & 0xFF) << 8 |
-                                static_cast<std::uint32_t>(data2 & 0xFF) << 16);
+    if (!port_)
+        return;
+    port_->sendShortMessage(static_cast<std::uint32_t>(status & 0xFF) |
+                            static_cast<std::uint32_t>(data1 & 0xFF) << 8 |
+                            static_cast<std::uint32_t>(data2 & 0xFF) << 16);
 }
 
-void MidiOut::Play(int status, int data1, int data2) { Send(status, data1, data2); }
+// Without an open device a note-on would go to the PC speaker and a note-off
+// would switch it off; this program has no speaker tone, so both are dropped.
+void MidiOut::Play(int status, int data1, int data2)
+{
+    if (isOpen())
+        Send(status, data1, data2);
+}
 
-void MidiOut::Silence(int status, int data1, int data2) { Send(status, data1, data2); }
+void MidiOut::Silence(int status, int data1, int data2)
+{
+    if (isOpen())
+        Send(status, data1, data2);
+}

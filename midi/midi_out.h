@@ -7,33 +7,47 @@
 #include <string>
 #include <vector>
 
-// The program's one MIDI output and its conventions (channels, status bytes,
-// the closed-device fallbacks).
+// The program's one MIDI output: opens the chosen device, sends short messages
+// and drops them while no device is open.
 class MidiOut {
 public:
     explicit MidiOut(MidiOutputSystem& system);
     ~MidiOut();
+    MidiOut(const MidiOut&) = delete;
+    MidiOut& operator=(const MidiOut&) = delete;
 
     struct StartupResult {
-        std::vector<std::string> deviceNames;  // devices, then "Midi Mapper"; empty without devices
-        std::optional<std::string> error;      // set when the open failed: show it to the user
+        std::vector<std::string> deviceNames; // devices, then "Midi Mapper"; empty without devices
+        std::optional<std::string> error;     // set when the open failed: show it to the user
     };
-    // Builds the device list, applies the stored-index rule to `midi` and opens it.
+    // Builds the device list, applies the stored-index rule to `midi` and opens
+    // that device. Without any device nothing is opened and nothing reported.
     StartupResult openAtStartup(int& midi);
 
     // Closes the current device (if any) and opens `device` (-1: the mapper).
+    // A failure leaves the output closed; its reason is in lastError().
     bool reopen(int device);
+    // Resets and closes the device, if one is open.
     void close();
 
+    // Sends one short message: status in the low byte, then the two data bytes.
     void Send(int status, int data1, int data2);
-    void Play(int status, int data1, int data2);     // note-ons and program changes
-    void Silence(int status, int data1, int data2);  // note-offs
+    // Note-ons and program changes. Dropped while closed.
+    void Play(int status, int data1, int data2);
+    // Note-offs. Dropped while closed.
+    void Silence(int status, int data1, int data2);
 
     bool isOpen() const { return port_ != nullptr; }
+    const std::string& lastError() const { return lastError_; }
 
+    // The key of the note most recently started; callers store it before a
+    // note-on and stop the note with it.
     int currentKey = 20;
 
 private:
+    bool open(int device);
+
     MidiOutputSystem& system_;
     std::unique_ptr<MidiOutputPort> port_;
+    std::string lastError_;
 };

@@ -33,8 +33,8 @@ public:
     virtual std::vector<std::string> deviceNames() = 0;
 
     struct OpenResult {
-        std::unique_ptr<MidiOutputPort> port;  // null when the open failed
-        std::string error;                     // why it failed, for the user
+        std::unique_ptr<MidiOutputPort> port; // null when the open failed
+        std::string error;                    // why it failed, for the user
     };
     virtual OpenResult open(int device) = 0;
 };

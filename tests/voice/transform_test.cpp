@@ -1,0 +1,101 @@
+#include "voice/fft_tables.h"
+#include "voice/period_table.h"
+#include "voice/radix2_transform.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <random>
+#include <vector>
+
+namespace {
+
+std::vector<std::complex<double>> directDft(const std::vector<std::complex<double>>& x)
+{
+    const size_t n = x.size();
+    std::vector<std::complex<double>> out(n);
+    for (size_t m = 0; m < n; ++m) {
+        std::complex<double> sum = 0;
+        for (size_t k = 0; k < n; ++k)
+            sum += x[k] * std::polar(1.0, -2 * std::numbers::pi * double((m * k) % n) / double(n));
+        out[m] = sum;
+    }
+    return out;
+}
+
+class TransformTest : public testing::TestWithParam<int> {};
+
+TEST_P(TransformTest, MatchesDirectDftOnRandomBlocks)
+{
+    const FftTables& tables = fftTablesForStages(GetParam());
+    const int n = tables.size;
+    std::mt19937 random(1234 + n);
+    std::uniform_real_distribution<double> value(-1.0, 1.0);
+    for (int round = 0; round < 3; ++round) {
+        std::vector<double> re(n), im(n);
+        std::vector<std::complex<double>> input(n);
+        for (int i = 0; i < n; ++i) {
+            re[i] = value(random);
+            im[i] = value(random);
+            input[i] = {re[i], im[i]};
+        }
+        radix2Transform(re.data(), im.data(), tables);
+        auto expected = directDft(input);
+        double worst = 0;
+        for (int m = 0; m < n; ++m) {
+            const auto p = tables.bitReversal[m];
+            worst = std::max(worst, std::abs(std::complex<double>(re[p], im[p]) - expected[m]));
+        }
+        // The six-decimal sine table limits the agreement to about 1e-6 per
+        // twiddle; over 11 passes on values of size ~sqrt(N) that stays well under 1e-3.
+        EXPECT_LT(worst, 1e-3) << "N = " << n;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothBlockLengths, TransformTest, testing::Values(10, 11));
+
+TEST(FftTables, SineIsRoundedToSixDecimalsAndBitReversalIsAnInvolution)
+{
+    for (int stages : {10, 11}) {
+        const FftTables& tables = fftTablesForStages(stages);
+        ASSERT_EQ(tables.size, 1 << stages);
+        EXPECT_EQ(tables.sine[tables.size / 4], 1.0);
+        EXPECT_EQ(tables.sine[tables.size / 2], 0.0);
+        // sin(2*pi/1024) = 0.0061358846... -> 0.006136
+        if (stages == 10) {
+            EXPECT_EQ(tables.sine[1], 0.006136);
+        }
+        for (int k = 0; k < tables.size; ++k) {
+            const double scaled = tables.sine[k] * 1e6;
+            EXPECT_NEAR(scaled, std::round(scaled), 1e-6);
+            EXPECT_NEAR(tables.sine[k], std::sin(2 * std::numbers::pi * k / tables.size), 5.01e-7);
+            EXPECT_EQ(tables.bitReversal[tables.bitReversal[k]], std::uint32_t(k));
+        }
+        EXPECT_EQ(tables.bitReversal[1], std::uint32_t(tables.size / 2));
+    }
+}
+
+TEST(PeriodTable, MatchesTheReferencePeriodsForA440)
+{
+    const PeriodTable table = buildPeriodTable(440);
+    EXPECT_NEAR(table[0], 168.5616, 1e-4);
+    EXPECT_NEAR(table[12], 84.2809, 1e-4);
+    EXPECT_NEAR(table[24], 42.1405, 1e-4);
+    EXPECT_NEAR(table[33], 25.0569, 1e-4);
+    EXPECT_NEAR(table[36], 21.0703, 1e-4);
+    EXPECT_NEAR(table[48], 10.5351, 1e-4);
+}
+
+TEST(PeriodTable, FollowsTheTuningReferenceSmoothly)
+{
+    // Each hertz of A moves every period by the same proportion, including
+    // references that are not multiples of eight.
+    const PeriodTable a436 = buildPeriodTable(436);
+    const PeriodTable a437 = buildPeriodTable(437);
+    for (int e = 0; e < periodTableSize; ++e)
+        EXPECT_NEAR(a436[e] / a437[e], 437.0 / 436.0, 1e-12);
+}
+
+} // namespace

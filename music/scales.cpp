@@ -1,0 +1,42 @@
+#include "music/scales.h"
+
+const ScaleList& builtInScales()
+{
+    static const ScaleList scales = {
+        {2741, "MAJOR"},
+        {1453, "MINOR"},
+        {4095, "Chromatic"},
+        {1709, "Mode - Dorian"},
+        {1451, "Mode - Phrygian"},
+        {2773, "Mode - Lydian"},
+        {1717, "Mode - Mixolydian"},
+        {661, "Pentatonic"},
+        {1365, "Hexatonic"},
+        {145, "Arpeggio - Major"},
+        {137, "Arpeggio - Minor"},
+        {585, "Arpeggio - Diminished"},
+        {1741, "Romanian"},
+        {195, "Tense"},
+    };
+    return scales;
+}
+
+ScaleBits scaleBitsOf(std::uint32_t mask)
+{
+    ScaleBits bits{};
+    for (int i = 0; i < 12; ++i)
+        bits[i] = (mask >> i) & 1u;
+    return bits;
+}
+
+std::string fitScaleName(std::string name)
+{
+    if (name.size() <= kScaleNameLength)
+        return name;
+    std::size_t end = kScaleNameLength;
+    // Step back over UTF-8 continuation bytes so the cut lands on a character start.
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+        --end;
+    name.resize(end);
+    return name;
+}

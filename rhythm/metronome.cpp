@@ -1,0 +1,29 @@
+#include "rhythm/metronome.h"
+
+void Metronome::tick(SharedMidiOutput& output)
+{
+    output.send(tickStatus, tickKey, tickVelocity);
+}
+
+bool Metronome::start(std::uint32_t beatMilliseconds)
+{
+    if (!output_.isOpen())
+        return false;
+    beat_ = beatMilliseconds;
+    timer_.start(std::chrono::milliseconds(beatMilliseconds), [this] { tick(output_); });
+    return true;
+}
+
+void Metronome::stop()
+{
+    if (!timer_.running())
+        return;
+    timer_.stop();
+    output_.send(0x89, tickKey, 120);
+}
+
+bool Metronome::restart(std::uint32_t beatMilliseconds)
+{
+    stop();
+    return start(beatMilliseconds);
+}

@@ -1,0 +1,66 @@
+#include "rhythm/shared_midi_output.h"
+
+namespace {
+
+constexpr int mapperDevice = -1;
+
+void shutDown(std::unique_ptr<MidiOutputPort> port)
+{
+    if (port) {
+        port->reset();
+        port->close();
+    }
+}
+
+} // namespace
+
+SharedMidiOutput::~SharedMidiOutput()
+{
+    close();
+}
+
+bool SharedMidiOutput::open()
+{
+    // Opening may take a while (a synthesizer loads its sounds): do it outside
+    // the lock so that ticks are not held up, and only swap the port inside.
+    auto opened = system_.open(mapperDevice);
+    std::unique_ptr<MidiOutputPort> old;
+    {
+        std::lock_guard lock(mutex_);
+        old = std::move(port_);
+        port_ = std::move(opened.port);
+    }
+    shutDown(std::move(old));
+    return isOpen();
+}
+
+bool SharedMidiOutput::reopen()
+{
+    shutDown(take());
+    return open();
+}
+
+void SharedMidiOutput::close()
+{
+    shutDown(take());
+}
+
+std::unique_ptr<MidiOutputPort> SharedMidiOutput::take()
+{
+    std::lock_guard lock(mutex_);
+    return std::move(port_);
+}
+
+bool SharedMidiOutput::isOpen() const
+{
+    std::lock_guard lock(mutex_);
+    return port_ != nullptr;
+}
+
+void SharedMidiOutput::send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
+{
+    std::uint32_t message = status | (std::uint32_t(data1) << 8) | (std::uint32_t(data2) << 16);
+    std::lock_guard lock(mutex_);
+    if (port_)
+        port_->sendShortMessage(message);
+}

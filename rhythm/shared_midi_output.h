@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/midi/midi_output_port.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+// The program's one MIDI output, shared by the GUI thread and the metronome
+// thread. Every send and every replacement of the port goes through one lock,
+// so the port can be reopened while the metronome is ticking.
+class SharedMidiOutput {
+public:
+    explicit SharedMidiOutput(MidiOutputSystem& system) : system_(system) {}
+    ~SharedMidiOutput();
+
+    // Opens the mapper (device -1); true when a port is open afterwards.
+    bool open();
+
+    // Resets and closes the current port and opens the mapper again. A failed
+    // open leaves the output closed.
+    bool reopen();
+
+    // Resets and closes the port.
+    void close();
+
+    bool isOpen() const;
+
+    // Sends one short message packed from its bytes; dropped when closed.
+    void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
+
+private:
+    std::unique_ptr<MidiOutputPort> take();
+
+    MidiOutputSystem& system_;
+    mutable std::mutex mutex_;
+    std::unique_ptr<MidiOutputPort> port_;
+};

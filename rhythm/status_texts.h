@@ -1,0 +1,13 @@
+#pragma once
+
+#include "rhythm/pulse_judge.h"
+
+#include <string>
+
+// The two lines of the status area.
+std::string steadinessLine(const HitStats& stats);
+std::string runLine(const HitStats& stats);
+
+// The text of the results box and its caption.
+std::string resultsText(const ResultsReport& report);
+inline constexpr const char* resultsCaption = "Beatwise results";

@@ -1,0 +1,52 @@
+#include "music/whole_file.h"
+
+#include <fstream>
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string bytes;
+    char block[4096];
+    while (true) {
+        in.read(block, sizeof block);
+        bytes.append(block, static_cast<std::size_t>(in.gcount()));
+        if (!in)
+            break;
+    }
+    // End of file sets eof and fail; a read error (a directory, an I/O fault)
+    // sets bad, and half a file must never be taken for the whole.
+    if (in.bad() || !in.eof())
+        return std::nullopt;
+    return bytes;
+}
+
+bool replaceWholeFile(const std::filesystem::path& target, const std::filesystem::path& scratch,
+                      const std::string& bytes)
+{
+    std::error_code ignored;
+    {
+        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (out.fail()) {
+            std::filesystem::remove(scratch, ignored);
+            return false;
+        }
+    }
+    // The new file keeps the permissions of the one it replaces.
+    const auto status = std::filesystem::status(target, ignored);
+    if (std::filesystem::exists(status))
+        std::filesystem::permissions(scratch, status.permissions(), ignored);
+
+    std::error_code renamed;
+    std::filesystem::rename(scratch, target, renamed);
+    if (renamed) {
+        std::filesystem::remove(scratch, ignored);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,92 @@
+#include "platform/midi/soundfont_synth.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+
+SoundFontSynth::Created SoundFontSynth::create(const std::filesystem::path& soundFont)
+{
+    std::unique_ptr<SoundFontSynth> synth(new SoundFontSynth);
+    synth->settings_ = new_fluid_settings();
+    if (!synth->settings_)
+        return {nullptr, "The built-in synthesizer could not be set up (out of memory?)."};
+    fluid_settings_setnum(synth->settings_, "synth.sample-rate", sampleRate);
+    // The program plays one line of notes (a chord at most): 64 voices are
+    // plenty and bound the work of the audio thread.
+    fluid_settings_setint(synth->settings_, "synth.polyphony", 64);
+    fluid_settings_setnum(synth->settings_, "synth.gain", 0.5);
+    synth->synth_ = new_fluid_synth(synth->settings_);
+    if (!synth->synth_)
+        return {nullptr, "The built-in synthesizer could not be started."};
+
+    if (!fluid_is_soundfont(soundFont.c_str()))
+        return {nullptr, "The file \"" + soundFont.string() +
+                             "\" is not a SoundFont, so the built-in synthesizer cannot play. "
+                             "Pass a General MIDI .sf2 file with --soundfont FILE."};
+    if (fluid_synth_sfload(synth->synth_, soundFont.c_str(), 1) == FLUID_FAILED)
+        return {nullptr, "The SoundFont \"" + soundFont.string() +
+                             "\" could not be loaded; it may be damaged. Pass another General "
+                             "MIDI .sf2 file with --soundfont FILE."};
+    synth->soundFont_ = soundFont;
+    return {std::move(synth), {}};
+}
+
+SoundFontSynth::~SoundFontSynth()
+{
+    if (synth_)
+        delete_fluid_synth(synth_);
+    if (settings_)
+        delete_fluid_settings(settings_);
+}
+
+void SoundFontSynth::handleShortMessage(std::uint32_t message)
+{
+    const int status = static_cast<int>(message & 0xFF);
+    const int data1 = static_cast<int>((message >> 8) & 0x7F);
+    const int data2 = static_cast<int>((message >> 16) & 0x7F);
+    const int channel = status & 0x0F;
+    switch (status & 0xF0) {
+    case 0x80:
+        fluid_synth_noteoff(synth_, channel, data1);
+        break;
+    case 0x90: // velocity 0 is a note-off, as FluidSynth handles it
+        fluid_synth_noteon(synth_, channel, data1, data2);
+        break;
+    case 0xA0:
+        fluid_synth_key_pressure(synth_, channel, data1, data2);
+        break;
+    case 0xB0:
+        fluid_synth_cc(synth_, channel, data1, data2);
+        break;
+    case 0xC0:
+        fluid_synth_program_change(synth_, channel, data1);
+        break;
+    case 0xD0:
+        fluid_synth_channel_pressure(synth_, channel, data1);
+        break;
+    case 0xE0:
+        fluid_synth_pitch_bend(synth_, channel, data1 | data2 << 7);
+        break;
+    default:
+        if (status == 0xFF) // system reset
+            reset();
+        break;
+    }
+}
+
+// fluid_synth_system_reset() would be the obvious call, but it lets sounding
+// voices ring on (and cancels an all-sounds-off queued just before it).
+void SoundFontSynth::reset()
+{
+    fluid_synth_all_sounds_off(synth_, -1); // at once, without release phases
+    for (int channel = 0; channel < 16; ++channel)
+        fluid_synth_cc(synth_, channel, 121, 0); // reset all controllers
+}
+
+std::vector<float> SoundFontSynth::render(int frames)
+{
+    std::vector<float> samples(static_cast<std::size_t>(std::max(frames, 0)) * 2);
+    if (frames > 0)
+        fluid_synth_write_float(synth_, frames, samples.data(), 0, 2, samples.data(), 1, 2);
+    return samples;
+}

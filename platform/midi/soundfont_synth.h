@@ -1,0 +1,48 @@
+#pragma once
+
+#include <fluidsynth/types.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A FluidSynth General MIDI synthesizer with one SoundFont loaded. It makes
+// no sound by itself: an audio driver pulls samples from it (see
+// SynthOutputPort), or render() produces them offline.
+class SoundFontSynth {
+public:
+    static constexpr int sampleRate = 44100;
+
+    struct Created {
+        std::unique_ptr<SoundFontSynth> synth; // null on failure
+        std::string error;                     // why, for the user
+    };
+    static Created create(const std::filesystem::path& soundFont);
+
+    ~SoundFontSynth();
+    SoundFontSynth(const SoundFontSynth&) = delete;
+    SoundFontSynth& operator=(const SoundFontSynth&) = delete;
+
+    // A short message packed as on the wire (status in the low byte). Channel
+    // voice messages are played; system messages are ignored.
+    void handleShortMessage(std::uint32_t message);
+    // Silences every note at once and returns the controllers to their
+    // defaults; programs stay as they are.
+    void reset();
+
+    // Renders `frames` stereo frames, interleaved left/right.
+    std::vector<float> render(int frames);
+
+    const std::filesystem::path& soundFont() const { return soundFont_; }
+    fluid_settings_t* settings() const { return settings_; }
+    fluid_synth_t* handle() const { return synth_; }
+
+private:
+    SoundFontSynth() = default;
+
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    std::filesystem::path soundFont_;
+};

@@ -1,0 +1,89 @@
+#include "platform/midi/synth_output_port.h"
+
+#include "platform/midi/soundfont_locator.h"
+
+#include <fluidsynth.h>
+
+#include <cstdlib>
+#include <initializer_list>
+
+namespace {
+
+// About 6 ms per period: a clicked key sounds without a noticeable delay, and
+// three periods leave the audio thread some room on a busy machine.
+constexpr int audioPeriodFrames = 256;
+constexpr int audioPeriods = 3;
+
+fluid_audio_driver_t* startAudio(SoundFontSynth& synth, std::string& driverName)
+{
+    fluid_settings_t* settings = synth.settings();
+    fluid_settings_setint(settings, "audio.period-size", audioPeriodFrames);
+    fluid_settings_setint(settings, "audio.periods", audioPeriods);
+    fluid_settings_setstr(settings, "audio.pulseaudio.media-role", "music");
+    for (const char* driver : {"pulseaudio", "alsa"}) {
+        fluid_settings_setstr(settings, "audio.driver", driver);
+        if (auto* started = new_fluid_audio_driver(settings, synth.handle())) {
+            driverName = driver;
+            return started;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+MidiOutputSystem::OpenResult SynthOutputPort::open(const std::string& soundFontOption)
+{
+    // JACK client libraries may be pulled in by the audio drivers; they must
+    // never start a JACK server of their own.
+    setenv("JACK_NO_START_SERVER", "1", 1);
+
+    auto choice = findSoundFont(soundFontSearchFor(soundFontOption));
+    if (choice.path.empty())
+        return {nullptr, choice.error};
+    auto created = SoundFontSynth::create(choice.path);
+    if (!created.synth)
+        return {nullptr, created.error};
+
+    std::string driverName;
+    fluid_audio_driver_t* driver = startAudio(*created.synth, driverName);
+    if (!driver)
+        return {nullptr, "The built-in synthesizer found no audio output: neither PulseAudio "
+                         "nor ALSA could be opened. Check that a sound card or sound server "
+                         "is available."};
+    return {std::unique_ptr<MidiOutputPort>(
+                new SynthOutputPort(std::move(created.synth), driver, driverName)),
+            {}};
+}
+
+SynthOutputPort::SynthOutputPort(std::unique_ptr<SoundFontSynth> synth,
+                                 fluid_audio_driver_t* driver, std::string audioDriver)
+    : synth_(std::move(synth)), driver_(driver), audioDriver_(std::move(audioDriver))
+{
+}
+
+SynthOutputPort::~SynthOutputPort()
+{
+    close();
+}
+
+void SynthOutputPort::sendShortMessage(std::uint32_t message)
+{
+    if (driver_)
+        synth_->handleShortMessage(message);
+}
+
+void SynthOutputPort::reset()
+{
+    if (driver_)
+        synth_->reset();
+}
+
+void SynthOutputPort::close()
+{
+    // The driver's thread reads from the synth: stop it first.
+    if (driver_) {
+        delete_fluid_audio_driver(driver_);
+        driver_ = nullptr;
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/midi/midi_output_port.h"
+#include "platform/midi/soundfont_synth.h"
+
+#include <fluidsynth/types.h>
+
+#include <memory>
+#include <string>
+
+// The built-in General MIDI synthesizer as an output port: a SoundFontSynth
+// sounding through FluidSynth's PulseAudio driver, or ALSA where PulseAudio is
+// not running. JACK is never used (it would try to start a server).
+class SynthOutputPort final : public MidiOutputPort {
+public:
+    static constexpr const char* deviceName = "Built-in GM Synthesizer";
+
+    // Finds the SoundFont (see soundfont_locator.h), loads it and starts the
+    // audio output. The error names what is missing and how to fix it.
+    static MidiOutputSystem::OpenResult open(const std::string& soundFontOption);
+
+    ~SynthOutputPort() override;
+
+    void sendShortMessage(std::uint32_t message) override;
+    void reset() override;
+    void close() override;
+    std::string name() const override { return deviceName; }
+
+    // "pulseaudio" or "alsa".
+    const std::string& audioDriver() const { return audioDriver_; }
+    const SoundFontSynth& synth() const { return *synth_; }
+
+private:
+    SynthOutputPort(std::unique_ptr<SoundFontSynth> synth, fluid_audio_driver_t* driver,
+                    std::string audioDriver);
+
+    std::unique_ptr<SoundFontSynth> synth_;
+    fluid_audio_driver_t* driver_;
+    std::string audioDriver_;
+};

@@ -1,0 +1,176 @@
+// The device list and the built-in synthesizer's failure paths, on a machine
+// without an ALSA sequencer, a sound server or (in a test directory) SoundFonts.
+#include "midi/midi_messages.h"
+#include "midi/midi_out.h"
+#include "platform/midi/alsa_midi_output.h"
+#include "platform/midi/desktop_midi_output_system.h"
+#include "platform/midi/library_chatter.h"
+#include "platform/midi/midi_recording.h"
+#include "platform/midi/soundfont_locator.h"
+#include "platform/midi/soundfont_synth.h"
+#include "platform/midi/synth_output_port.h"
+#include "tests/support/temp_dir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace fs = std::filesystem;
+using testing::HasSubstr;
+
+namespace {
+
+TEST(SoundFontSearch, OptionThenVariableThenDefaultThenOthers)
+{
+    TempDir dir;
+    dir.write("zz.sf2", "x");
+    dir.write("Alpha.SF2", "x");
+    dir.write("notes.txt", "x");
+    SoundFontSearch search;
+    search.systemDirectory = dir.path();
+    EXPECT_EQ(findSoundFont(search).path, dir.file("Alpha.SF2"));
+
+    dir.write("default-GM.sf2", "x");
+    EXPECT_EQ(findSoundFont(search).path, dir.file("default-GM.sf2"));
+
+    search.environmentPath = dir.file("zz.sf2").string();
+    EXPECT_EQ(findSoundFont(search).path, dir.file("zz.sf2"));
+
+    search.commandLinePath = dir.file("Alpha.SF2").string();
+    EXPECT_EQ(findSoundFont(search).path, dir.file("Alpha.SF2"));
+}
+
+TEST(SoundFontSearch, DanglingDefaultLinkIsPassedOver)
+{
+    TempDir dir;
+    fs::create_symlink(dir.file("removed.sf2"), dir.file("default-GM.sf2"));
+    dir.write("other.sf2", "x");
+    SoundFontSearch search;
+    search.systemDirectory = dir.path();
+    EXPECT_EQ(findSoundFont(search).path, dir.file("other.sf2"));
+}
+
+TEST(SoundFontSearch, NothingFoundSaysWhatToInstall)
+{
+    TempDir dir;
+    SoundFontSearch search;
+    search.systemDirectory = dir.path() / "absent";
+    auto choice = findSoundFont(search);
+    EXPECT_TRUE(choice.path.empty());
+    EXPECT_THAT(choice.error, HasSubstr("No General MIDI SoundFont was found"));
+    EXPECT_THAT(choice.error, HasSubstr("timgm6mb-soundfont"));
+    EXPECT_THAT(choice.error, HasSubstr("--soundfont FILE"));
+}
+
+TEST(SoundFontSearch, AMissingNamedFileIsReportedNotReplaced)
+{
+    TempDir dir;
+    dir.write("default-GM.sf2", "x");
+    SoundFontSearch search;
+    search.systemDirectory = dir.path();
+    search.environmentPath = "/no/such/font.sf2";
+    auto choice = findSoundFont(search);
+    EXPECT_TRUE(choice.path.empty());
+    EXPECT_THAT(choice.error, HasSubstr("\"/no/such/font.sf2\""));
+    EXPECT_THAT(choice.error, HasSubstr("SOLFARA_SOUNDFONT"));
+}
+
+TEST(SoundFontSynthCreate, ADamagedSoundFontIsAClearError)
+{
+    setMidiLibraryChatter(false);
+    TempDir dir;
+    dir.write("broken.sf2", "RIFF\x10\0\0\0sfbkLIST garbage");
+    dir.write("text.sf2", "not a soundfont at all");
+    for (const char* name : {"broken.sf2", "text.sf2"}) {
+        auto created = SoundFontSynth::create(dir.file(name));
+        EXPECT_FALSE(created.synth);
+        EXPECT_THAT(created.error, HasSubstr(dir.file(name).string())) << name;
+    }
+}
+
+struct DesktopSystemTest : testing::Test {
+    ManualClock clock;
+    RecordingMidiOutputSystem* ports = nullptr;
+
+    std::unique_ptr<DesktopMidiOutputSystem> systemWith(std::vector<std::string> portNames,
+                                                        std::string soundFont)
+    {
+        auto recording = std::make_unique<RecordingMidiOutputSystem>(portNames, clock);
+        ports = recording.get();
+        return std::make_unique<DesktopMidiOutputSystem>(MidiOutputOptions{soundFont, false},
+                                                         std::move(recording));
+    }
+};
+
+TEST_F(DesktopSystemTest, BuiltInSynthIsDeviceZeroWithoutAnySequencer)
+{
+    DesktopMidiOutputSystem system({}, std::make_unique<NoMidiOutputSystem>());
+    auto names = system.deviceNames();
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0], SynthOutputPort::deviceName);
+    EXPECT_LE(names[0].size(), 29u);
+}
+
+TEST_F(DesktopSystemTest, SequencerPortsFollowTheSynthAndOpenByTheirNumber)
+{
+    auto system = systemWith({"Keyboard:Port 1", "Other:Port 2"}, {});
+    EXPECT_EQ(system->deviceNames(), (std::vector<std::string>{SynthOutputPort::deviceName,
+                                                               "Keyboard:Port 1", "Other:Port 2"}));
+    auto opened = system->open(2);
+    ASSERT_TRUE(opened.port);
+    EXPECT_EQ(opened.port->name(), "Other:Port 2");
+    EXPECT_EQ(ports->openedDevices(), std::vector<int>{1});
+}
+
+TEST_F(DesktopSystemTest, MissingSoundFontFailsTheOpenAndEverySendIsDropped)
+{
+    auto system = systemWith({"Keyboard"}, "/no/such/font.sf2");
+    MidiOut out(*system);
+    int midi = -1;
+    auto result = out.openAtStartup(midi);
+    EXPECT_EQ(result.deviceNames,
+              (std::vector<std::string>{SynthOutputPort::deviceName, "Keyboard", "Midi Mapper"}));
+    ASSERT_TRUE(result.error);
+    EXPECT_THAT(*result.error, HasSubstr("/no/such/font.sf2"));
+    EXPECT_FALSE(out.isOpen());
+    out.Play(midiStatus::programChange, 0, 94);
+    out.Play(midiStatus::noteOn, 60, 100);
+    out.Silence(midiStatus::noteOff, 60, 94);
+    out.close();
+    EXPECT_FALSE(out.reopen(0)); // device 0 is the same synthesizer
+    EXPECT_TRUE(ports->recording()->messages().empty());
+    EXPECT_TRUE(out.reopen(1)); // an ALSA port still works
+}
+
+// The real synthesizer port: with a sound server or card it opens and reports
+// its driver; without (CI) it fails with a message, never a crash or a hang.
+TEST_F(DesktopSystemTest, BuiltInSynthOpensOrSaysWhyNot)
+{
+    setMidiLibraryChatter(false);
+    setenv("PULSE_SERVER", "unix:/nonexistent/solfara-test", 1); // never reach a real server
+    auto opened = SynthOutputPort::open({});
+    if (opened.port) {
+        auto* synth = static_cast<SynthOutputPort*>(opened.port.get());
+        EXPECT_EQ(synth->audioDriver(), "alsa");
+        opened.port->sendShortMessage(0x90 | 60 << 8); // velocity 0: silent
+        opened.port->reset();
+        opened.port->close();
+        opened.port->sendShortMessage(0x90 | 60 << 8 | 100 << 16); // dropped after close
+    } else {
+        EXPECT_THAT(opened.error, HasSubstr("no audio output"));
+    }
+    unsetenv("PULSE_SERVER");
+}
+
+TEST(AlsaMidiOutput, AMachineWithoutSequencerHasNoPortsAndOpensNone)
+{
+    setMidiLibraryChatter(false);
+    AlsaMidiOutputSystem alsa;
+    auto names = alsa.deviceNames(); // empty here; on a desktop, the real ports
+    auto opened = alsa.open(static_cast<int>(names.size()));
+    EXPECT_FALSE(opened.port);
+    EXPECT_FALSE(opened.error.empty());
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+#include "platform/audio/wav_file_wave_input.h"
+#include "platform/audio/wav_source.h"
+#include "tests/platform/audio/capture_samples_test_util.h"
+#include "tests/platform/audio/wav_writer.h"
+#include "tests/support/temp_dir.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+struct WavFormat {
+    const char* name;
+    int format;
+    int rate;
+    int channels;
+};
+
+class WavFormatTest : public testing::TestWithParam<WavFormat> {};
+
+TEST_P(WavFormatTest, ReadsAsTheMicrophoneWouldHearIt)
+{
+    const WavFormat& f = GetParam();
+    TempDir dir;
+    const std::string path = dir.file("tone.wav").string();
+    ASSERT_TRUE(writeSineFile(path, f.format, f.rate, f.channels, 440, 0.5));
+    std::string error;
+    auto samples = readCaptureSamples(path, error);
+    EXPECT_TRUE(error.empty()) << error;
+    EXPECT_NEAR(double(samples.size()), 11025 * 0.5, 30);
+    ASSERT_GT(samples.size(), 4096u);
+    std::span<const std::uint8_t> middle(samples.data() + 500, 4096);
+    EXPECT_NEAR(toneStrength(middle, 440), 0.5, 0.03);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommonWavFormats, WavFormatTest,
+    testing::Values(WavFormat{"u8", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 11025, 1},
+                    WavFormat{"s16", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1},
+                    WavFormat{"s16stereo", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 2},
+                    WavFormat{"s24", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 22050, 1},
+                    WavFormat{"s32", SF_FORMAT_WAV | SF_FORMAT_PCM_32, 16000, 1},
+                    WavFormat{"float", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 2},
+                    WavFormat{"double", SF_FORMAT_WAV | SF_FORMAT_DOUBLE, 8000, 1},
+                    WavFormat{"extensible", SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 96000, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WavSource, UnreadableFilesGiveAnErrorAndNoSamples)
+{
+    TempDir dir;
+    std::string error;
+    EXPECT_TRUE(readCaptureSamples(dir.file("missing.wav").string(), error).empty());
+    EXPECT_NE(error.find("missing.wav"), std::string::npos);
+
+    std::string garbage(5000, '\0');
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = char(i * 7919 % 251);
+    dir.write("garbage.wav", garbage);
+    error.clear();
+    EXPECT_TRUE(readCaptureSamples(dir.file("garbage.wav").string(), error).empty());
+    EXPECT_FALSE(error.empty());
+
+    // A header that promises more data than the file holds reads what is there.
+    ASSERT_TRUE(writeSineFile(dir.file("cut.wav").string(), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 11025,
+                              1, 440, 1.0));
+    std::string cut = dir.read("cut.wav");
+    dir.write("cut.wav", cut.substr(0, cut.size() / 2));
+    error.clear();
+    auto samples = readCaptureSamples(dir.file("cut.wav").string(), error);
+    EXPECT_NEAR(double(samples.size()), 11025 / 2.0, 50);
+}
+
+TEST(WavFileWaveInput, PlaysInRealTimeThenHearsSilence)
+{
+    TempDir dir;
+    const std::string path = dir.file("tone.wav").string();
+    ASSERT_TRUE(writeSineFile(path, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, 440, 0.3));
+    std::string error;
+    auto input = WavFileWaveInput::create(path, error);
+    ASSERT_TRUE(input) << error;
+
+    std::vector<std::vector<std::uint8_t>> blocks;
+    input->setBlockHandler([&](const CapturedBlock& block) {
+        blocks.emplace_back(block.samples.begin(), block.samples.end());
+        input->queueBlock(1024);
+        input->start();
+    });
+    ASSERT_TRUE(input->open());
+    input->queueBlock(1024);
+    const auto begin = std::chrono::steady_clock::now();
+    input->start();
+    while (blocks.size() < 5 && std::chrono::steady_clock::now() - begin < std::chrono::seconds(5))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    input->close();
+
+    ASSERT_EQ(blocks.size(), 5u);
+    // Five blocks of 1024 samples take at least 464 ms to record.
+    EXPECT_GT(elapsed, 0.44);
+    EXPECT_GT(toneStrength(blocks[0], 440), 0.4);
+    // 0.3 s of tone is 3308 samples: the fifth block lies wholly after it.
+    for (std::uint8_t s : blocks[4])
+        ASSERT_EQ(s, 128);
+
+    EXPECT_FALSE(WavFileWaveInput::create(dir.file("none.wav").string(), error));
+}
+
+} // namespace

@@ -1,0 +1,76 @@
+#include "voice/voice_input.h"
+
+VoiceInput::VoiceInput(WaveInput& device, VoiceListener& listener)
+    : device_(device), listener_(listener)
+{
+    device_.setBlockHandler([this](const CapturedBlock& block) { handleBlock(block); });
+}
+
+VoiceInput::~VoiceInput()
+{
+    device_.setBlockHandler({});
+    device_.close();
+}
+
+void VoiceInput::prepareCapture()
+{
+    if (micOff_)
+        return;
+    if (!device_.open()) {
+        listener_.showMessage(waveDeviceErrorText, messageCaption);
+        waveAvailable_ = false;
+        return;
+    }
+    device_.close();
+}
+
+void VoiceInput::startCapture()
+{
+    if (!waveAvailable_)
+        return;
+    if (!micOff_)
+        device_.open();
+    // On a device that did not open these do nothing, and no block arrives.
+    queueNextBlock();
+}
+
+void VoiceInput::stopCapture()
+{
+    device_.stop();
+    device_.close();
+}
+
+void VoiceInput::setMicrophoneOn(bool on)
+{
+    if (on) {
+        micOff_ = false;
+        micMuted_ = false;
+        startCapture();
+    } else {
+        micOff_ = true;
+        stopCapture();
+        micMuted_ = true;
+    }
+}
+
+void VoiceInput::handleBlock(const CapturedBlock& block)
+{
+    listener_.blockArrived(block.samples);
+    if (!detectionPaused_) {
+        VoiceListener::BlockContext context = listener_.blockContext();
+        context.settings.micMuted = micMuted_;
+        if (context.periodTable) {
+            const BlockVerdict verdict =
+                analyseAndJudge(detector_, judge_, block.samples, context.settings,
+                                *context.periodTable, context.dueNote, context.cycles);
+            listener_.blockJudged(verdict);
+        }
+    }
+    queueNextBlock();
+}
+
+void VoiceInput::queueNextBlock()
+{
+    device_.queueBlock(std::size_t(detector_.fftSize()));
+    device_.start();
+}

@@ -14,7 +14,7 @@ VoiceInput::~VoiceInput()
 
 void VoiceInput::prepareCapture()
 {
-    if (micOff_)
+    if (!waveAvailable_ || micOff_)
         return;
     if (!device_.open()) {
         listener_.showMessage(waveDeviceErrorText, messageCaption);

@@ -44,8 +44,9 @@ public:
     void setWaveAvailable(bool available) { waveAvailable_ = available; }
     bool waveAvailable() const { return waveAvailable_; }
 
-    // Once, before listening starts: a test open of the device. When it
-    // fails the user is told once, and voice input stays off for the run.
+    // Once, before listening starts: a test open of the device (only when a
+    // microphone exists and is switched on). When it fails the user is told
+    // once, and voice input stays off for the run.
     void prepareCapture();
     // Opens the device unless the microphone is switched off, queues a block
     // of the detector's length and records. Opening failures are silent.

@@ -1,12 +1,42 @@
-#include <QApplication>
-#include <QWidget>
+#include "core/solfara_app.h"
+#include "core/version.h"
+#include "platform/system/command_line.h"
 
+#include <iostream>
+
+// solfara's command line. Each option is one add() below and, when it carries
+// a setting, one field of SolfaraOptions.
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle("Solfara 2.5");
-    window.resize(500, 500);
-    window.show();
-    return app.exec();
+    SolfaraOptions options;
+    bool showHelp = false;
+    bool showVersion = false;
+
+    CommandLine commandLine("solfara");
+    commandLine
+        .add("--data-dir", "DIR",
+             "keep the data files in DIR (default: $XDG_DATA_HOME/solfara, normally "
+             "~/.local/share/solfara; '.' is the working directory)",
+             [&](const std::string& dir) { options.dataDirectory = dir; })
+        .add("--help", "list the options and exit", [&] { showHelp = true; })
+        .add("--version", "print the version and exit", [&] { showVersion = true; });
+
+    std::string error;
+    if (!commandLine.parse(argc, argv))
+        error = commandLine.error();
+    else if (options.dataDirectory && options.dataDirectory->empty())
+        error = "option '--data-dir' needs a directory";
+    if (!error.empty()) {
+        std::cerr << "solfara: " << error << "\nTry 'solfara --help' for the options.\n";
+        return 2;
+    }
+    if (showHelp) {
+        std::cout << commandLine.helpText("A sight-singing trainer.");
+        return 0;
+    }
+    if (showVersion) {
+        std::cout << "solfara " << kSolfaraVersion << "\n";
+        return 0;
+    }
+    return runSolfara(argv[0], options);
 }

@@ -1,0 +1,72 @@
+#include "core/solfara_app.h"
+
+#include "core/drill_engine.h"
+#include "core/main_frame.h"
+#include "core/message_box_messages.h"
+#include "midi/midi_out.h"
+#include "platform/audio/wave_input_devices.h"
+#include "platform/midi/midi_output_port.h"
+#include "platform/system/data_directory.h"
+#include "platform/system/termination_signals.h"
+
+#include <QApplication>
+
+#include <iostream>
+
+namespace {
+
+std::filesystem::path chooseDataDirectory(const SolfaraOptions& options)
+{
+    std::filesystem::path directory =
+        options.dataDirectory ? *options.dataDirectory : defaultDataDirectory("solfara");
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(directory, error);
+    return error ? directory : absolute.lexically_normal();
+}
+
+} // namespace
+
+int runSolfara(const char* programPath, const SolfaraOptions& options)
+{
+    const std::filesystem::path dataDirectory = chooseDataDirectory(options);
+    if (auto problem = prepareDataDirectory(dataDirectory)) {
+        std::cerr << "solfara: " << *problem << "\n";
+        return 1;
+    }
+
+    // Qt sees no command-line arguments: the program's own options are parsed
+    // before, and Qt's settings come from the environment.
+    int qtArgc = 1;
+    char* qtArgv[] = {const_cast<char*>(programPath), nullptr};
+    QApplication app(qtArgc, qtArgv);
+
+    TerminationSignals terminationSignals;
+    CMainFrame* frame = nullptr;
+    bool terminationPending = false;
+    QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, [&](int) {
+        if (frame)
+            frame->close();
+        else
+            terminationPending = true;
+    });
+
+    seedDataFile(dataDirectory, "midpatch.h", ":/midpatch.h");
+
+    NoMidiOutputSystem midiSystem;
+    MidiOut midiOut(midiSystem);
+    NoWaveInputDevices waveInputs;
+    MessageBoxMessages messages;
+    DrillEngine engine(dataDirectory, {midiOut, waveInputs, messages});
+    engine.load();
+
+    int exitCode = 0;
+    if (!terminationPending) {
+        CMainFrame mainFrame(engine);
+        frame = &mainFrame;
+        mainFrame.show();
+        exitCode = app.exec();
+        frame = nullptr;
+    }
+    engine.saveAndRelease(); // does nothing if closing the window already saved
+    return exitCode;
+}

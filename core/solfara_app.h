@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+// What the command line chose.
+struct SolfaraOptions {
+    // Where the data files live; unset: the default data directory.
+    std::optional<std::filesystem::path> dataDirectory;
+};
+
+// Runs the trainer: prepares the data directory, loads the engine, shows the
+// main window until it is closed (or the process is asked to end with
+// SIGINT, SIGTERM or SIGHUP), and saves on the way out. Returns the process
+// exit code.
+int runSolfara(const char* programPath, const SolfaraOptions& options);

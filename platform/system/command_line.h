@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A small command-line parser: long options only ("--name" and, for options
+// that take a value, "--name VALUE" or "--name=VALUE"). Each option is one
+// add() call, so a new option costs a line or two where the program lists its
+// options.
+class CommandLine {
+public:
+    explicit CommandLine(std::string program) : program_(std::move(program)) {}
+
+    // An option without a value.
+    CommandLine& add(std::string name, std::string help, std::function<void()> onSeen);
+    // An option with a value; `valueName` is shown in the help ("DIR", "FILE").
+    CommandLine& add(std::string name, std::string valueName, std::string help,
+                     std::function<void(const std::string&)> onValue);
+
+    // Parses argv[1..]. Returns false with a one-line reason in error() for an
+    // unknown option, a missing value, or a stray argument.
+    bool parse(int argc, const char* const* argv);
+    const std::string& error() const { return error_; }
+
+    // The option list for --help.
+    std::string helpText(const std::string& summary) const;
+
+private:
+    struct Option {
+        std::string name;
+        std::string valueName; // empty: takes no value
+        std::string help;
+        std::function<void()> onSeen;
+        std::function<void(const std::string&)> onValue;
+    };
+    const Option* find(const std::string& name) const;
+
+    std::string program_;
+    std::vector<Option> options_;
+    std::string error_;
+};

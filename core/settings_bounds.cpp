@@ -15,11 +15,6 @@ void outsideGives(std::int32_t& value, std::int32_t low, std::int32_t high, std:
         value = fallback;
 }
 
-void asFlag(std::int32_t& value)
-{
-    value = value != 0 ? 1 : 0;
-}
-
 } // namespace
 
 void keepSettingsInRange(Settings& s, int scaleCount)
@@ -30,18 +25,12 @@ void keepSettingsInRange(Settings& s, int scaleCount)
     outsideGives(s.drilltype, 1, 3, 1);
     s.midi = std::max(s.midi, -1);
     s.custMelody = std::max(s.custMelody, 0);
-    asFlag(s.autostart);
-    asFlag(s.notation);
-    asFlag(s.shapeNote);
-    clampTo(s.cycles, 1, 9);
+    s.cycles = std::max(s.cycles, 0);
     clampTo(s.range, 0, 5);
     clampTo(s.melosize, 1, 12);
     clampTo(s.scale, 0, 15);
     clampTo(s.level, 0, 2);
     clampTo(s.miditimbre, 0, 127);
-    clampTo(s.midiVol, 0, 128);
-    clampTo(s.micVol, 0, 128);
-    clampTo(s.micFilter, 0, 128);
     clampTo(s.A, 430, 450);
     clampTo(s.transpose, 0, 48);
 }

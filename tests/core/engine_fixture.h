@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/drill_engine.h"
+#include "core/user_messages.h"
+#include "midi/midi_out.h"
+#include "platform/audio/wave_input_devices.h"
+#include "platform/clock/clock.h"
+#include "platform/midi/midi_recording.h"
+#include "tests/support/temp_dir.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Records the messages the engine shows instead of opening boxes.
+class RecordedMessages final : public UserMessages {
+public:
+    void showError(const std::string& caption, const std::string& text) override
+    {
+        shown.emplace_back(caption, text);
+    }
+    std::vector<std::pair<std::string, std::string>> shown;
+};
+
+class FixedWaveInputDevices final : public WaveInputDevices {
+public:
+    explicit FixedWaveInputDevices(int n) : n_(n) {}
+    int count() override { return n_; }
+
+private:
+    int n_;
+};
+
+// An engine over a temporary data directory, recording MIDI ports and
+// recorded messages.
+struct EngineRig {
+    explicit EngineRig(std::vector<std::string> midiDevices = {}, int waveInputs = 0)
+        : midiSystem(std::move(midiDevices), clock), waveDevices(waveInputs)
+    {
+    }
+
+    std::unique_ptr<DrillEngine> makeEngine()
+    {
+        return std::make_unique<DrillEngine>(dir.path(),
+                                             EngineServices{midiOut, waveDevices, messages});
+    }
+    std::unique_ptr<DrillEngine> loadEngine()
+    {
+        auto engine = makeEngine();
+        engine->load();
+        return engine;
+    }
+
+    TempDir dir;
+    ManualClock clock;
+    RecordingMidiOutputSystem midiSystem;
+    MidiOut midiOut{midiSystem};
+    FixedWaveInputDevices waveDevices;
+    RecordedMessages messages;
+};

@@ -1,0 +1,141 @@
+// Runs the real solfara program on the offscreen platform, as a user would
+// start it, and ends it with a signal.
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct Finished {
+    int exitCode = -1;
+    std::string output;
+};
+
+// Runs solfara with `args` to completion, stdout and stderr together.
+Finished runToCompletion(const std::string& args)
+{
+    Finished result;
+    std::string command = std::string(SOLFARA_BINARY) + " " + args + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return result;
+    char buffer[512];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+        result.output.append(buffer, n);
+    int status = ::pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+// Starts solfara on `dataDir`, waits until it is running, sends
+// `signalNumber` and returns the exit code.
+int runAndSignal(const std::filesystem::path& dataDir, int signalNumber)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    std::vector<std::string> args = {SOLFARA_BINARY, "--data-dir", dataDir.string()};
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, SOLFARA_BINARY, nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+
+    // The program seeds "midpatch.h" once it listens for signals; loading the
+    // engine and showing the window follow within moments.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!std::filesystem::exists(dataDir / "midpatch.h") &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ::kill(pid, signalNumber);
+
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+int countLines(const std::string& text)
+{
+    int n = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(SolfaraProcess, FirstRunEndedBySigtermLeavesBothFiles)
+{
+    for (int signalNumber : {SIGTERM, SIGINT}) {
+        TempDir dir;
+        const auto dataDir = dir.path() / "fresh";
+        ASSERT_EQ(runAndSignal(dataDir, signalNumber), 0) << signalNumber;
+        std::string settings = dir.read("fresh/vox.c20");
+        EXPECT_EQ(countLines(settings), 20);
+        EXPECT_TRUE(settings.ends_with("shapeNote=0\r\n"));
+        std::string scales = dir.read("fresh/scales.cnl");
+        EXPECT_EQ(countLines(scales), 14);
+        EXPECT_EQ(scales.rfind("MAJOR,2741\r\nMINOR,1453\r\n", 0), 0u);
+        EXPECT_TRUE(scales.ends_with("Tense,195\r\n"));
+        // The program-name list is seeded for the Sound page.
+        std::string patches = dir.read("fresh/midpatch.h");
+        EXPECT_EQ(patches.rfind("Acoustic Grand Piano\n", 0), 0u);
+        EXPECT_EQ(std::count(patches.begin(), patches.end(), '\n'), 128);
+    }
+}
+
+TEST(SolfaraProcess, HandEditedSettingsAreWrittenBackAtExit)
+{
+    TempDir dir;
+    dir.write("vox.c20", "cycles=1\r\nautostart=0\r\nrange=3\r\nmelosize=5\r\nscale=4\r\n"
+                         "numScales=14\r\nmode=1\r\nlevel=2\r\nmidi=4294967295\r\n"
+                         "miditimbre=40\r\nmidiVol=90\r\nmicVol=63\r\nmicFilter=10\r\n"
+                         "A=440Hz\r\n\r\ntranspose=24\r\nnotation=0\r\nnoteName=0\r\n"
+                         "drilltype==3\r\n");
+    ASSERT_EQ(runAndSignal(dir.path(), SIGTERM), 0);
+    EXPECT_EQ(dir.read("vox.c20"),
+              "autostart=1\r\ncycles=0\r\nrange=3\r\nmelosize=5\r\nscale=4\r\nnumScales=14\r\n"
+              "mode=1\r\nlevel=2\r\nmidi=4294967295\r\nmiditimbre=40\r\nmidiVol=90\r\n"
+              "micVol=63\r\nmicFilter=10\r\nA=440\r\ntranspose=24\r\nnotation=24\r\n"
+              "noteName=0\r\ndrilltype==1\r\ncustMelody=3\r\nshapeNote=0\r\n");
+}
+
+TEST(SolfaraProcess, CommandLine)
+{
+    Finished version = runToCompletion("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, "solfara 2.5\n");
+
+    Finished help = runToCompletion("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.output.find("--data-dir DIR"), std::string::npos);
+
+    Finished unknown = runToCompletion("--colour blue");
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.output.find("unknown option '--colour'"), std::string::npos);
+
+    EXPECT_EQ(runToCompletion("--data-dir").exitCode, 2);
+    EXPECT_EQ(runToCompletion("--data-dir=").exitCode, 2);
+
+    TempDir dir;
+    dir.write("plain-file", "x");
+    Finished notADirectory = runToCompletion("--data-dir " + dir.file("plain-file").string());
+    EXPECT_EQ(notADirectory.exitCode, 1);
+    EXPECT_NE(notADirectory.output.find("cannot use data directory"), std::string::npos);
+}

@@ -1,10 +1,15 @@
 #include "platform/system/timed_sequence.h"
 
+#include <thread>
+
 TimedSequence::TimedSequence()
 {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { runDueSteps(); });
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        std::this_thread::sleep_until(due_); // the timer woke us a little early
+        runDueSteps();
+    });
 }
 
 TimedSequence::~TimedSequence()
@@ -52,11 +57,12 @@ void TimedSequence::runDueSteps()
         auto now = Clock::now();
         if (now > due_ + maxCatchUp)
             due_ = now;
-        if (due_ > now) {
-            auto wait = std::chrono::ceil<std::chrono::milliseconds>(due_ - now);
-            timer_.start(wait);
+        if (due_ - now > finalSleep) {
+            timer_.start(std::chrono::floor<std::chrono::milliseconds>(due_ - now - finalSleep));
             return;
         }
+        if (due_ > now)
+            std::this_thread::sleep_until(due_);
     }
     finish(false);
 }

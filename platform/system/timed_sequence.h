@@ -16,6 +16,10 @@
 // happened to fire, so timer latency does not add up over a long sequence.
 // After a hiccup longer than `maxCatchUp` the schedule starts afresh instead of
 // rushing the following steps.
+//
+// Qt timers count whole milliseconds and may fire a millisecond late, so the
+// timer is set to wake up to `finalSleep` early and the rest is slept: the GUI
+// thread is held for at most a few milliseconds per step, never busy.
 class TimedSequence {
 public:
     struct Step {
@@ -29,6 +33,7 @@ public:
     using Finished = std::function<void(bool stopped)>;
 
     static constexpr std::chrono::milliseconds maxCatchUp{20};
+    static constexpr std::chrono::milliseconds finalSleep{2};
 
     TimedSequence();
     ~TimedSequence();

@@ -1,0 +1,132 @@
+// How exactly melody playback keeps time, and what the built-in synthesizer
+// costs to start.
+//   build/bench/midi_bench
+#include "midi/melody_playback.h"
+#include "platform/midi/library_chatter.h"
+#include "platform/midi/midi_recording.h"
+#include "platform/midi/soundfont_locator.h"
+#include "platform/midi/soundfont_synth.h"
+#include "platform/midi/synth_output_port.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+using Micros = std::chrono::duration<double, std::micro>;
+
+double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    auto index = static_cast<std::size_t>(p * double(values.size() - 1) + 0.5);
+    return values[index];
+}
+
+// A 13-note melody at 400 ms per note: how far each note-on lands from its
+// ideal time (start + i * 400 ms), in microseconds.
+void BM_MelodyOnsetTiming(benchmark::State& state)
+{
+    SteadyClock clock;
+    RecordingMidiOutputSystem system({"Recorder"}, clock);
+    MidiOut out(system);
+    out.reopen(-1);
+    MelodyPlayback playback(out);
+    const std::vector<int> melody{24, 26, 28, 29, 31, 33, 35, 36, 35, 33, 31, 29, 28};
+    std::vector<double> deviations;
+
+    for (auto _ : state) {
+        system.recording()->clear();
+        QEventLoop loop;
+        auto start = std::chrono::steady_clock::now();
+        playback.play(melody, {}, {{}, {}, [&](bool) { loop.quit(); }});
+        loop.exec();
+        for (const auto& m : system.recording()->messages()) {
+            if (m.status() != 0x90)
+                continue;
+            auto ideal = start + std::chrono::milliseconds(MelodyPlayback::noteMs) *
+                                     static_cast<int>(deviations.size() % melody.size());
+            deviations.push_back(std::abs(Micros(m.arrival - ideal).count()));
+        }
+    }
+    state.counters["onsets"] = double(deviations.size());
+    state.counters["median_dev_us"] = percentile(deviations, 0.5);
+    state.counters["p99_dev_us"] = percentile(deviations, 0.99);
+    state.counters["max_dev_us"] = percentile(deviations, 1.0);
+}
+BENCHMARK(BM_MelodyOnsetTiming)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+double residentMegabytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Creating the synthesizer and loading the default SoundFont. Memory is the
+// growth of the resident set while one synthesizer is alive.
+void BM_SynthStartup(benchmark::State& state)
+{
+    auto soundFont = findSoundFont(soundFontSearchFor({}));
+    if (soundFont.path.empty()) {
+        state.SkipWithError(soundFont.error.c_str());
+        return;
+    }
+    // Measured once, at the first call, before any synthesizer existed in
+    // this process (freed memory stays with the allocator afterwards).
+    static const double grown = [&] {
+        const double before = residentMegabytes();
+        auto first = SoundFontSynth::create(soundFont.path);
+        return residentMegabytes() - before;
+    }();
+    for (auto _ : state) {
+        auto created = SoundFontSynth::create(soundFont.path);
+        benchmark::DoNotOptimize(created.synth.get());
+    }
+    state.counters["rss_growth_mb"] = grown;
+    state.SetLabel(soundFont.path.string());
+}
+BENCHMARK(BM_SynthStartup)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Opening the whole built-in port: SoundFont and audio driver. Needs a sound
+// server or card; skipped without one. With a private server, for example:
+//   pulseaudio -n --daemonize=no --exit-idle-time=-1 -L module-null-sink
+//     -L "module-native-protocol-unix socket=/tmp/pa/native auth-anonymous=1" &
+//   PULSE_SERVER=unix:/tmp/pa/native build/bench/midi_bench
+void BM_SynthPortOpen(benchmark::State& state)
+{
+    std::string driver;
+    for (auto _ : state) {
+        auto opened = SynthOutputPort::open({});
+        if (!opened.port) {
+            state.SkipWithError(opened.error.c_str());
+            return;
+        }
+        driver = static_cast<SynthOutputPort&>(*opened.port).audioDriver();
+        state.PauseTiming(); // closing waits for the audio thread's current write
+        opened.port.reset();
+        state.ResumeTiming();
+    }
+    state.SetLabel(driver);
+}
+BENCHMARK(BM_SynthPortOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    setenv("JACK_NO_START_SERVER", "1", 1);
+    setMidiLibraryChatter(false);
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,22 @@
+#include "render/natural_signs.h"
+
+#include "music/pitch.h"
+
+#include <algorithm>
+
+void markNaturalSigns(std::span<const int> noteIndex, std::span<int> accidental)
+{
+    const size_t count = std::min(noteIndex.size(), accidental.size());
+    for (size_t n = 0; n < count; ++n) {
+        if (accidental[n] != kNoAccidental)
+            continue;
+        for (size_t j = 0; j < n; ++j) {
+            const bool sharpAbove = accidental[j] == kSharp && noteIndex[j] == noteIndex[n] + 1;
+            const bool flatBelow = accidental[j] == kFlat && noteIndex[j] == noteIndex[n] - 1;
+            if (sharpAbove || flatBelow) {
+                accidental[n] = kNaturalSignOffset;
+                break;
+            }
+        }
+    }
+}

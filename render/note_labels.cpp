@@ -1,0 +1,47 @@
+#include "render/note_labels.h"
+
+#include "music/note_names.h"
+#include "music/pitch.h"
+#include "render/staff_layout.h"
+
+std::string_view noteLabelText(int notation, int step, int accidental)
+{
+    const NoteNames& names = noteNamesFor(notation);
+    const int letter = letterOfStep(step);
+    if (accidental == kSharp)
+        return names.sharpNames[letter];
+    if (accidental == kFlat)
+        return names.flatNames[letter];
+    return names.naturalNames[letter];
+}
+
+gdi::FontSpec noteLabelFont(int notation, int noteName)
+{
+    if (notation == 0)
+        return {.face = "Helv",
+                .height = 8,
+                .width = 6,
+                .weight = 400,
+                .family = gdi::FontFamily::Swiss};
+    if (noteName == kMicrophoneMode)
+        return {.face = "Pica",
+                .height = 12,
+                .width = 5,
+                .weight = 100,
+                .family = gdi::FontFamily::Modern};
+    return {
+        .face = "Pica", .height = 16, .width = 5, .weight = 700, .family = gdi::FontFamily::Modern};
+}
+
+void drawNoteLabel(gdi::Canvas& dc, const ColourTable& colours, const NoteBox& box,
+                   std::string_view text, int notation, int noteName, LabelBackground background)
+{
+    gdi::TextStyle style;
+    style.font = noteLabelFont(notation, noteName);
+    style.colour = colours[colour::text];
+    style.hAlign = gdi::HAlign::Centre;
+    style.opaque = background == LabelBackground::Opaque;
+    style.background = colours[noteName == kMicrophoneMode ? colour::noteBoxFace : colour::panel];
+    const int y = noteName == kMicrophoneMode ? box.top + 5 : box.top - 32;
+    dc.text(box.left + 15, y, text, style);
+}

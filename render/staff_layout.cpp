@@ -1,0 +1,39 @@
+#include "render/staff_layout.h"
+
+ClefCase clefCaseFor(int noteName, int range)
+{
+    if (noteName == kGuitarMode)
+        return ClefCase::Guitar;
+    return range < 4 ? ClefCase::Treble : ClefCase::Bass;
+}
+
+StaffBases staffBasesFor(ClefCase clef)
+{
+    switch (clef) {
+    case ClefCase::Guitar:
+        return {160, 303};
+    case ClefCase::Bass:
+        return {145, 288};
+    case ClefCase::Treble:
+        break;
+    }
+    return {181, 324};
+}
+
+int keySignatureFor(int scale, int mode, int currentCode)
+{
+    if (!isFixedKey(scale) || mode >= 2)
+        return currentCode;
+    return mode == 0 ? scale : minorKeySignature(scale);
+}
+
+int signatureEndX(int keySignature, int mode)
+{
+    if (mode >= 2)
+        return 65;
+    if (keySignature >= 2 && keySignature <= 8)
+        return 5 * keySignature + 60;
+    if (keySignature >= 9 && keySignature <= 15)
+        return 5 * keySignature + 25;
+    return 58; // code 1, and any code a damaged settings file might carry
+}

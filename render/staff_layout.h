@@ -1,0 +1,54 @@
+#pragma once
+
+#include "music/keys.h"
+
+// Where things lie on the two staves of the main window. Every y below the self-drawn
+// title strip is layoutTop + n ("L + n").
+inline constexpr int layoutTop = 25;
+
+// Answer modes (`noteName`).
+inline constexpr int kPianoMode = 0;
+inline constexpr int kGuitarMode = 1;
+inline constexpr int kMicrophoneMode = 2;
+
+// The five lines of each staff, x from 28 up to (not including) 473.
+inline constexpr int kStaffLeft = 28;
+inline constexpr int kStaffRight = 473;
+inline constexpr int kMelodyStaffTop = layoutTop + 112;
+inline constexpr int kAnswerStaffTop = layoutTop + 255;
+inline constexpr int kLineSpacing = 6;
+inline constexpr int kPixelsPerStep = 3;
+inline constexpr int kColumnWidth = 30; // note n sits at firstNoteX + 30 n
+inline constexpr int kNoteBoxCount = 13;
+
+enum class ClefCase {
+    Guitar, // treble clef with an "8" below; notes written an octave above their sound
+    Treble,
+    Bass,
+};
+
+// Guitar answer mode always writes the treble-with-8; otherwise the voice range decides:
+// Soprano to Tenor (range 0..3) treble, Baritone and Bass bass.
+ClefCase clefCaseFor(int noteName, int range);
+
+struct StaffBases {
+    int melody; // glyph top of a note at step s: base + layoutTop - 3 s
+    int answer;
+};
+StaffBases staffBasesFor(ClefCase clef);
+
+// The signature code drawn for a drill: `scale` 0 (random key) and scale types other than
+// MAJOR (0) and MINOR (1) keep `currentCode`; MAJOR uses the key's own code and MINOR
+// the code of the minor key on that tonic.
+int keySignatureFor(int scale, int mode, int currentCode);
+
+// Left edge of the staff content before the first note column: 58 without accidentals,
+// 65 + 5 k for k accidentals, 65 when no signature is drawn (`mode` >= 2). The first note
+// column lies 20 pixels further right.
+int signatureEndX(int keySignature, int mode);
+
+// Glyph top y of a note at `step` on a staff with base `staffBase`.
+constexpr int noteTopY(int staffBase, int step)
+{
+    return staffBase + layoutTop - kPixelsPerStep * step;
+}

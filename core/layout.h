@@ -1,5 +1,4 @@
 #pragma once
 
-// Height of the self-drawn title strip; most y coordinates of the main window
-// are given below it.
-inline constexpr int layoutTop = 25;
+// layoutTop, the height of the self-drawn title strip, lives with the drawing code.
+#include "render/layout_top.h"

@@ -3,20 +3,34 @@
 #include "core/drill_engine.h"
 #include "core/version.h"
 
-#include <QCloseEvent>
-#include <QPainter>
+#include "render/staff_panel.h"
 
-CMainFrame::CMainFrame(DrillEngine& engine, QWidget* parent) : QWidget(parent), engine_(engine)
+#include <QCloseEvent>
+
+CMainFrame::CMainFrame(DrillEngine& engine, QWidget* parent)
+    : gdi::BackBufferedWidget(parent), engine_(engine)
 {
     setWindowTitle(titleText);
     setFixedSize(clientWidth, clientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CMainFrame::paintEvent(QPaintEvent*)
+void CMainFrame::paintWindow(gdi::Canvas& dc)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
+    dc.fill(0, 0, dc.width(), dc.height(), gdi::black);
+    dc.fill(0, 0, dc.width(), dc.height(), colours_[colour::windowBackground]);
+    const Settings& s = engine_.settings;
+    const StaffLayout layout = drawStaffPanel(dc, colours_, bitmaps_,
+                                              {.noteName = s.noteName,
+                                               .range = s.range,
+                                               .scale = s.scale,
+                                               .mode = s.mode,
+                                               .keySignature = engine_.keySignature,
+                                               .noteCount = s.melosize});
+    engine_.melodyStaffBase = static_cast<std::int16_t>(layout.melodyStaffBase);
+    engine_.answerStaffBase = static_cast<std::int16_t>(layout.answerStaffBase);
+    engine_.keySignature = layout.keySignature;
+    engine_.keyAccidental = layout.keyAccidental;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

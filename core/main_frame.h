@@ -1,12 +1,14 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/gdi/back_buffered_widget.h"
+#include "render/colours.h"
+#include "render/note_bitmaps.h"
 
 class DrillEngine;
 
 // The trainer's main window. It shows the drill and, when it is closed by
 // whatever means, runs the engine's save-and-release.
-class CMainFrame : public QWidget {
+class CMainFrame : public gdi::BackBufferedWidget {
     Q_OBJECT
 public:
     static constexpr int clientWidth = 500;
@@ -15,7 +17,9 @@ public:
     explicit CMainFrame(DrillEngine& engine, QWidget* parent = nullptr);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    // Draws the window into its back buffer: black, the window background and the staff
+    // panel for the current settings.
+    void paintWindow(gdi::Canvas& dc) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -23,4 +27,6 @@ private:
     void onDestroy();
 
     DrillEngine& engine_;
+    ColourTable colours_ = fillColours();
+    NoteBitmaps bitmaps_ = loadNoteBitmaps();
 };

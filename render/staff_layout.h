@@ -1,10 +1,9 @@
 #pragma once
 
 #include "music/keys.h"
+#include "render/layout_top.h"
 
-// Where things lie on the two staves of the main window. Every y below the self-drawn
-// title strip is layoutTop + n ("L + n").
-inline constexpr int layoutTop = 25;
+// Where things lie on the two staves of the main window.
 
 // Answer modes (`noteName`).
 inline constexpr int kPianoMode = 0;

@@ -23,7 +23,10 @@ void BackBufferedWidget::allocate(QSize size)
         copy.drawImage(0, 0, buffer_);
     }
     buffer_ = std::move(fresh);
-    canvas_ = std::make_unique<Canvas>(buffer_, [this](const QRect& r) { update(r); });
+    canvas_ = std::make_unique<Canvas>(buffer_, [this](const QRect& r) {
+        if (!inPaint_)
+            update(r);
+    });
 }
 
 Canvas& BackBufferedWidget::canvas()
@@ -40,6 +43,14 @@ const QImage& BackBufferedWidget::backBuffer()
     return buffer_;
 }
 
+void BackBufferedWidget::invalidate()
+{
+    needsPaint_ = true;
+    update();
+}
+
+void BackBufferedWidget::paintWindow(Canvas&) {}
+
 void BackBufferedWidget::resizeEvent(QResizeEvent* event)
 {
     if (event->size().expandedTo(QSize(1, 1)) != buffer_.size())
@@ -55,6 +66,16 @@ void BackBufferedWidget::showBackBuffer(QPaintEvent* event)
 
 void BackBufferedWidget::paintEvent(QPaintEvent* event)
 {
+    if (needsPaint_) {
+        needsPaint_ = false;
+        inPaint_ = true;
+        paintWindow(canvas());
+        inPaint_ = false;
+        // The whole window may have changed, not only the area the event names.
+        QPainter painter(this);
+        painter.drawImage(0, 0, buffer_);
+        return;
+    }
     showBackBuffer(event);
 }
 

@@ -29,3 +29,38 @@ TEST(BackBufferedWidget, ResizingKeepsWhatWasDrawn)
     EXPECT_EQ(widget.backBuffer().pixel(5, 5), white);
     EXPECT_EQ(widget.backBuffer().pixel(35, 25), white);
 }
+
+namespace {
+
+class CountingWidget : public BackBufferedWidget {
+public:
+    CountingWidget() : BackBufferedWidget(nullptr, QSize(30, 20)) {}
+    int paints = 0;
+
+protected:
+    void paintWindow(Canvas& canvas) override
+    {
+        ++paints;
+        canvas.fill(0, 0, 30, 20, rgb(0, 0, 200));
+    }
+};
+
+} // namespace
+
+TEST(BackBufferedWidget, PaintWindowRunsFirstAndAfterInvalidateOnly)
+{
+    CountingWidget widget;
+    QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(widget.paints, 1);
+    EXPECT_EQ(shown.pixel(5, 5), rgb(0, 0, 200));
+
+    widget.canvas().setPixel(5, 5, white); // later drawing is shown without a full redraw
+    shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(widget.paints, 1);
+    EXPECT_EQ(shown.pixel(5, 5), white);
+
+    widget.invalidate();
+    shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(widget.paints, 2);
+    EXPECT_EQ(shown.pixel(5, 5), rgb(0, 0, 200));
+}

@@ -10,6 +10,7 @@ bool Metronome::start(std::uint32_t beatMilliseconds)
     if (!output_.isOpen())
         return false;
     beat_ = beatMilliseconds;
+    tick(output_); // the first tick sounds at once, the timer brings the rest
     timer_.start(std::chrono::milliseconds(beatMilliseconds), [this] { tick(output_); });
     return true;
 }

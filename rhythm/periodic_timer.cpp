@@ -16,7 +16,7 @@ void PeriodicTimer::start(std::chrono::microseconds period, Callback callback)
         std::lock_guard lock(mutex_);
         stopRequested_ = false;
     }
-    auto first = std::chrono::steady_clock::now();
+    auto first = std::chrono::steady_clock::now() + period;
     thread_ = std::thread(
         [this, first, period, callback = std::move(callback)] { run(first, period, callback); });
 }

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <thread>
 
-// Calls a function on its own thread once at start and then once every period.
-// Each call is due at start + k × period, so lateness never accumulates; calls
+// Calls a function on its own thread once every period, like a periodic
+// multimedia timer. Each call is due at start + k × period, so lateness never accumulates; calls
 // missed while the machine was stalled are skipped, not made up in a burst.
 class PeriodicTimer {
 public:
@@ -18,7 +18,8 @@ public:
     PeriodicTimer(const PeriodicTimer&) = delete;
     PeriodicTimer& operator=(const PeriodicTimer&) = delete;
 
-    // Starts the timer (stopping it first if it runs); the first call comes at once.
+    // Starts the timer (stopping it first if it runs); the first call comes one
+    // period from now.
     void start(std::chrono::microseconds period, Callback callback);
 
     // Stops the timer; no call is running or made once this returns. Must not

@@ -14,7 +14,7 @@ struct TrainerTest : ::testing::Test {
     ManualClock clock{10000};
     RecordingView view;
     RecordingBeeper beeper;
-    LoggingMidiSystem midi;
+    RecordingMidiOutputSystem midi{{}, clock};
     std::unique_ptr<SharedMidiOutput> output;
     std::unique_ptr<PulseTrainer> trainer;
 
@@ -37,6 +37,8 @@ struct TrainerTest : ::testing::Test {
         clock.advance(ms);
         trainer->midiMessage(shortMessage(0x90, key, velocity), clock.milliseconds());
     }
+    Messages sent() const { return sentMessages(*midi.recording()); }
+    int opens() const { return static_cast<int>(midi.openedDevices().size()); }
     bool called(const std::string& call) const
     {
         return std::find(view.calls.begin(), view.calls.end(), call) != view.calls.end();
@@ -50,10 +52,9 @@ TEST_F(TrainerTest, KeyHitBlanksTheInstructionOnceDrawsAndSounds)
     tap(500);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"blank", "needle 200", "lit 8", "status",
                                                     "erase 200", "dim 8"}));
-    EXPECT_EQ(midi.messages(),
-              (Messages{shortMessage(0xC0, 117, 120), shortMessage(0xCC, 117, 120),
-                        shortMessage(0x90, 48, 120), shortMessage(0x9C, 48, 120),
-                        shortMessage(0x80, 48, 120), shortMessage(0x8C, 48, 120)}));
+    EXPECT_EQ(sent(), (Messages{shortMessage(0xC0, 117, 120), shortMessage(0xCC, 117, 120),
+                                shortMessage(0x90, 48, 120), shortMessage(0x9C, 48, 120),
+                                shortMessage(0x80, 48, 120), shortMessage(0x8C, 48, 120)}));
     EXPECT_EQ(view.steadiness, "Steady hitting = 1 out of total = 1, steadiness = 100%");
 
     view.calls.clear();
@@ -105,7 +106,7 @@ TEST_F(TrainerTest, MidiChordWithin50MsIsOneHit)
     EXPECT_EQ(trainer->stats().onTarget, 2u);
 
     // Every note is forwarded after the hit program is chosen.
-    Messages m = midi.messages();
+    Messages m = sent();
     EXPECT_EQ(std::count(m.begin(), m.end(), shortMessage(0xC0, 117, 94)), 4);
     EXPECT_EQ(std::count(m.begin(), m.end(), shortMessage(0x90, 64, 100)), 1);
 }
@@ -114,11 +115,11 @@ TEST_F(TrainerTest, MidiNoteOffTakesTheHitOffAndIsForwarded)
 {
     midiNote(100, 60);
     view.calls.clear();
-    midi.clear();
+    midi.recording()->clear();
     trainer->midiMessage(shortMessage(0x80, 60, 64), clock.milliseconds());
     EXPECT_EQ(view.calls, (std::vector<std::string>{"erase 200", "dim 8"}));
-    EXPECT_EQ(midi.messages(), (Messages{shortMessage(0xC0, 117, 94), shortMessage(0xCC, 117, 94),
-                                         shortMessage(0x80, 60, 64)}));
+    EXPECT_EQ(sent(), (Messages{shortMessage(0xC0, 117, 94), shortMessage(0xCC, 117, 94),
+                                shortMessage(0x80, 60, 64)}));
     view.calls.clear();
     midiNote(500, 62, 0); // note-on with velocity 0 is a release, no hit
     EXPECT_EQ(trainer->stats().total, 1u);
@@ -128,15 +129,15 @@ TEST_F(TrainerTest, MidiNoteOffTakesTheHitOffAndIsForwarded)
 TEST_F(TrainerTest, MidiIsIgnoredWhileAComputerKeyIsHeld)
 {
     trainer->keyPressed(Key::Other, clock.milliseconds(), false);
-    midi.clear();
+    midi.recording()->clear();
     midiNote(300, 60);
-    EXPECT_TRUE(midi.messages().empty());
+    EXPECT_TRUE(sent().empty());
     EXPECT_EQ(trainer->stats().total, 1u);
 }
 
 TEST_F(TrainerTest, WithoutOutputItBeepsAtStartAndForNoteOns)
 {
-    midi.available = false;
+    midi.failOpen(-1, "no synthesizer");
     make();
     EXPECT_EQ(beeper.alerts, 1);
     tap(100);
@@ -156,14 +157,16 @@ TEST_F(TrainerTest, WithoutOutputItBeepsAtStartAndForNoteOns)
 
 TEST_F(TrainerTest, FocusReopensTheOutput)
 {
-    EXPECT_EQ(midi.log->opens, 1);
+    EXPECT_EQ(opens(), 1);
     trainer->focusGained();
-    EXPECT_EQ(midi.log->opens, 2);
-    midi.available = false;
+    EXPECT_EQ(opens(), 2);
+    EXPECT_EQ(midi.recording()->closeCount(), 1);
+    EXPECT_EQ(midi.recording()->resetCount(), 1);
+    midi.failOpen(-1, "gone");
     trainer->focusGained();
-    midi.clear();
+    midi.recording()->clear();
     tap(100);
-    EXPECT_TRUE(midi.messages().empty());
+    EXPECT_TRUE(sent().empty());
     EXPECT_EQ(beeper.tones.size(), 2u); // the beep fallback takes over
 }
 
@@ -229,7 +232,7 @@ TEST_F(TrainerTest, MetronomeButtonTogglesAndBlocksKeysWhileHeld)
     trainer->mouseReleased();
     EXPECT_FALSE(trainer->metronomeRunning());
     EXPECT_EQ(view.calls.back(), "button up");
-    Messages m = midi.messages();
+    Messages m = sent();
     EXPECT_EQ(m.back(), shortMessage(0x89, 68, 120));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/midi/midi_output_port.h"
+#include "platform/midi/midi_recording.h"
 #include "platform/system/beeper.h"
 #include "rhythm/trainer_view.h"
 
@@ -74,52 +74,14 @@ public:
     void alert() override { ++alerts; }
 };
 
-// A MIDI system whose mapper opens a port that logs every message; opening
-// can be made to fail.
-class LoggingMidiSystem : public MidiOutputSystem {
-public:
-    struct Log {
-        std::mutex mutex;
-        std::vector<std::uint32_t> messages;
-        int opens = 0;
-    };
-    std::shared_ptr<Log> log = std::make_shared<Log>();
-    bool available = true;
-
-    std::vector<std::string> deviceNames() override { return {}; }
-    OpenResult open(int) override
-    {
-        if (!available)
-            return {nullptr, "none"};
-        std::lock_guard lock(log->mutex);
-        ++log->opens;
-        return {std::make_unique<Port>(log), ""};
-    }
-    std::vector<std::uint32_t> messages()
-    {
-        std::lock_guard lock(log->mutex);
-        return log->messages;
-    }
-    void clear()
-    {
-        std::lock_guard lock(log->mutex);
-        log->messages.clear();
-    }
-
-private:
-    struct Port : MidiOutputPort {
-        std::shared_ptr<Log> log;
-        explicit Port(std::shared_ptr<Log> l) : log(std::move(l)) {}
-        void sendShortMessage(std::uint32_t m) override
-        {
-            std::lock_guard lock(log->mutex);
-            log->messages.push_back(m);
-        }
-        void reset() override {}
-        void close() override {}
-        std::string name() const override { return "log"; }
-    };
-};
+// The messages a recording has received, without their times.
+inline std::vector<std::uint32_t> sentMessages(const MidiRecording& recording)
+{
+    std::vector<std::uint32_t> messages;
+    for (const auto& m : recording.messages())
+        messages.push_back(m.message);
+    return messages;
+}
 
 constexpr std::uint32_t shortMessage(std::uint8_t status, std::uint8_t d1, std::uint8_t d2)
 {

@@ -1,3 +1,4 @@
+#include "rhythm/event_time.h"
 #include "rhythm/pulse_judge.h"
 #include "rhythm/status_texts.h"
 
@@ -179,4 +180,19 @@ TEST(PulseJudge, EscapeClearsTheCountersButNotTheBests)
     j.now += 10000;
     ResultsReport r = j.judge.closeMeasurement(j.now + 1000);
     EXPECT_FLOAT_EQ(r.lastRunSeconds, 1.0f);
+}
+
+TEST(EventTime, HitsCountFromTheEventsOwnTimestamp)
+{
+    EventTime time;
+    EXPECT_EQ(time.toClock(0, 777), 777u);  // no timestamp: the time of handling
+    EXPECT_EQ(time.toClock(1000, 50000), 50000u);
+    // Delivered 30 ms late: the hit still counts from when the key went down.
+    EXPECT_EQ(time.toClock(2000, 51030), 51000u);
+    // A quicker delivery than the first shows the first was late by 5 ms.
+    EXPECT_EQ(time.toClock(3000, 51995), 51995u);
+    EXPECT_EQ(time.toClock(4000, 53000), 52995u);
+    // The window system's clock restarted: times follow the handling again.
+    EXPECT_EQ(time.toClock(10, 60000), 60000u);
+    EXPECT_EQ(time.toClock(510, 60520), 60500u);
 }

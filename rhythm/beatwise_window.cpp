@@ -95,8 +95,8 @@ void BeatwiseWindow::startIntro()
         steps.push_back({[this, lamp] { display::drawLamp(canvas(), lamp, true); },
                          lamp == dial::lampCount - 1 ? 100 : 30});
     for (int lamp = dial::lampCount - 1; lamp >= 0; --lamp)
-        steps.push_back({[this, lamp] { display::drawLamp(canvas(), lamp, false); },
-                         lamp == 0 ? 0 : 50});
+        steps.push_back(
+            {[this, lamp] { display::drawLamp(canvas(), lamp, false); }, lamp == 0 ? 0 : 50});
     intro_.start(std::move(steps), [this](bool) { introDone_ = true; });
 }
 
@@ -105,8 +105,8 @@ void BeatwiseWindow::keyPressEvent(QKeyEvent* event)
     // The dial belongs to the intro's lamp run until it is over.
     if (!introDone_)
         return;
-    std::uint32_t time = eventTime_.toClock(static_cast<std::uint32_t>(event->timestamp()),
-                                            clock_.milliseconds());
+    std::uint32_t time =
+        eventTime_.toClock(static_cast<std::uint32_t>(event->timestamp()), clock_.milliseconds());
     trainer_.keyPressed(keyOf(event), time, event->isAutoRepeat());
 }
 
@@ -148,7 +148,7 @@ void BeatwiseWindow::focusInEvent(QFocusEvent* event)
 
 bool BeatwiseWindow::focusNextPrevChild(bool)
 {
-    return false;  // Tab is a key like any other
+    return false; // Tab is a key like any other
 }
 
 void BeatwiseWindow::blankDial()

@@ -18,7 +18,7 @@
 // and carries out the trainer's drawing on its back buffer.
 class BeatwiseWindow : public gdi::BackBufferedWidget, private TrainerView {
 public:
-    static constexpr int pagingTimerId = 129;  // the slider's paging timer
+    static constexpr int pagingTimerId = 129; // the slider's paging timer
     static constexpr int pagingIntervalMs = 10;
 
     // `midiInput`: whether to listen to the first MIDI input port.

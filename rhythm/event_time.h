@@ -18,5 +18,5 @@ public:
 
 private:
     bool known_ = false;
-    std::uint32_t offset_ = 0;  // clock − event timestamp, least delayed event
+    std::uint32_t offset_ = 0; // clock − event timestamp, least delayed event
 };

@@ -36,7 +36,7 @@ struct WindowState {
     int thumbX = 142;
     int tempo = 80;
     bool metronomeRunning = false;
-    bool showStatus = false;  // at least one hit counted
+    bool showStatus = false; // at least one hit counted
     std::string steadiness, runs;
 };
 

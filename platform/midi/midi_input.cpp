@@ -2,6 +2,7 @@
 
 #include "platform/clock/clock.h"
 
+#include <alsa/asoundlib.h>
 #include <rtmidi/RtMidi.h>
 
 namespace {
@@ -10,8 +11,21 @@ namespace {
 // would only repeat them on the terminal.
 void ignoreError(RtMidiError::Type, const std::string&, void*) {}
 
+// RtMidi prints to the terminal before it throws when there is no sequencer;
+// asking ALSA first keeps that quiet (ALSA's own message is muted).
+bool sequencerCanRead()
+{
+    snd_seq_t* sequencer = nullptr;
+    if (snd_seq_open(&sequencer, "default", SND_SEQ_OPEN_INPUT, SND_SEQ_NONBLOCK) < 0)
+        return false;
+    snd_seq_close(sequencer);
+    return true;
+}
+
 std::unique_ptr<RtMidiIn> makeClient()
 {
+    if (!sequencerCanRead())
+        return nullptr;
     try {
         auto client = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, "Beatwise");
         client->setErrorCallback(ignoreError);

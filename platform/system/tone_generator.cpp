@@ -27,7 +27,8 @@ void ToneGenerator::render(float* out, unsigned frames)
             continue;
         }
         int length = length_.load(std::memory_order_relaxed);
-        double step = 2 * std::numbers::pi * frequency_.load(std::memory_order_relaxed) / sampleRate_;
+        double step =
+            2 * std::numbers::pi * frequency_.load(std::memory_order_relaxed) / sampleRate_;
         int done = length - remaining;
         float envelope = std::min({1.0f, float(done) / fade, float(remaining) / fade});
         out[i] = amplitude * envelope * float(std::sin(phase_));

@@ -22,5 +22,5 @@ private:
     std::atomic<double> frequency_{0};
     std::atomic<int> length_{0};
     std::atomic<int> remaining_{0};
-    double phase_ = 0;  // audio thread only
+    double phase_ = 0; // audio thread only
 };

@@ -185,7 +185,7 @@ TEST(PulseJudge, EscapeClearsTheCountersButNotTheBests)
 TEST(EventTime, HitsCountFromTheEventsOwnTimestamp)
 {
     EventTime time;
-    EXPECT_EQ(time.toClock(0, 777), 777u);  // no timestamp: the time of handling
+    EXPECT_EQ(time.toClock(0, 777), 777u); // no timestamp: the time of handling
     EXPECT_EQ(time.toClock(1000, 50000), 50000u);
     // Delivered 30 ms late: the hit still counts from when the key went down.
     EXPECT_EQ(time.toClock(2000, 51030), 51000u);

@@ -1,47 +1,36 @@
-#include "platform/clock/clock.h"
-#include "platform/gdi/font_faces.h"
-#include "platform/midi/desktop_midi_output_system.h"
-#include "platform/midi/library_chatter.h"
-#include "platform/system/single_instance.h"
-#include "platform/system/system_beeper.h"
-#include "rhythm/beatwise_window.h"
+#include "platform/system/command_line.h"
+#include "rhythm/beatwise_app.h"
 
-#include <QApplication>
-#include <QCommandLineParser>
-#include <QScreen>
+#include <iostream>
 
+// beatwise's command line: each option is one add() below.
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("beatwise");
-    QApplication::setApplicationVersion(PROJECT_VERSION);
+    BeatwiseOptions options;
+    bool showHelp = false;
+    bool showVersion = false;
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Beatwise, the steady-pulse trainer.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    QCommandLineOption soundFont("soundfont", "Sound with the General MIDI SoundFont FILE.",
-                                 "FILE");
-    QCommandLineOption verbose("verbose", "Let the sound libraries print their messages.");
-    parser.addOption(soundFont);
-    parser.addOption(verbose);
-    parser.process(app);
+    CommandLine commandLine("beatwise");
+    commandLine
+        .add("--soundfont", "FILE", "sound with the General MIDI SoundFont FILE",
+             [&](const std::string& file) { options.soundFont = file; })
+        .add("--verbose", "let the sound libraries print their messages",
+             [&] { options.verbose = true; })
+        .add("--help", "list the options and exit", [&] { showHelp = true; })
+        .add("--version", "print the version and exit", [&] { showVersion = true; });
 
-    // One beatwise per desktop: a second start leaves quietly.
-    SingleInstance instance("beatwise");
-    if (!instance.acquire())
+    if (!commandLine.parse(argc, argv)) {
+        std::cerr << "beatwise: " << commandLine.error()
+                  << "\nTry 'beatwise --help' for the options.\n";
+        return 2;
+    }
+    if (showHelp) {
+        std::cout << commandLine.helpText("A steady-pulse trainer.");
         return 0;
-
-    setMidiLibraryChatter(parser.isSet(verbose));
-    gdi::installFontSubstitutions();
-
-    SteadyClock clock;
-    SystemBeeper beeper;
-    DesktopMidiOutputSystem midiOutputs(
-        {parser.value(soundFont).toStdString(), parser.isSet(verbose)});
-    BeatwiseWindow window(clock, midiOutputs, beeper);
-    if (QScreen* screen = app.primaryScreen())
-        window.move(BeatwiseWindow::centredPosition(screen->size()));
-    window.show();
-    return app.exec();
+    }
+    if (showVersion) {
+        std::cout << "beatwise " << PROJECT_VERSION << "\n";
+        return 0;
+    }
+    return runBeatwise(argc, argv, options);
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+struct BeatwiseOptions {
+    std::string soundFont; // empty: the usual General MIDI SoundFont
+    bool verbose = false;  // let the sound libraries print their messages
+};
+
+// Runs beatwise until its window closes; returns the exit status. A second
+// instance on the same desktop returns 0 at once without showing anything.
+int runBeatwise(int argc, char* argv[], const BeatwiseOptions& options);

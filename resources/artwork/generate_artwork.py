@@ -134,35 +134,30 @@ def bass_clef():
 
 # --- note heads and notes ------------------------------------------------------------------
 
-def head_inside(x, y, cx, cy):
-    """A note head: an ellipse 9.6 x 6.4 pixels tilted up to the right by 20 degrees."""
-    dx, dy = x + 0.5 - cx, y + 0.5 - cy
-    a = math.radians(-20)
-    u = dx * math.cos(a) + dy * math.sin(a)
-    v = -dx * math.sin(a) + dy * math.cos(a)
-    return (u / 4.9) ** 2 + (v / 3.3) ** 2 <= 1.0
+# A filled note head, 9 x 7, slanted up to the right as engraved heads are; "o" marks the
+# hole of the open head.
+HEAD = [
+    "...#####.",
+    ".########",
+    "####ooo##",
+    "###ooo###",
+    "##ooo####",
+    "########.",
+    ".#####...",
+]
 
 
 def draw_head(image, top, filled=BLACK, hollow=False):
-    """A head in columns 0..8 and rows top..top+6, centred on row top + 3."""
-    cx, cy = 4.5, top + 3.5
-    inside = {(x, y) for y in range(top, top + 7) for x in range(0, 10) if head_inside(x, y, cx, cy)}
-    for (x, y) in inside:
-        edge = any((x + dx, y + dy) not in inside for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+    """A head in columns 0..8 and rows top..top+6, centred on row top + 3. A highlighted
+    head keeps its black rim and is shaded inside; an open head has a slanted hole."""
+    cells = {(x, y) for y, row in enumerate(HEAD) for x, ch in enumerate(row) if ch != "."}
+    for (x, y) in cells:
+        edge = any((x + dx, y + dy) not in cells for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
         if hollow:
-            # an open head keeps a slanted white hole in the middle
-            hole = head_inside_hole(x, y, cx, cy)
-            image.set(x, y, WHITE if hole else BLACK)
+            colour = WHITE if HEAD[y][x] == "o" else BLACK
         else:
-            image.set(x, y, BLACK if edge else filled)
-
-
-def head_inside_hole(x, y, cx, cy):
-    dx, dy = x + 0.5 - cx, y + 0.5 - cy
-    a = math.radians(-35)
-    u = dx * math.cos(a) + dy * math.sin(a)
-    v = -dx * math.sin(a) + dy * math.cos(a)
-    return (u / 3.2) ** 2 + (v / 1.5) ** 2 <= 1.0
+            colour = BLACK if edge else filled
+        image.set(x, top + y, colour)
 
 
 def note_stem_up(filled):

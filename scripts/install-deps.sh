@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev
   libfluidsynth-dev timgm6mb-soundfont
   librtmidi-dev librtaudio-dev libjack-jackd2-dev
+  libsndfile1-dev libsamplerate0-dev
   fonts-liberation fonts-liberation2
 )
 if [[ "${1:-}" == "--test" ]]; then

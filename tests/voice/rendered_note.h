@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/midi/library_chatter.h"
+#include "platform/midi/soundfont_locator.h"
+#include "platform/midi/soundfont_synth.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Notes played on the built-in General MIDI synthesizer, rendered offline:
+// mono samples at SoundFontSynth::sampleRate.
+class NoteRenderer {
+public:
+    static constexpr int piano = 0;
+    static constexpr int voiceOohs = 53;
+
+    // Null synthesizer (and `error` set) when no SoundFont is installed.
+    NoteRenderer()
+    {
+        setMidiLibraryChatter(false);
+        auto choice = findSoundFont({});
+        if (choice.path.empty()) {
+            error = choice.error;
+            return;
+        }
+        auto created = SoundFontSynth::create(choice.path);
+        synth = std::move(created.synth);
+        error = created.error;
+    }
+
+    // `seconds` of note index `note` (0 = C2) on `program`, then its release.
+    std::vector<float> render(int program, int note, double seconds, double releaseSeconds = 0.3)
+    {
+        synth->reset();
+        synth->handleShortMessage(0xC0 | program << 8);
+        const int key = note + 36;
+        synth->handleShortMessage(0x90 | key << 8 | 100 << 16);
+        std::vector<float> mono = left(int(seconds * SoundFontSynth::sampleRate));
+        synth->handleShortMessage(0x80 | key << 8 | 94 << 16);
+        std::vector<float> release = left(int(releaseSeconds * SoundFontSynth::sampleRate));
+        mono.insert(mono.end(), release.begin(), release.end());
+        return mono;
+    }
+
+    // The synthesizer plays quietly (peaks near 0.06); a singer close to a
+    // microphone is louder. Scales `samples` so their peak is `peak`.
+    static void normalise(std::vector<float>& samples, float peak = 0.5f)
+    {
+        float largest = 0;
+        for (float s : samples)
+            largest = std::max(largest, std::abs(s));
+        if (largest > 0)
+            for (float& s : samples)
+                s *= peak / largest;
+    }
+
+    std::unique_ptr<SoundFontSynth> synth;
+    std::string error;
+
+private:
+    std::vector<float> left(int frames)
+    {
+        std::vector<float> stereo = synth->render(frames);
+        std::vector<float> mono(stereo.size() / 2);
+        for (std::size_t i = 0; i < mono.size(); ++i)
+            mono[i] = stereo[2 * i];
+        return mono;
+    }
+};

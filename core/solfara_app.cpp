@@ -4,7 +4,7 @@
 #include "core/main_frame.h"
 #include "core/message_box_messages.h"
 #include "midi/midi_out.h"
-#include "platform/audio/wave_input_devices.h"
+#include "platform/audio/microphone.h"
 #include "platform/midi/midi_output_port.h"
 #include "platform/system/data_directory.h"
 #include "platform/system/termination_signals.h"
@@ -54,7 +54,15 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
 
     NoMidiOutputSystem midiSystem;
     MidiOut midiOut(midiSystem);
-    NoWaveInputDevices waveInputs;
+    std::string audioInputError;
+    Microphone microphone =
+        options.audioInput ? recordingAsMicrophone(options.audioInput->string(), audioInputError)
+                           : systemMicrophone();
+    if (!microphone.input) {
+        std::cerr << "solfara: " << audioInputError << "\n";
+        return 2;
+    }
+    WaveInputDevices& waveInputs = *microphone.devices;
     MessageBoxMessages messages;
     DrillEngine engine(dataDirectory, {midiOut, waveInputs, messages});
     engine.load();

@@ -7,6 +7,8 @@
 struct SolfaraOptions {
     // Where the data files live; unset: the default data directory.
     std::optional<std::filesystem::path> dataDirectory;
+    // A recording to listen to instead of the microphone; unset: the microphone.
+    std::optional<std::filesystem::path> audioInput;
 };
 
 // Runs the trainer: prepares the data directory, loads the engine, shows the

@@ -1,8 +1,10 @@
 #include "core/solfara_app.h"
 #include "core/version.h"
 #include "platform/system/command_line.h"
+#include "voice/detect_command.h"
 
 #include <iostream>
+#include <optional>
 
 // solfara's command line. Each option is one add() below and, when it carries
 // a setting, one field of SolfaraOptions.
@@ -11,6 +13,7 @@ int main(int argc, char* argv[])
     SolfaraOptions options;
     bool showHelp = false;
     bool showVersion = false;
+    std::optional<std::string> detectFile;
 
     CommandLine commandLine("solfara");
     commandLine
@@ -18,6 +21,12 @@ int main(int argc, char* argv[])
              "keep the data files in DIR (default: $XDG_DATA_HOME/solfara, normally "
              "~/.local/share/solfara; '.' is the working directory)",
              [&](const std::string& dir) { options.dataDirectory = dir; })
+        .add("--audio-input", "FILE",
+             "listen to the recording FILE (WAV) in real time instead of the microphone",
+             [&](const std::string& file) { options.audioInput = file; })
+        .add("--detect", "FILE",
+             "print what the pitch detector hears in the recording FILE, block by block, and exit",
+             [&](const std::string& file) { detectFile = file; })
         .add("--help", "list the options and exit", [&] { showHelp = true; })
         .add("--version", "print the version and exit", [&] { showVersion = true; });
 
@@ -38,5 +47,7 @@ int main(int argc, char* argv[])
         std::cout << "solfara " << kSolfaraVersion << "\n";
         return 0;
     }
+    if (detectFile)
+        return printRecordingDetection(*detectFile, std::cout, std::cerr);
     return runSolfara(argv[0], options);
 }

@@ -1,0 +1,190 @@
+// What the pitch detector costs per block, next to FFTW's transform of the
+// same size, and how long a filled capture block takes to reach the GUI
+// thread.
+//   build/bench/voice_bench
+#include "platform/audio/capture_converter.h"
+#include "platform/audio/capture_format.h"
+#include "platform/audio/queued_wave_input.h"
+#include "voice/fft_tables.h"
+#include "voice/pitch_detector.h"
+#include "voice/radix2_transform.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <benchmark/benchmark.h>
+#include <fftw3.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <numbers>
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::vector<std::uint8_t> toneBlock(double frequency, int length)
+{
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(length));
+    for (int i = 0; i < length; ++i)
+        block[std::size_t(i)] = std::uint8_t(
+            128 + std::lround(90 * std::sin(2 * std::numbers::pi * frequency * i / 11025)));
+    return block;
+}
+
+// One whole analysed block: conversion, transform, peak search, note lookup.
+// A4 keeps the detector on 1024-sample blocks, A2 on 2048.
+void BM_DetectorBlock(benchmark::State& state)
+{
+    const int size = int(state.range(0));
+    const double frequency = size == 1024 ? 440.0 : 110.0;
+    const auto block = toneBlock(frequency, size);
+    const PeriodTable table = buildPeriodTable(440);
+    PitchDetector detector;
+    DetectorSettings settings;
+    detector.analyseBlock(toneBlock(frequency, 2048), settings, table, 0);
+    if (detector.fftSize() != size)
+        state.SkipWithError("detector did not settle on the block length");
+    for (auto _ : state) {
+        auto result = detector.analyseBlock(block, settings, table, 0);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_DetectorBlock)->Arg(1024)->Arg(2048);
+
+// The detector's transform alone.
+void BM_DetectorTransform(benchmark::State& state)
+{
+    const int size = int(state.range(0));
+    const FftTables& tables = fftTablesForStages(size == 1024 ? 10 : 11);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> value(-1, 1);
+    std::vector<double> re(static_cast<std::size_t>(size)), im(re.size());
+    std::vector<double> reInput(re.size());
+    for (auto& x : reInput)
+        x = value(random);
+    for (auto _ : state) {
+        state.PauseTiming();
+        re = reInput;
+        im = reInput;
+        state.ResumeTiming();
+        radix2Transform(re.data(), im.data(), tables);
+        benchmark::DoNotOptimize(re.data());
+    }
+}
+BENCHMARK(BM_DetectorTransform)->Arg(1024)->Arg(2048);
+
+// FFTW's complex transform of the same size (planned with FFTW_MEASURE), the
+// yardstick for the two above.
+void BM_FftwTransform(benchmark::State& state)
+{
+    const int size = int(state.range(0));
+    fftw_complex* data = fftw_alloc_complex(std::size_t(size));
+    fftw_plan plan = fftw_plan_dft_1d(size, data, data, FFTW_FORWARD, FFTW_MEASURE);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> value(-1, 1);
+    for (int i = 0; i < size; ++i)
+        data[i][0] = data[i][1] = value(random);
+    for (auto _ : state) {
+        fftw_execute(plan);
+        benchmark::DoNotOptimize(data);
+    }
+    fftw_destroy_plan(plan);
+    fftw_free(data);
+}
+BENCHMARK(BM_FftwTransform)->Arg(1024)->Arg(2048);
+
+double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    return values[std::size_t(p * double(values.size() - 1) + 0.5)];
+}
+
+// A wave input whose "audio callback" is a thread delivering 256 frames of a
+// 48 kHz tone every `period`, through the same converter as the microphone.
+class SimulatedCallbackInput final : public QueuedWaveInput {
+public:
+    explicit SimulatedCallbackInput(std::chrono::microseconds period) : period_(period) {}
+    ~SimulatedCallbackInput() override { close(); }
+    bool open() override
+    {
+        quit_ = false;
+        thread_ = std::thread([this] { run(); });
+        return true;
+    }
+    void close() override
+    {
+        stop();
+        quit_ = true;
+        if (thread_.joinable())
+            thread_.join();
+    }
+    bool isOpen() const override { return thread_.joinable(); }
+
+private:
+    void run()
+    {
+        using Clock = BlockDelivery::Clock;
+        Clock::time_point callbackStart;
+        CaptureConverter converter(48000, [&](std::span<const std::uint8_t> samples) {
+            produce(samples.data(), samples.size(), callbackStart);
+        });
+        std::vector<float> frames(256);
+        long n = 0;
+        for (auto next = Clock::now(); !quit_; next += period_) {
+            std::this_thread::sleep_until(next);
+            callbackStart = Clock::now();
+            for (float& f : frames)
+                f = float(0.5 * std::sin(2 * std::numbers::pi * 440 * double(n++) / 48000));
+            converter.convert(frames.data(), frames.size());
+        }
+    }
+
+    std::chrono::microseconds period_;
+    std::thread thread_;
+    std::atomic<bool> quit_{false};
+};
+
+// From the start of the callback that brings a block's last sample to the
+// block handler running on the GUI thread. Callbacks come every 1 ms (five
+// times real time, so the run is short); the handler re-queues at once.
+void BM_CaptureToGuiThreadDelay(benchmark::State& state)
+{
+    std::vector<double> delays;
+    for (auto _ : state) {
+        SimulatedCallbackInput input(std::chrono::microseconds(1000));
+        QEventLoop loop;
+        input.setBlockHandler([&](const CapturedBlock& block) {
+            delays.push_back(std::chrono::duration<double, std::micro>(BlockDelivery::Clock::now() -
+                                                                       block.completedAt)
+                                 .count());
+            if (delays.size() % 300 == 0)
+                loop.quit();
+            input.queueBlock(delays.size() % 2 ? longBlockLength : shortBlockLength);
+            input.start();
+        });
+        input.open();
+        input.queueBlock(shortBlockLength);
+        input.start();
+        loop.exec();
+        input.close();
+    }
+    state.counters["blocks"] = double(delays.size());
+    state.counters["median_us"] = percentile(delays, 0.5);
+    state.counters["p99_us"] = percentile(delays, 0.99);
+    state.counters["max_us"] = percentile(delays, 1.0);
+}
+BENCHMARK(BM_CaptureToGuiThreadDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

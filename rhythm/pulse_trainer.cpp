@@ -177,5 +177,9 @@ void PulseTrainer::mouseReleased()
 
 void PulseTrainer::focusGained()
 {
-    output_.reopen();
+    // The metronome only runs while there is an output to tick on.
+    if (!output_.reopen() && metronome_.running()) {
+        metronome_.stop();
+        view_.drawMetronomeCaption(false);
+    }
 }

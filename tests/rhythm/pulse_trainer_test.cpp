@@ -170,6 +170,18 @@ TEST_F(TrainerTest, FocusReopensTheOutput)
     EXPECT_EQ(beeper.tones.size(), 2u); // the beep fallback takes over
 }
 
+TEST_F(TrainerTest, MetronomeStopsWhenTheOutputCannotBeReopened)
+{
+    trainer->mousePressed(200, 80);
+    trainer->mouseReleased();
+    trainer->focusGained();
+    EXPECT_TRUE(trainer->metronomeRunning()); // reopened: it goes on ticking
+    midi.failOpen(-1, "gone");
+    trainer->focusGained();
+    EXPECT_FALSE(trainer->metronomeRunning());
+    EXPECT_EQ(view.calls.back(), "caption black");
+}
+
 TEST_F(TrainerTest, SliderPagingStepsTowardsThePointUntilTheThumbCoversIt)
 {
     trainer->mousePressed(200, 150); // right of the thumb at 142..158

@@ -1,11 +1,29 @@
 #include "platform/audio/block_delivery.h"
 
-#include <QMetaObject>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
 
-BlockDelivery::BlockDelivery() = default;
+BlockDelivery::BlockDelivery() : wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
+{
+    if (wakeFd_ < 0)
+        return; // blocks can still be fetched with deliverReady()
+    wakeNotifier_ = std::make_unique<QSocketNotifier>(wakeFd_, QSocketNotifier::Read);
+    QObject::connect(wakeNotifier_.get(), &QSocketNotifier::activated, [this] {
+        eventfd_t count;
+        eventfd_read(wakeFd_, &count);
+        deliverReady();
+    });
+}
+
+BlockDelivery::~BlockDelivery()
+{
+    wakeNotifier_.reset();
+    if (wakeFd_ >= 0)
+        ::close(wakeFd_);
+}
 
 void BlockDelivery::queue(std::size_t length)
 {
@@ -62,15 +80,16 @@ void BlockDelivery::produce(const std::uint8_t* samples, std::size_t count,
 
 void BlockDelivery::wakeGuiThread()
 {
-    if (wakePending_.exchange(true, std::memory_order_acq_rel))
+    if (wakePending_.exchange(true, std::memory_order_acq_rel) || wakeFd_ < 0)
         return;
-    QMetaObject::invokeMethod(
-        &guiContext_, [this] { deliverReady(); }, Qt::QueuedConnection);
+    eventfd_write(wakeFd_, 1);
 }
 
 void BlockDelivery::deliverReady()
 {
-    wakePending_.store(false, std::memory_order_release);
+    // A read-modify-write, so a block published before a wake that was
+    // skipped (one was pending) is seen by the drain below.
+    wakePending_.exchange(false, std::memory_order_acq_rel);
     if (delivering_)
         return; // a handler that runs the event loop gets the next block afterwards
     delivering_ = true;

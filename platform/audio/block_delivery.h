@@ -3,12 +3,13 @@
 #include "platform/audio/capture_format.h"
 #include "platform/audio/wave_input.h"
 
-#include <QObject>
+#include <QSocketNotifier>
 
 #include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
 // Carries capture blocks from the thread that records them to the GUI thread.
 // The GUI thread queues one block of a chosen length at a time; the recording
@@ -20,7 +21,9 @@ class BlockDelivery {
 public:
     using Clock = std::chrono::steady_clock;
 
+    // Must be made on the GUI thread, with the Qt application running.
     BlockDelivery();
+    ~BlockDelivery();
     BlockDelivery(const BlockDelivery&) = delete;
     BlockDelivery& operator=(const BlockDelivery&) = delete;
 
@@ -77,5 +80,6 @@ private:
     // GUI thread only.
     WaveInput::BlockHandler handler_;
     bool delivering_ = false;
-    QObject guiContext_; // lives in the GUI thread; wakes are queued to it
+    int wakeFd_ = -1;
+    std::unique_ptr<QSocketNotifier> wakeNotifier_;
 };

@@ -20,7 +20,7 @@ struct WindowTest : ::testing::Test {
     void SetUp() override
     {
         window.show();
-        ASSERT_TRUE(waitUntil([&] { return !window.introRunning(); }));
+        ASSERT_TRUE(waitUntil([&] { return !window.introRunning(); }, 15000));
     }
     gdi::Colour at(int x, int y) { return window.backBuffer().pixel(x, y); }
     int statusTextPixels()

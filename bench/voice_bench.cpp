@@ -2,9 +2,14 @@
 // same size, and how long a filled capture block takes to reach the GUI
 // thread.
 //   build/bench/voice_bench
+// The real-microphone delay needs a private PulseAudio server:
+//   bash -c 'source .ci/private-pulseaudio.sh && start_private_pulseaudio &&
+//   build/bench/voice_bench'
+
 #include "platform/audio/capture_converter.h"
 #include "platform/audio/capture_format.h"
 #include "platform/audio/queued_wave_input.h"
+#include "platform/audio/rtaudio_wave_input.h"
 #include "voice/fft_tables.h"
 #include "voice/pitch_detector.h"
 #include "voice/radix2_transform.h"
@@ -14,10 +19,14 @@
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 #include <random>
 #include <thread>
@@ -177,6 +186,73 @@ void BM_CaptureToGuiThreadDelay(benchmark::State& state)
     state.counters["max_us"] = percentile(delays, 1.0);
 }
 BENCHMARK(BM_CaptureToGuiThreadDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The same delay on the real microphone path (RtAudio's PulseAudio callback
+// thread), when a private PulseAudio server with a pipe microphone is named
+// as for the end-to-end test (SOLFARA_TEST_PULSE_SERVER, SOLFARA_TEST_MIC_PIPE,
+// SOLFARA_TEST_MIC_RATE); 100 blocks in real time.
+void BM_MicrophoneToGuiThreadDelay(benchmark::State& state)
+{
+    const char* server = std::getenv("SOLFARA_TEST_PULSE_SERVER");
+    const char* pipe = std::getenv("SOLFARA_TEST_MIC_PIPE");
+    const char* rateText = std::getenv("SOLFARA_TEST_MIC_RATE");
+    if (!server || !pipe || !rateText) {
+        state.SkipWithError("no private PulseAudio server named");
+        for (auto _ : state) {
+        }
+        return;
+    }
+    setenv("PULSE_SERVER", server, 1);
+    const int rate = std::atoi(rateText);
+    std::vector<double> delays;
+    for (auto _ : state) {
+        std::atomic<bool> quit{false};
+        std::thread writer([&] {
+            const int fd = ::open(pipe, O_WRONLY);
+            std::vector<std::int16_t> chunk(std::size_t(rate) / 100);
+            long n = 0;
+            for (auto next = std::chrono::steady_clock::now(); fd >= 0 && !quit;) {
+                for (auto& s : chunk)
+                    s = std::int16_t(8000 *
+                                     std::sin(2 * std::numbers::pi * 440 * double(n++) / rate));
+                if (::write(fd, chunk.data(), chunk.size() * sizeof(std::int16_t)) < 0)
+                    break;
+                next += std::chrono::milliseconds(10);
+                std::this_thread::sleep_until(next);
+            }
+            if (fd >= 0)
+                ::close(fd);
+        });
+        RtAudioWaveInput microphone;
+        QEventLoop loop;
+        microphone.setBlockHandler([&](const CapturedBlock& block) {
+            delays.push_back(std::chrono::duration<double, std::micro>(BlockDelivery::Clock::now() -
+                                                                       block.completedAt)
+                                 .count());
+            if (delays.size() % 100 == 0)
+                loop.quit();
+            microphone.queueBlock(shortBlockLength);
+            microphone.start();
+        });
+        if (microphone.open()) {
+            microphone.queueBlock(shortBlockLength);
+            microphone.start();
+            loop.exec();
+            microphone.close();
+        } else {
+            state.SkipWithError("the microphone did not open");
+        }
+        quit = true;
+        writer.join();
+    }
+    if (delays.empty())
+        return;
+    state.counters["blocks"] = double(delays.size());
+    state.counters["median_us"] = percentile(delays, 0.5);
+    state.counters["p99_us"] = percentile(delays, 0.99);
+    state.counters["max_us"] = percentile(delays, 1.0);
+}
+BENCHMARK(BM_MicrophoneToGuiThreadDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

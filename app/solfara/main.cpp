@@ -1,5 +1,6 @@
 #include "core/solfara_app.h"
 #include "core/version.h"
+#include "platform/audio/wav_source.h"
 #include "platform/system/command_line.h"
 #include "voice/detect_command.h"
 
@@ -35,6 +36,8 @@ int main(int argc, char* argv[])
         error = commandLine.error();
     else if (options.dataDirectory && options.dataDirectory->empty())
         error = "option '--data-dir' needs a directory";
+    else if (options.audioInput && !canReadRecording(options.audioInput->string(), error))
+        error = "option '--audio-input': " + error;
     if (!error.empty()) {
         std::cerr << "solfara: " << error << "\nTry 'solfara --help' for the options.\n";
         return 2;

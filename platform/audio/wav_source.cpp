@@ -52,6 +52,11 @@ std::size_t WavSource::read(float* out, std::size_t count)
     return total;
 }
 
+bool canReadRecording(const std::string& path, std::string& error)
+{
+    return WavSource::open(path, error) != nullptr;
+}
+
 std::vector<std::uint8_t> readCaptureSamples(const std::string& path, std::string& error)
 {
     std::vector<std::uint8_t> samples;

@@ -31,6 +31,9 @@ private:
     std::vector<float> interleaved_;
 };
 
+// Whether `path` can be read as a recording; `error` says why not.
+bool canReadRecording(const std::string& path, std::string& error);
+
 // The whole file in the capture format (unsigned 8-bit, 11025 Hz, mono), as the
 // microphone would have delivered it. Empty with `error` set when unreadable.
 std::vector<std::uint8_t> readCaptureSamples(const std::string& path, std::string& error);

@@ -61,6 +61,7 @@ TEST(WavSource, UnreadableFilesGiveAnErrorAndNoSamples)
     error.clear();
     EXPECT_TRUE(readCaptureSamples(dir.file("garbage.wav").string(), error).empty());
     EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(canReadRecording(dir.file("garbage.wav").string(), error));
 
     // A header that promises more data than the file holds reads what is there.
     ASSERT_TRUE(writeSineFile(dir.file("cut.wav").string(), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 11025,

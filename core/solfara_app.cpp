@@ -5,7 +5,7 @@
 #include "core/message_box_messages.h"
 #include "midi/midi_out.h"
 #include "platform/audio/microphone.h"
-#include "platform/midi/midi_output_port.h"
+#include "platform/midi/desktop_midi_output_system.h"
 #include "platform/system/data_directory.h"
 #include "platform/system/termination_signals.h"
 
@@ -44,15 +44,20 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
     CMainFrame* frame = nullptr;
     bool terminationPending = false;
     QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, [&](int) {
-        if (frame)
+        if (frame) {
             frame->close();
-        else
+        } else {
             terminationPending = true;
+            // A start-up message box (say, no sound output) must not keep the
+            // program from ending.
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        }
     });
 
     seedDataFile(dataDirectory, "midpatch.h", ":/midpatch.h");
 
-    NoMidiOutputSystem midiSystem;
+    DesktopMidiOutputSystem midiSystem(options.midi);
     MidiOut midiOut(midiSystem);
     std::string audioInputError;
     Microphone microphone =

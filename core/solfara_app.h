@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/midi/desktop_midi_output_system.h"
+
 #include <filesystem>
 #include <optional>
 
@@ -9,6 +11,8 @@ struct SolfaraOptions {
     std::optional<std::filesystem::path> dataDirectory;
     // A recording to listen to instead of the microphone; unset: the microphone.
     std::optional<std::filesystem::path> audioInput;
+    // The built-in synthesizer's SoundFont and library messages.
+    MidiOutputOptions midi;
 };
 
 // Runs the trainer: prepares the data directory, loads the engine, shows the

@@ -28,6 +28,12 @@ int main(int argc, char* argv[])
         .add("--detect", "FILE",
              "print what the pitch detector hears in the recording FILE, block by block, and exit",
              [&](const std::string& file) { detectFile = file; })
+        .add("--soundfont", "FILE",
+             "play through the General MIDI SoundFont FILE (default: $SOLFARA_SOUNDFONT, "
+             "else /usr/share/sounds/sf2/default-GM.sf2)",
+             [&](const std::string& file) { options.midi.soundFont = file; })
+        .add("--verbose", "let the sound libraries print their messages",
+             [&] { options.midi.verbose = true; })
         .add("--help", "list the options and exit", [&] { showHelp = true; })
         .add("--version", "print the version and exit", [&] { showVersion = true; });
 

@@ -49,9 +49,7 @@ void MidiOut::Send(int status, int data1, int data2)
 {
     if (!port_)
         return;
-    port_->sendShortMessage(static_cast<std::uint32_t>(status & 0xFF) |
-                            static_cast<std::uint32_t>(data1 & 0xFF) << 8 |
-                            static_cast<std::uint32_t>(data2 & 0xFF) << 16);
+    port_->sendShortMessage(packShortMessage(status, data1, data2));
 }
 
 // Without an open device a note-on would go to the PC speaker and a note-off

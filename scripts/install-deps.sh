@@ -14,7 +14,7 @@ packages=(
   fonts-liberation fonts-liberation2
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev xvfb xauth)
+  packages+=(libpulse-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev xvfb xauth)
 fi
 
 missing=()

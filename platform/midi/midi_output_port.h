@@ -5,6 +5,15 @@
 #include <string>
 #include <vector>
 
+// A short message as the ports take it: status in the low byte, then data 1,
+// then data 2 (each cut to a byte).
+constexpr std::uint32_t packShortMessage(int status, int data1, int data2)
+{
+    return static_cast<std::uint32_t>(status & 0xFF) |
+           static_cast<std::uint32_t>(data1 & 0xFF) << 8 |
+           static_cast<std::uint32_t>(data2 & 0xFF) << 16;
+}
+
 // One open MIDI output: the built-in synthesizer, an ALSA sequencer port, or a
 // recording port in tests. Destroying a port closes it.
 class MidiOutputPort {

@@ -12,11 +12,6 @@ namespace {
 
 using Messages = std::vector<std::uint32_t>;
 
-std::uint32_t msg(int status, int data1, int data2)
-{
-    return static_cast<std::uint32_t>(status | data1 << 8 | data2 << 16);
-}
-
 struct MelodyPlaybackTest : testing::Test {
     SteadyClock clock;
     RecordingMidiOutputSystem system{{"Synth"}, clock};
@@ -65,10 +60,10 @@ TEST_F(MelodyPlaybackTest, SendsTimbreOnBothChannelsThenEachNoteInOrder)
     EXPECT_TRUE(playback.isPlaying());
     waitUntilFinished();
 
-    EXPECT_EQ(sent(), (Messages{msg(0xC0, 40, 94), msg(0xCC, 40, 94),  //
-                                msg(0x90, 69, 127), msg(0x80, 69, 94), //
-                                msg(0x90, 60, 127), msg(0x80, 60, 94), //
-                                msg(0x90, 64, 127), msg(0x80, 64, 94)}));
+    EXPECT_EQ(sent(), (Messages{packShortMessage(0xC0, 40, 94), packShortMessage(0xCC, 40, 94),  //
+                                packShortMessage(0x90, 69, 127), packShortMessage(0x80, 69, 94), //
+                                packShortMessage(0x90, 60, 127), packShortMessage(0x80, 60, 94), //
+                                packShortMessage(0x90, 64, 127), packShortMessage(0x80, 64, 94)}));
     // Each highlight follows its note-on, each removal its note-off.
     EXPECT_EQ(events,
               (std::vector<std::string>{"on0@3", "off0@4", "on1@5", "off1@6", "on2@7", "off2@8"}));
@@ -83,7 +78,7 @@ TEST_F(MelodyPlaybackTest, EveryNoteLastsItsDuration)
     waitUntilFinished();
     auto messages = system.recording()->messages();
     ASSERT_EQ(messages.size(), 6u);
-    EXPECT_EQ(messages[2].message, msg(0x90, 24, 100)); // transposed an octave down
+    EXPECT_EQ(messages[2].message, packShortMessage(0x90, 24, 100)); // transposed an octave down
     for (std::size_t on : {2u, 4u}) {
         auto held = messages[on + 1].arrival - messages[on].arrival;
         EXPECT_GE(held, std::chrono::milliseconds(29));
@@ -103,7 +98,7 @@ TEST_F(MelodyPlaybackTest, StopRequestEndsAfterTheCurrentNote)
     waitUntilFinished();
     EXPECT_TRUE(*stopped);
     EXPECT_EQ(events, (std::vector<std::string>{"on0@3", "off0@4", "on1@5", "off1@6"}));
-    EXPECT_EQ(sent().back(), msg(0x80, 38, 94));
+    EXPECT_EQ(sent().back(), packShortMessage(0x80, 38, 94));
 }
 
 TEST_F(MelodyPlaybackTest, StopRequestDuringANoteFromTheEventLoop)
@@ -130,7 +125,7 @@ TEST_F(MelodyPlaybackTest, VolumeZeroSendsSilentNoteOns)
 {
     playback.play({24}, {0, 0, 24}, callbacks(), 1);
     waitUntilFinished();
-    EXPECT_EQ(sent()[2], msg(0x90, 60, 0));
+    EXPECT_EQ(sent()[2], packShortMessage(0x90, 60, 0));
 }
 
 } // namespace

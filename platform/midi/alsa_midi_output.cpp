@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -59,6 +60,7 @@ public:
 
     void sendShortMessage(std::uint32_t message) override
     {
+        std::lock_guard lock(mutex_);
         if (!out_)
             return;
         const unsigned char status = message & 0xFF;
@@ -70,6 +72,7 @@ public:
     // All sound off, reset controllers and all notes off on every channel.
     void reset() override
     {
+        std::lock_guard lock(mutex_);
         for (unsigned char channel = 0; channel < 16 && out_; ++channel) {
             for (unsigned char controller : {120, 121, 123}) {
                 unsigned char bytes[3] = {static_cast<unsigned char>(0xB0 | channel), controller,
@@ -81,6 +84,7 @@ public:
 
     void close() override
     {
+        std::lock_guard lock(mutex_);
         if (out_) {
             out_->closePort();
             out_.reset();
@@ -111,6 +115,7 @@ private:
         }
     }
 
+    std::mutex mutex_; // RtMidi's ALSA encoder is not safe to share between threads
     std::unique_ptr<RtMidiOut> out_;
     std::string name_;
 };

@@ -15,7 +15,8 @@ constexpr std::uint32_t packShortMessage(int status, int data1, int data2)
 }
 
 // One open MIDI output: the built-in synthesizer, an ALSA sequencer port, or a
-// recording port in tests. Destroying a port closes it.
+// recording port in tests. Destroying a port closes it. A port may be used
+// from two threads at once (the metronome's timer thread and the GUI thread).
 class MidiOutputPort {
 public:
     virtual ~MidiOutputPort() = default;

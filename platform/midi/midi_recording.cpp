@@ -68,10 +68,8 @@ void RecordingMidiOutputPort::reset()
 
 void RecordingMidiOutputPort::close()
 {
-    if (closed_)
-        return;
-    closed_ = true;
-    recording_->addClose();
+    if (!closed_.exchange(true))
+        recording_->addClose();
 }
 
 RecordingMidiOutputSystem::RecordingMidiOutputSystem(std::vector<std::string> names, Clock& clock)

@@ -3,6 +3,7 @@
 #include "platform/clock/clock.h"
 #include "platform/midi/midi_output_port.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -61,7 +62,7 @@ private:
     std::string name_;
     Clock& clock_;
     std::shared_ptr<MidiRecording> recording_;
-    bool closed_ = false;
+    std::atomic<bool> closed_{false};
 };
 
 // A MIDI system of recording ports for tests: the given device names, and

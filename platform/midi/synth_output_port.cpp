@@ -69,12 +69,14 @@ SynthOutputPort::~SynthOutputPort()
 
 void SynthOutputPort::sendShortMessage(std::uint32_t message)
 {
+    std::lock_guard lock(mutex_);
     if (driver_)
         synth_->handleShortMessage(message);
 }
 
 void SynthOutputPort::reset()
 {
+    std::lock_guard lock(mutex_);
     if (driver_)
         synth_->reset();
 }
@@ -82,6 +84,7 @@ void SynthOutputPort::reset()
 void SynthOutputPort::close()
 {
     // The driver's thread reads from the synth: stop it first.
+    std::lock_guard lock(mutex_);
     if (driver_) {
         delete_fluid_audio_driver(driver_);
         driver_ = nullptr;

@@ -6,6 +6,7 @@
 #include <fluidsynth/types.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 // The built-in General MIDI synthesizer as an output port: a SoundFontSynth
@@ -34,6 +35,7 @@ private:
     SynthOutputPort(std::unique_ptr<SoundFontSynth> synth, fluid_audio_driver_t* driver,
                     std::string audioDriver);
 
+    std::mutex mutex_; // guards driver_, which close() clears
     std::unique_ptr<SoundFontSynth> synth_;
     fluid_audio_driver_t* driver_;
     std::string audioDriver_;

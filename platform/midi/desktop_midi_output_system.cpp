@@ -4,7 +4,7 @@
 #include "platform/midi/library_chatter.h"
 #include "platform/midi/synth_output_port.h"
 
-#include <cstdlib>
+#include <string>
 
 DesktopMidiOutputSystem::DesktopMidiOutputSystem(MidiOutputOptions options)
     : DesktopMidiOutputSystem(std::move(options), std::make_unique<AlsaMidiOutputSystem>())
@@ -15,7 +15,6 @@ DesktopMidiOutputSystem::DesktopMidiOutputSystem(MidiOutputOptions options,
                                                  std::unique_ptr<MidiOutputSystem> ports)
     : options_(std::move(options)), ports_(std::move(ports))
 {
-    setenv("JACK_NO_START_SERVER", "1", 1);
     setMidiLibraryChatter(options_.verbose);
 }
 
@@ -23,6 +22,7 @@ std::vector<std::string> DesktopMidiOutputSystem::deviceNames()
 {
     std::vector<std::string> names{SynthOutputPort::deviceName};
     auto ports = ports_->deviceNames();
+    portCount_ = static_cast<int>(ports.size());
     names.insert(names.end(), ports.begin(), ports.end());
     return names;
 }
@@ -31,5 +31,9 @@ MidiOutputSystem::OpenResult DesktopMidiOutputSystem::open(int device)
 {
     if (device == -1 || device == 0)
         return SynthOutputPort::open(options_.soundFont);
+    // A stored number can outlive its device (a keyboard unplugged since).
+    if (device < -1 || device > portCount_)
+        return {nullptr, "MIDI output device " + std::to_string(device) +
+                             " is not available. Choose another device in the Sound settings."};
     return ports_->open(device - 1);
 }

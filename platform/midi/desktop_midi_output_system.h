@@ -27,4 +27,5 @@ public:
 private:
     MidiOutputOptions options_;
     std::unique_ptr<MidiOutputSystem> ports_;
+    int portCount_ = 0; // sequencer ports in the last list
 };

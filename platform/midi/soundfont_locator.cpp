@@ -1,6 +1,7 @@
 #include "platform/midi/soundfont_locator.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <system_error>
 #include <vector>

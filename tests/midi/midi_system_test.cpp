@@ -121,6 +121,10 @@ TEST_F(DesktopSystemTest, SequencerPortsFollowTheSynthAndOpenByTheirNumber)
     ASSERT_TRUE(opened.port);
     EXPECT_EQ(opened.port->name(), "Other:Port 2");
     EXPECT_EQ(ports->openedDevices(), std::vector<int>{1});
+
+    auto stale = system->open(3); // a stored number past the last port
+    EXPECT_FALSE(stale.port);
+    EXPECT_THAT(stale.error, HasSubstr("MIDI output device 3 is not available"));
 }
 
 TEST_F(DesktopSystemTest, MissingSoundFontFailsTheOpenAndEverySendIsDropped)

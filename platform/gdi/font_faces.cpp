@@ -95,33 +95,33 @@ void installFontSubstitutions()
         QFont::insertSubstitution(entry.face, entry.family);
 }
 
-QFont makeFont(const FontSpec& spec)
+QFont makeFont(const FontSpec& wanted)
 {
-    const FaceEntry* entry = findFace(spec.face);
-    const QString family = QString::fromStdString(substituteFace(spec.face, spec.family));
-    const int weight = std::clamp(spec.weight <= 0 ? 400 : spec.weight, 100, 900);
-    int cell = spec.height < 0 ? -spec.height * 115 / 100 : spec.height;
+    const FaceEntry* entry = findFace(wanted.face);
+    const QString family = QString::fromStdString(substituteFace(wanted.face, wanted.family));
+    const int weight = std::clamp(wanted.weight <= 0 ? 400 : wanted.weight, 100, 900);
+    int cell = wanted.height < 0 ? -wanted.height * 115 / 100 : wanted.height;
     if (cell == 0)
         cell = 16;
     if (entry)
         cell = std::max(cell, entry->minimumHeight);
 
     QFont font(family);
-    font.setStyleHint(entry                               ? entry->hint
-                      : spec.family == FontFamily::Modern ? QFont::TypeWriter
-                      : spec.family == FontFamily::Roman  ? QFont::Serif
-                                                          : QFont::SansSerif,
+    font.setStyleHint(entry                                 ? entry->hint
+                      : wanted.family == FontFamily::Modern ? QFont::TypeWriter
+                      : wanted.family == FontFamily::Roman  ? QFont::Serif
+                                                            : QFont::SansSerif,
                       QFont::NoAntialias);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setWeight(QFont::Weight(weight));
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setFixedPitch(spec.fixedPitch);
+    font.setItalic(wanted.italic);
+    font.setUnderline(wanted.underline);
+    font.setFixedPitch(wanted.fixedPitch);
     font.setPixelSize(pixelSizeForCell(family, cell, weight));
 
     const bool honoursWidth = entry ? entry->honoursWidth : true;
-    if (honoursWidth && spec.width > 0) {
+    if (honoursWidth && wanted.width > 0) {
         // Qt applies a stretch relative to the face's own width class, so measure the
         // result and correct once.
         int stretch = 100;
@@ -129,7 +129,7 @@ QFont makeFont(const FontSpec& spec)
             const double current = averageWidth(font);
             if (current <= 0)
                 break;
-            stretch = std::clamp(int(std::lround(stretch * spec.width / current)), 25, 400);
+            stretch = std::clamp(int(std::lround(stretch * wanted.width / current)), 25, 400);
             font.setStretch(stretch);
         }
     }

@@ -34,6 +34,6 @@ void installFontSubstitutions();
 
 // A QFont for the request: pixel size chosen so the cell height matches, stretched to the
 // requested average width where the face honours widths, never antialiased (exact pixels).
-QFont makeFont(const FontSpec& spec);
+QFont makeFont(const FontSpec& wanted);
 
 } // namespace gdi

@@ -22,13 +22,13 @@ class MonitorRecorder {
 public:
     explicit MonitorRecorder(const char* server)
     {
-        pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, SoundFontSynth::sampleRate, 1};
+        pa_sample_spec format{PA_SAMPLE_FLOAT32LE, SoundFontSynth::sampleRate, 1};
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.fragsize = 441 * sizeof(float);
         int error = 0;
         stream_ = pa_simple_new(server, "solfara-test", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
-                                "monitor", &spec, nullptr, &attr, &error);
+                                "monitor", &format, nullptr, &attr, &error);
         if (stream_)
             thread_ = std::thread([this] { run(); });
     }

@@ -58,7 +58,8 @@ TEST_F(WidgetsTest, ButtonOf68By28Covers69By29)
     PushButton settings{27, layoutTop + 429, 68, 28};
     const int top = layoutTop + 429;
     settings.drawPressed(dc, colours);
-    EXPECT_EQ(probe.count(26, top - 1, 71, 31, untouched), 71 * 31 - (2 * (69 + 29) - 4) - (2 * (67 + 27) - 4));
+    EXPECT_EQ(probe.count(26, top - 1, 71, 31, untouched),
+              71 * 31 - (2 * (69 + 29) - 4) - (2 * (67 + 27) - 4));
     EXPECT_EQ(probe.count(27, top, 69, 1, colours[25]), 69);
     EXPECT_EQ(probe.count(27, top, 1, 29, colours[25]), 29);
     EXPECT_EQ(dc.pixel(96, top), untouched);

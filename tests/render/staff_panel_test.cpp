@@ -1,22 +1,14 @@
 #include "music/pitch.h"
-#include "render/note_bitmaps.h"
 #include "render/staff_panel.h"
 #include "tests/render/canvas_probe.h"
 
-#include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
 constexpr int L = layoutTop;
 
-struct StaffPanelTest : testing::Test {
-    QImage image{500, 494, QImage::Format_RGB32};
-    gdi::Canvas dc{image};
-    ColourTable colours = fillColours();
-    NoteBitmaps art = loadNoteBitmaps();
-    CanvasProbe probe{dc};
-    StaffPanelTest() { image.fill(colours[6]); }
-
+struct StaffPanelTest : RenderTest {
     StaffLayout draw(StaffPanelSettings s) { return drawStaffPanel(dc, colours, art, s); }
 
     // Columns of key-signature slot i hold no ink off the staff lines (rows above the time
@@ -34,189 +26,129 @@ struct StaffPanelTest : testing::Test {
     }
 };
 
-TEST_F(StaffPanelTest, StaffLinesAreBlackFrom28To472)
+TEST_F(StaffPanelTest, StaffLinesFrameAndBarLines)
 {
     draw({.noteName = kMicrophoneMode, .range = 0, .scale = 1, .mode = 0});
     for (int y : {L + 112, L + 118, L + 124, L + 130, L + 136, L + 255, L + 261, L + 267, L + 273,
                   L + 279}) {
         EXPECT_NE(dc.pixel(27, y), gdi::black) << y;
-        EXPECT_EQ(dc.pixel(60, y), gdi::black) << y;
+        EXPECT_EQ(dc.pixel(28, y), gdi::black) << y;
         EXPECT_EQ(dc.pixel(472, y), gdi::black) << y;
         EXPECT_EQ(dc.pixel(473, y), colours[0]) << y;
     }
+    // The clef is ANDed in: paper where its bitmap is white, the staff line stays black.
+    ASSERT_EQ(art.sol.pixel(0, 0) & 0xffffff, 0xffffffu);
+    EXPECT_EQ(dc.pixel(25, L + 105), colours[0]);
+    EXPECT_EQ(dc.pixel(28, L + 112), gdi::black);
     EXPECT_EQ(dc.pixel(300, L + 115), colours[0]); // paper between the lines
     EXPECT_EQ(dc.pixel(300, L + 30), colours[8]);  // panel above the paper
-}
-
-TEST_F(StaffPanelTest, PanelIsFramedSunk)
-{
-    draw({});
-    EXPECT_EQ(dc.pixel(16, L + 100), colours[24]);  // top-left outer band
-    EXPECT_EQ(dc.pixel(22, L + 100), colours[27]);  // top-left inner band
-    EXPECT_EQ(dc.pixel(200, L + 365), colours[24]); // bottom outer band
-    EXPECT_EQ(dc.pixel(200, L + 359), colours[21]); // bottom inner band
-}
-
-TEST_F(StaffPanelTest, CMajorHasNoSignatureAndFirstNoteAt78)
-{
-    const StaffLayout layout = draw({.scale = 1, .mode = 0});
-    EXPECT_EQ(layout.keySignature, 1);
-    EXPECT_EQ(layout.firstNoteX, 78);
-    EXPECT_TRUE(slotEmpty(0, L + 90, L + 118));
-    EXPECT_EQ(layout.keyAccidental, KeyAccidentals{});
-    // Bar lines at firstNoteX + 106 + 120 i, colour 9.
+    // Sunk frame: outer and inner bands top left and at the bottom.
+    EXPECT_EQ(dc.pixel(16, L + 100), colours[24]);
+    EXPECT_EQ(dc.pixel(22, L + 100), colours[27]);
+    EXPECT_EQ(dc.pixel(200, L + 365), colours[24]);
+    EXPECT_EQ(dc.pixel(200, L + 359), colours[21]);
+    // Bar lines at firstNoteX + 106 + 120 i on both staves.
     for (int x : {184, 304, 424}) {
         EXPECT_EQ(dc.pixel(x, L + 115), colours[9]) << x;
         EXPECT_EQ(dc.pixel(x, L + 258), colours[9]) << x;
     }
 }
 
-TEST_F(StaffPanelTest, SevenSharpsOfCSharpMajor)
+TEST_F(StaffPanelTest, KeySignatureGlyphsAndFirstNoteColumn)
 {
-    const StaffLayout layout = draw({.scale = 8, .mode = 0});
-    EXPECT_EQ(layout.keySignature, 8);
-    EXPECT_EQ(layout.firstNoteX, 120);
-    const int offsets[7] = {24, 15, 27, 18, 9, 21, 12};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_TRUE(probe.showsGlyph(art.diez, 53 + 5 * i, L + 130 - offsets[i], 5, 14)) << i;
-    EXPECT_EQ(layout.keyAccidental, (KeyAccidentals{1, 1, 1, 1, 1, 1, 1}));
-    EXPECT_TRUE(slotEmpty(0, L + 60, L + 100)); // nothing on the answer staff's side either
-}
-
-TEST_F(StaffPanelTest, OneFlatOfFMajor)
-{
-    const StaffLayout layout = draw({.scale = 9, .mode = 0});
-    EXPECT_EQ(layout.firstNoteX, 90);
-    EXPECT_TRUE(probe.showsGlyph(art.bemol, 53, L + 130 - 15, 5, 14));
-    EXPECT_TRUE(slotEmpty(1, L + 90, L + 118));
-    EXPECT_EQ(layout.keyAccidental[6], kFlat);
-    EXPECT_EQ(layout.keyAccidental[2], kNoAccidental);
-}
-
-TEST_F(StaffPanelTest, CFlatMajorPutsTheFirstNoteAt120)
-{
-    const StaffLayout layout = draw({.scale = 15, .mode = 0});
-    EXPECT_EQ(layout.keySignature, 15);
-    EXPECT_EQ(layout.firstNoteX, 120);
-    const int offsets[7] = {15, 24, 12, 21, 9, 18, 6};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_TRUE(probe.showsGlyph(art.bemol, 53 + 5 * i, L + 130 - offsets[i], 5, 14)) << i;
-}
-
-TEST_F(StaffPanelTest, MinorKeysUseTheSignatureOfTheirTonic)
-{
-    const StaffLayout cMinor = draw({.scale = 1, .mode = 1});
-    EXPECT_EQ(cMinor.keySignature, 11);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(
-            probe.showsGlyph(art.bemol, 53 + 5 * i, L + 130 - (int[]){15, 24, 12}[i], 5, 14));
-    EXPECT_TRUE(slotEmpty(3, L + 90, L + 118));
-
-    image.fill(colours[6]);
-    const StaffLayout aMinor = draw({.scale = 4, .mode = 1});
-    EXPECT_EQ(aMinor.keySignature, 1);
-    EXPECT_EQ(aMinor.firstNoteX, 78);
-    EXPECT_TRUE(slotEmpty(0, L + 90, L + 118));
-}
-
-TEST_F(StaffPanelTest, ChromaticDrawsNoSignatureAndStartsAt85)
-{
-    const StaffLayout layout = draw({.scale = 3, .mode = 2, .keySignature = 3});
-    EXPECT_FALSE(layout.signatureDrawn);
-    EXPECT_EQ(layout.keySignature, 3); // kept as it was
-    EXPECT_EQ(layout.keyAccidental, KeyAccidentals{});
-    EXPECT_EQ(layout.firstNoteX, 85);
-    EXPECT_TRUE(slotEmpty(0, L + 90, L + 118));
-    EXPECT_TRUE(slotEmpty(1, L + 90, L + 118));
-    // The time signature sits at x 55 either way.
-    EXPECT_GT(probe.count(55, L + 119, 8, 11, colours[2]), 3);
-}
-
-TEST_F(StaffPanelTest, RandomKeyKeepsTheDrawnSignature)
-{
-    const StaffLayout layout = draw({.scale = 0, .mode = 0, .keySignature = 4});
-    EXPECT_EQ(layout.keySignature, 4);
-    EXPECT_EQ(layout.firstNoteX, 100);
-}
-
-TEST_F(StaffPanelTest, BassClefAtX28WithReferenceL136)
-{
-    const StaffLayout layout = draw({.noteName = kPianoMode, .range = 4, .scale = 2, .mode = 0});
-    EXPECT_EQ(layout.clef, ClefCase::Bass);
-    EXPECT_EQ(layout.melodyStaffBase, 145);
-    EXPECT_EQ(layout.answerStaffBase, 288);
-    EXPECT_TRUE(probe.showsGlyph(art.fa, 28, L + 109, 22, 30));
-    EXPECT_TRUE(probe.showsGlyph(art.fa, 28, L + 252, 22, 30));
-    EXPECT_TRUE(probe.showsGlyph(art.diez, 53, L + 136 - 24, 5, 14));
-}
-
-TEST_F(StaffPanelTest, TrebleAndGuitarCases)
-{
-    const StaffLayout treble = draw({.noteName = kPianoMode, .range = 3});
-    EXPECT_EQ(treble.clef, ClefCase::Treble);
-    EXPECT_EQ(treble.melodyStaffBase, 181);
-    EXPECT_EQ(treble.answerStaffBase, 324);
-    EXPECT_TRUE(probe.showsGlyph(art.sol, 25, L + 105, 24, 41));
-    EXPECT_TRUE(probe.showsGlyph(art.sol, 25, L + 248, 24, 41));
-    EXPECT_EQ(probe.count(30, L + 143, 16, 14, colours[2]), 0);
-
-    image.fill(colours[6]);
-    const StaffLayout guitar = draw({.noteName = kGuitarMode, .range = 5});
-    EXPECT_EQ(guitar.clef, ClefCase::Guitar);
-    EXPECT_EQ(guitar.melodyStaffBase, 160);
-    EXPECT_EQ(guitar.answerStaffBase, 303);
-    EXPECT_TRUE(probe.showsGlyph(art.sol, 25, L + 105, 24, 41));
-    EXPECT_GT(probe.count(30, L + 143, 16, 14, colours[2]), 3); // the "8" under each clef
-    EXPECT_GT(probe.count(30, L + 286, 16, 14, colours[2]), 3);
-}
-
-TEST_F(StaffPanelTest, AndBlitLeavesPaperWhereTheClefIsWhite)
-{
-    draw({.range = 0});
-    // Top-left pixel of the clef bitmap is white: the paper shows through.
-    ASSERT_EQ(art.sol.pixel(0, 0) & 0xffffff, 0xffffffu);
-    EXPECT_EQ(dc.pixel(25, L + 105), colours[0]);
-    // A staff line crossing a white part of the clef stays black.
-    EXPECT_EQ(dc.pixel(28, L + 112), gdi::black);
-}
-
-TEST_F(StaffPanelTest, NoteBoxesFollowTheFirstNoteColumn)
-{
-    StaffLayout twelve = draw({.noteName = kMicrophoneMode, .scale = 1, .noteCount = 12});
-    for (int i = 0; i < kNoteBoxCount; ++i) {
-        EXPECT_EQ(twelve.noteBoxes[i].left, 78 + 30 * i - 12);
-        EXPECT_EQ(twelve.noteBoxes[i].top, L + 375);
+    const KeyAccidentals none{}, allSharp{1, 1, 1, 1, 1, 1, 1}, allFlat{2, 2, 2, 2, 2, 2, 2};
+    const struct {
+        const char* key;
+        StaffPanelSettings settings;
+        int code, firstNoteX;
+        const QImage* glyph;
+        std::vector<int> offsets; // glyph top above L+130, slot by slot
+        KeyAccidentals accidentals;
+    } cases[] = {
+        // clang-format off
+        {"C", {.scale = 1}, 1, 78, nullptr, {}, none},
+        {"C#", {.scale = 8}, 8, 120, &art.diez, {24, 15, 27, 18, 9, 21, 12}, allSharp},
+        {"F", {.scale = 9}, 9, 90, &art.bemol, {15}, {0, 0, 0, 0, 0, 0, 2}},
+        {"Cb", {.scale = 15}, 15, 120, &art.bemol, {15, 24, 12, 21, 9, 18, 6}, allFlat},
+        {"C minor", {.scale = 1, .mode = 1}, 11, 100, &art.bemol, {15, 24, 12}, {0, 0, 2, 0, 0, 2, 2}},
+        {"A minor", {.scale = 4, .mode = 1}, 1, 78, nullptr, {}, none},
+        {"chromatic", {.scale = 3, .mode = 2, .keySignature = 3}, 3, 85, nullptr, {}, none},
+        {"random", {.scale = 0, .keySignature = 4}, 4, 100, &art.diez, {24, 15, 27}, {1, 0, 0, 1, 1, 0, 0}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        clear();
+        const StaffLayout layout = draw(c.settings);
+        EXPECT_EQ(layout.keySignature, c.code) << c.key;
+        EXPECT_EQ(layout.firstNoteX, c.firstNoteX) << c.key;
+        EXPECT_EQ(layout.keyAccidental, c.accidentals) << c.key;
+        EXPECT_EQ(layout.signatureDrawn, c.settings.mode < 2) << c.key;
+        // The time signature follows the key signature; without one it sits at x 55.
+        const int timeX = c.settings.mode < 2 ? c.firstNoteX - 23 : 55;
+        EXPECT_GT(count(timeX, L + 119, 8, 11, colours[2]), 3) << c.key;
+        const int n = int(c.offsets.size());
+        for (int i = 0; i < n; ++i)
+            EXPECT_TRUE(showsGlyph(*c.glyph, 53 + 5 * i, L + 130 - c.offsets[i])) << c.key << i;
+        if (n < 7) {
+            EXPECT_TRUE(slotEmpty(n, L + 90, L + 118)) << c.key;
+        }
+        EXPECT_TRUE(slotEmpty(0, L + 60, L + 100)) << c.key; // nothing above the staff
     }
-    const NoteBox& last = twelve.noteBoxes[12];
-    EXPECT_EQ(dc.pixel(last.left + 15, last.top + 11), colours[6]); // box 12 not drawn
-    EXPECT_EQ(dc.pixel(twelve.noteBoxes[11].left + 15, last.top + 11), colours[10]);
-
-    draw({.noteName = kMicrophoneMode, .scale = 1, .noteCount = 13});
-    EXPECT_EQ(dc.pixel(last.left + 15, last.top + 11), colours[10]);
-}
-
-TEST_F(StaffPanelTest, PianoAndGuitarHandTheBottomPanelToTheirPainter)
-{
-    int calls = 0, mode = -1;
-    drawStaffPanel(dc, colours, art, {.noteName = kGuitarMode},
-                   [&](gdi::Canvas&, const StaffLayout&, int noteName) {
-                       ++calls;
-                       mode = noteName;
-                   });
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(mode, kGuitarMode);
-    EXPECT_EQ(dc.pixel(100, L + 386), colours[6]); // no note boxes
-}
-
-TEST(StaffLayout, SignatureEndForEveryCode)
-{
-    EXPECT_EQ(signatureEndX(1, 0), 58);
-    for (int code = 2; code <= 8; ++code)
-        EXPECT_EQ(signatureEndX(code, 0), 65 + 5 * (code - 1));
-    for (int code = 9; code <= 15; ++code)
-        EXPECT_EQ(signatureEndX(code, 1), 65 + 5 * (code - 8));
-    EXPECT_EQ(signatureEndX(8, 2), 65);
     EXPECT_EQ(signatureEndX(0, 0), 58); // a damaged code draws as none
+}
+
+TEST_F(StaffPanelTest, ClefCases)
+{
+    const struct {
+        int noteName, range;
+        ClefCase clef;
+        int melodyBase, answerBase;
+        bool eight; // the "8" under the treble clef
+    } cases[] = {
+        {kPianoMode, 3, ClefCase::Treble, 181, 324, false},
+        {kGuitarMode, 5, ClefCase::Guitar, 160, 303, true},
+        {kPianoMode, 4, ClefCase::Bass, 145, 288, false},
+    };
+    for (const auto& c : cases) {
+        clear();
+        const StaffLayout layout = draw({.noteName = c.noteName, .range = c.range, .scale = 2});
+        EXPECT_EQ(layout.clef, c.clef);
+        EXPECT_EQ(layout.melodyStaffBase, c.melodyBase);
+        EXPECT_EQ(layout.answerStaffBase, c.answerBase);
+        for (int staffTop : {L + 112, L + 255}) {
+            if (c.clef == ClefCase::Bass) {
+                EXPECT_TRUE(showsGlyph(art.fa, 28, staffTop - 3)); // bass clef at x 28
+            } else {
+                EXPECT_TRUE(showsGlyph(art.sol, 25, staffTop - 7));
+                EXPECT_EQ(count(30, staffTop + 31, 16, 14, colours[2]) > 3, c.eight);
+            }
+        }
+    }
+    // The bass staff's reference is L+136: G major's sharp sits 24 above it.
+    EXPECT_TRUE(showsGlyph(art.diez, 53, L + 136 - 24));
+}
+
+TEST_F(StaffPanelTest, NoteBoxesFollowTheFirstNoteColumnInMicrophoneModeOnly)
+{
+    const StaffLayout layout = draw({.noteName = kMicrophoneMode, .scale = 9, .noteCount = 12});
+    for (int i = 0; i < kNoteBoxCount; ++i) {
+        EXPECT_EQ(layout.noteBoxes[i].left, 90 + 30 * i - 12);
+        EXPECT_EQ(layout.noteBoxes[i].top, L + 375);
+    }
+    const NoteBox& last = layout.noteBoxes[12];
+    EXPECT_EQ(dc.pixel(layout.noteBoxes[11].left + 15, last.top + 11), colours[10]);
+    EXPECT_NE(dc.pixel(last.left + 15, last.top + 11), colours[10]); // box 12 not drawn
+    draw({.noteName = kMicrophoneMode, .scale = 9, .noteCount = 13});
+    EXPECT_EQ(dc.pixel(last.left + 15, last.top + 11), colours[10]);
+
+    // Piano and guitar mode hand the bottom panel to their painter instead.
+    std::vector<int> modes;
+    clear();
+    drawStaffPanel(
+        dc, colours, art, {.noteName = kGuitarMode},
+        [&](gdi::Canvas&, const StaffLayout&, int noteName) { modes.push_back(noteName); });
+    EXPECT_EQ(modes, std::vector<int>{kGuitarMode});
+    EXPECT_NE(dc.pixel(100, L + 386), colours[10]);
 }
 
 } // namespace

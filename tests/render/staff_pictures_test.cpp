@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 struct Sample {
@@ -26,11 +24,10 @@ void drawSample(gdi::Canvas& dc, const ColourTable& colours, const NoteBitmaps& 
 {
     dc.fill(0, 0, dc.width(), dc.height(), colours[6]);
     const StaffLayout layout = drawStaffPanel(dc, colours, art, s.settings);
-    const bool keyed = layout.signatureDrawn;
     for (int n = 0; n < s.settings.noteCount; ++n) {
         const int x = layout.firstNoteX + 30 * n;
         const int y = noteTopY(layout.melodyStaffBase, s.steps[n]);
-        if (!keyed)
+        if (!layout.signatureDrawn)
             drawAccidental(dc, art, x, y, s.accidentals[n]);
         if (s.shaped)
             drawShapedHead(dc, art, x, y,
@@ -39,12 +36,10 @@ void drawSample(gdi::Canvas& dc, const ColourTable& colours, const NoteBitmaps& 
             drawStemmedNote(dc, art, Staff::Melody, x, y, n == 2, false);
         drawLedgerLines(dc, layout.clef, x, y, layout.melodyStaffBase + layoutTop);
         // The answer staff repeats the first notes, always with their accidentals.
-        if (n < 5) {
-            const int ya = noteTopY(layout.answerStaffBase, s.steps[n]);
-            drawAccidental(dc, art, x, ya, s.accidentals[n]);
-            drawStemmedNote(dc, art, Staff::Answer, x, ya, false, false);
-            drawLedgerLines(dc, layout.clef, x, ya, layout.answerStaffBase + layoutTop);
-        }
+        const int ya = noteTopY(layout.answerStaffBase, s.steps[n]);
+        drawAccidental(dc, art, x, ya, s.accidentals[n]);
+        drawStemmedNote(dc, art, Staff::Answer, x, ya, false, false);
+        drawLedgerLines(dc, layout.clef, x, ya, layout.answerStaffBase + layoutTop);
         if (s.settings.noteName == kMicrophoneMode) {
             layout.noteBoxes[n].drawBox(dc, colours);
             drawNoteLabel(dc, colours, layout.noteBoxes[n],
@@ -54,61 +49,31 @@ void drawSample(gdi::Canvas& dc, const ColourTable& colours, const NoteBitmaps& 
     }
     drawRests(dc, art, layout.firstNoteX, s.settings.noteCount);
     drawCaption(dc, colours, captionText(1, s.settings.range, 24, ""));
-    PushButton buttons[] = {{27, layoutTop + 429, 68, 28},
-                            {104, layoutTop + 429, 96, 28},
-                            {201, layoutTop + 429, 96, 28},
-                            {298, layoutTop + 429, 96, 28},
-                            {403, layoutTop + 429, 68, 28}};
-    const char* labels[] = {"Settings", "New", "Hear", "Restart", "Help"};
-    for (int i = 0; i < 5; ++i) {
-        buttons[i].drawRaised(dc, colours);
-        buttons[i].drawLabel(dc, colours, labels[i], i == 0 ? 3 : 20);
-    }
-    buttons[2].drawPressed(dc, colours);
+    PushButton hear{201, layoutTop + 429, 96, 28};
+    hear.drawRaised(dc, colours);
+    hear.drawLabel(dc, colours, "Hear", 20);
 }
 
 TEST(StaffPictures, RenderEveryClefCaseAndSomeKeys)
 {
     const ColourTable colours = fillColours();
     const NoteBitmaps art = loadNoteBitmaps();
+    // clang-format off
     const Sample samples[] = {
-        {"staff_treble_c_major.png",
-         {.noteName = kMicrophoneMode, .range = 0, .scale = 1, .mode = 0, .noteCount = 13},
-         0,
-         false,
-         {14, 16, 18, 20, 21, 23, 25, 26, 27, 24, 17, 12, 13},
-         {}},
-        {"staff_treble_c_sharp_major.png",
-         {.noteName = kMicrophoneMode, .range = 1, .scale = 8, .mode = 0, .noteCount = 5},
-         1,
-         false,
-         {15, 17, 19, 22, 15},
-         {1, 1, 1, 1, 1}},
-        {"staff_treble_c_flat_major_shapes.png",
-         {.noteName = kMicrophoneMode, .range = 0, .scale = 15, .mode = 0, .noteCount = 7},
-         1,
-         true,
-         {14, 15, 16, 17, 18, 19, 20},
-         {2, 2, 2, 2, 2, 2, 2}},
-        {"staff_bass_g_major.png",
-         {.noteName = kPianoMode, .range = 5, .scale = 2, .mode = 0, .noteCount = 6},
-         0,
-         false,
-         {4, 8, 11, 14, 1, 16},
-         {0, 0, 1, 0, 0, 0}},
-        {"staff_guitar_chromatic.png",
-         {.noteName = kGuitarMode, .range = 3, .scale = 1, .mode = 2, .noteCount = 8},
-         0,
-         false,
-         {7, 8, 10, 10, 11, 12, 14, 21},
-         {0, 1, 2, 100, 1, 0, 2, 0}},
-        {"staff_treble_c_minor.png",
-         {.noteName = kMicrophoneMode, .range = 2, .scale = 1, .mode = 1, .noteCount = 4},
-         1,
-         false,
-         {14, 15, 16, 17},
-         {0, 0, 2, 0}},
+        {"staff_treble_c_major.png", {.noteName = kMicrophoneMode, .range = 0, .scale = 1, .noteCount = 13},
+         0, false, {14, 16, 18, 20, 21, 23, 25, 26, 27, 24, 17, 12, 13}, {}},
+        {"staff_treble_c_sharp_major.png", {.noteName = kMicrophoneMode, .range = 1, .scale = 8, .noteCount = 5},
+         1, false, {15, 17, 19, 22, 15}, {1, 1, 1, 1, 1}},
+        {"staff_treble_c_flat_major_shapes.png", {.noteName = kMicrophoneMode, .range = 0, .scale = 15, .noteCount = 7},
+         1, true, {14, 15, 16, 17, 18, 19, 20}, {2, 2, 2, 2, 2, 2, 2}},
+        {"staff_bass_g_major.png", {.noteName = kPianoMode, .range = 5, .scale = 2, .noteCount = 6},
+         0, false, {4, 8, 11, 14, 1, 16}, {0, 0, 1, 0, 0, 0}},
+        {"staff_guitar_chromatic.png", {.noteName = kGuitarMode, .range = 3, .scale = 1, .mode = 2, .noteCount = 8},
+         0, false, {7, 8, 10, 10, 11, 12, 14, 21}, {0, 1, 2, 100, 1, 0, 2, 0}},
+        {"staff_treble_c_minor.png", {.noteName = kMicrophoneMode, .range = 2, .scale = 1, .mode = 1, .noteCount = 4},
+         1, false, {14, 15, 16, 17}, {0, 0, 2, 0}},
     };
+    // clang-format on
     for (const Sample& s : samples) {
         QImage image(500, 494, QImage::Format_RGB32);
         gdi::Canvas dc(image);

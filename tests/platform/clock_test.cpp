@@ -10,11 +10,3 @@ TEST(Clock, ManualClockMovesOnlyWhenToldAndWrapsLikeA32BitCounter)
     clock.advance(5);
     EXPECT_EQ(clock.milliseconds(), 5u);
 }
-
-TEST(Clock, SteadyClockSleepsAtLeastTheAskedTime)
-{
-    SteadyClock clock;
-    std::uint32_t before = clock.milliseconds();
-    clock.sleep(20);
-    EXPECT_GE(clock.milliseconds() - before, 20u);
-}

@@ -4,6 +4,7 @@
 #include "render/note_bitmaps.h"
 
 #include "platform/gdi/canvas.h"
+#include "tests/support/pixel_count.h"
 
 #include <QImage>
 
@@ -21,14 +22,9 @@ struct RenderTest : testing::Test {
 
     void clear(gdi::Colour c = untouched) { image.fill(c); }
 
-    // Number of pixels of colour c in the rectangle x..x+w-1, y..y+h-1.
     int count(int x, int y, int w, int h, gdi::Colour c) const
     {
-        int n = 0;
-        for (int j = y; j < y + h; ++j)
-            for (int i = x; i < x + w; ++i)
-                n += dc.pixel(i, j) == c;
-        return n;
+        return countPixels(dc, x, y, w, h, c);
     }
 
     // Whether every black pixel of the glyph (its first `rows` rows) is black on the canvas

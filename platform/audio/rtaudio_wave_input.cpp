@@ -2,33 +2,14 @@
 
 #include "platform/audio/capture_converter.h"
 #include "platform/audio/capture_format.h"
-
-#include <rtaudio/RtAudio.h>
+#include "platform/audio/rtaudio_backend.h"
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 
 namespace {
 
 constexpr unsigned periodFrames = 256;
-constexpr std::array<RtAudio::Api, 2> apisInOrder{RtAudio::LINUX_PULSE, RtAudio::LINUX_ALSA};
-
-// An RtAudio bound to `api`, or null when that API is not built in or cannot
-// start. Never the unspecified API: it would try JACK first.
-std::unique_ptr<RtAudio> makeAudio(RtAudio::Api api)
-{
-    try {
-        auto audio = std::make_unique<RtAudio>(api);
-        if (audio->getCurrentApi() != api)
-            return nullptr;
-        audio->showWarnings(false);
-        return audio;
-    } catch (...) {
-        return nullptr;
-    }
-}
-
 // The rate to ask the device for: the capture rate itself when offered,
 // else the device's own preference.
 unsigned chooseRate(const RtAudio::DeviceInfo& info)
@@ -57,7 +38,7 @@ bool RtAudioWaveInput::open()
 {
     if (audio_)
         return true;
-    for (RtAudio::Api api : apisInOrder)
+    for (RtAudio::Api api : desktopAudioApis)
         if (openWith(api))
             return true;
     return false;
@@ -65,7 +46,7 @@ bool RtAudioWaveInput::open()
 
 bool RtAudioWaveInput::openWith(int api)
 {
-    auto audio = makeAudio(RtAudio::Api(api));
+    auto audio = makeRtAudio(RtAudio::Api(api));
     if (!audio)
         return false;
     try {
@@ -106,14 +87,7 @@ void RtAudioWaveInput::close()
     stop();
     if (!audio_)
         return;
-    try {
-        if (audio_->isStreamRunning())
-            audio_->stopStream();
-        if (audio_->isStreamOpen())
-            audio_->closeStream();
-    } catch (...) {
-        // The device went away; nothing left to release.
-    }
+    closeAudioStream(*audio_);
     audio_.reset();
     converter_.reset();
     deviceRate_ = 0;
@@ -145,7 +119,7 @@ int RtAudioWaveInputDevices::count()
         probe.close();
         return 1;
     }
-    auto alsa = makeAudio(RtAudio::LINUX_ALSA);
+    auto alsa = makeRtAudio(RtAudio::LINUX_ALSA);
     if (!alsa)
         return 0;
     int inputs = 0;

@@ -1,7 +1,6 @@
 #include "platform/midi/alsa_midi_output.h"
 
-#include <alsa/asoundlib.h>
-#include <rtmidi/RtMidi.h>
+#include "platform/midi/alsa_sequencer_client.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -11,32 +10,6 @@
 namespace {
 
 constexpr const char* clientName = "Solfara";
-
-// RtMidi prints to the terminal before it throws for a missing sequencer, so
-// look first (ALSA's own message goes through the muted error handler).
-bool sequencerPresent()
-{
-    snd_seq_t* sequencer = nullptr;
-    if (snd_seq_open(&sequencer, "default", SND_SEQ_OPEN_OUTPUT, SND_SEQ_NONBLOCK) < 0)
-        return false;
-    snd_seq_close(sequencer);
-    return true;
-}
-
-// RtMidi throws when the sequencer is missing; that just means no ports.
-std::unique_ptr<RtMidiOut> connectToSequencer()
-{
-    if (!sequencerPresent())
-        return nullptr;
-    try {
-        auto out = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
-        // Warnings would go to the terminal; failures show up as results.
-        out->setErrorCallback([](RtMidiError::Type, const std::string&, void*) {});
-        return out;
-    } catch (const RtMidiError&) {
-        return nullptr;
-    }
-}
 
 std::vector<std::string> portNames(RtMidiOut& out)
 {
@@ -124,7 +97,7 @@ private:
 
 std::vector<std::string> AlsaMidiOutputSystem::deviceNames()
 {
-    auto out = connectToSequencer();
+    auto out = connectToAlsaSequencer<RtMidiOut>(clientName);
     listed_ = out ? portNames(*out) : std::vector<std::string>{};
     return listed_;
 }
@@ -134,7 +107,7 @@ MidiOutputSystem::OpenResult AlsaMidiOutputSystem::open(int device)
     if (device < 0 || device >= static_cast<int>(listed_.size()))
         return {nullptr, "There is no MIDI output device number " + std::to_string(device) + "."};
     const std::string& wanted = listed_[static_cast<std::size_t>(device)];
-    auto out = connectToSequencer();
+    auto out = connectToAlsaSequencer<RtMidiOut>(clientName);
     if (!out)
         return {nullptr,
                 "The ALSA sequencer is not available, so \"" + wanted + "\" cannot be opened."};

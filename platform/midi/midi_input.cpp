@@ -1,39 +1,11 @@
 #include "platform/midi/midi_input.h"
 
 #include "platform/clock/clock.h"
-
-#include <alsa/asoundlib.h>
-#include <rtmidi/RtMidi.h>
+#include "platform/midi/alsa_sequencer_client.h"
 
 namespace {
 
-// Sequencer failures are reported by the return values; RtMidi's own printing
-// would only repeat them on the terminal.
-void ignoreError(RtMidiError::Type, const std::string&, void*) {}
-
-// RtMidi prints to the terminal before it throws when there is no sequencer;
-// asking ALSA first keeps that quiet (ALSA's own message is muted).
-bool sequencerCanRead()
-{
-    snd_seq_t* sequencer = nullptr;
-    if (snd_seq_open(&sequencer, "default", SND_SEQ_OPEN_INPUT, SND_SEQ_NONBLOCK) < 0)
-        return false;
-    snd_seq_close(sequencer);
-    return true;
-}
-
-std::unique_ptr<RtMidiIn> makeClient()
-{
-    if (!sequencerCanRead())
-        return nullptr;
-    try {
-        auto client = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, "Beatwise");
-        client->setErrorCallback(ignoreError);
-        return client;
-    } catch (const RtMidiError&) {
-        return nullptr;
-    }
-}
+constexpr const char* clientName = "Beatwise";
 
 } // namespace
 
@@ -64,7 +36,7 @@ MidiInput::~MidiInput()
 
 unsigned MidiInput::portCount()
 {
-    auto client = makeClient();
+    auto client = connectToAlsaSequencer<RtMidiIn>(clientName);
     try {
         return client ? client->getPortCount() : 0;
     } catch (const RtMidiError&) {
@@ -75,7 +47,7 @@ unsigned MidiInput::portCount()
 bool MidiInput::openFirstPort()
 {
     close();
-    auto client = makeClient();
+    auto client = connectToAlsaSequencer<RtMidiIn>(clientName);
     if (!client)
         return false;
     auto port = std::make_unique<Port>();

@@ -1,10 +1,9 @@
 #include "platform/system/system_beeper.h"
 
+#include "platform/audio/rtaudio_backend.h"
 #include "platform/system/tone_generator.h"
 
 #include <QApplication>
-
-#include <rtaudio/RtAudio.h>
 
 namespace {
 constexpr unsigned sampleRate = 44100;
@@ -20,15 +19,12 @@ struct SystemBeeper::Output {
         return 0;
     }
 
-    // The sound server first, then ALSA directly. JACK is never asked: it
-    // would try to start a server of its own.
     bool open()
     {
-        for (auto api : {RtAudio::LINUX_PULSE, RtAudio::LINUX_ALSA}) {
+        for (RtAudio::Api api : desktopAudioApis) {
+            auto candidate = makeRtAudio(api);
             try {
-                auto candidate = std::make_unique<RtAudio>(api);
-                candidate->showWarnings(false);
-                if (candidate->getDeviceCount() == 0)
+                if (!candidate || candidate->getDeviceCount() == 0)
                     continue;
                 RtAudio::StreamParameters parameters;
                 parameters.deviceId = candidate->getDefaultOutputDevice();
@@ -47,15 +43,8 @@ struct SystemBeeper::Output {
 
     ~Output()
     {
-        if (!audio)
-            return;
-        try {
-            if (audio->isStreamRunning())
-                audio->stopStream();
-            if (audio->isStreamOpen())
-                audio->closeStream();
-        } catch (const RtAudioError&) {
-        }
+        if (audio)
+            closeAudioStream(*audio);
     }
 };
 

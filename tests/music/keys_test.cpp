@@ -1,139 +1,88 @@
 #include "music/keys.h"
 #include "music/pitch.h"
 #include "music/scales.h"
+#include "music/scripted_random_source.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 namespace {
-
-// Hands out scripted draws and records the n of every call.
-class ScriptedRandom : public RandomSource {
-public:
-    explicit ScriptedRandom(std::deque<int> draws) : draws_(std::move(draws)) {}
-    int Random(int n) override
-    {
-        asked.push_back(n);
-        int value = draws_.empty() ? 0 : draws_.front();
-        if (!draws_.empty())
-            draws_.pop_front();
-        return value;
-    }
-    std::vector<int> asked;
-
-private:
-    std::deque<int> draws_;
-};
 
 constexpr int kChromaticMode = 2;
 
+// Settles a drill's key with scripted draws, every one of which must be used.
+DrillKey settle(int scale, int mode, std::vector<int> draws = {}, int currentSignature = 1)
+{
+    ScriptedRandomSource random(std::move(draws));
+    const DrillKey key = settleDrillKey(scale, mode, currentSignature, random);
+    EXPECT_TRUE(random.exhausted());
+    return key;
+}
+
 } // namespace
 
-TEST(Keys, SignatureCodesCarrySharpsThenFlats)
+TEST(Keys, SignaturesAndTheirSafeLimits)
 {
-    EXPECT_EQ(keyAccidental(1), (KeyAccidentals{0, 0, 0, 0, 0, 0, 0}));
-    // G major: F sharp.
-    EXPECT_EQ(keyAccidental(2), (KeyAccidentals{0, 0, 0, kSharp, 0, 0, 0}));
-    // C# major: every letter sharp.
-    EXPECT_EQ(keyAccidental(8), (KeyAccidentals{1, 1, 1, 1, 1, 1, 1}));
-    // F major: B flat; Eb major: B, E, A flat.
-    EXPECT_EQ(keyAccidental(9), (KeyAccidentals{0, 0, 0, 0, 0, 0, kFlat}));
-    EXPECT_EQ(keyAccidental(11), (KeyAccidentals{0, 0, 2, 0, 0, 2, 2}));
-    EXPECT_EQ(keyAccidental(15), (KeyAccidentals{2, 2, 2, 2, 2, 2, 2}));
-    // Codes outside 1..15 carry nothing rather than reading past the orders.
-    EXPECT_EQ(keyAccidental(0), KeyAccidentals{});
-    EXPECT_EQ(keyAccidental(99), KeyAccidentals{});
-    EXPECT_EQ(keyAccidental(-4), KeyAccidentals{});
-}
-
-TEST(Keys, TonicLettersAndAccidentals)
-{
-    const int letters[] = {0, 0, 4, 1, 5, 2, 6, 3, 0, 3, 6, 2, 5, 1, 4, 0};
-    const int accidentals[] = {0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 2, 2, 2, 2, 2, 2};
-    for (int k = 1; k < kKeyCount; ++k) {
-        EXPECT_EQ(tonicLetter(k), letters[k]) << k;
-        EXPECT_EQ(tonicAccidental(k), accidentals[k]) << k;
+    EXPECT_EQ(keyAccidental(1), KeyAccidentals{});
+    EXPECT_EQ(keyAccidental(2), (KeyAccidentals{0, 0, 0, kSharp, 0, 0, 0})); // G: F sharp
+    EXPECT_EQ(keyAccidental(8), (KeyAccidentals{1, 1, 1, 1, 1, 1, 1}));      // C#
+    EXPECT_EQ(keyAccidental(9), (KeyAccidentals{0, 0, 0, 0, 0, 0, kFlat}));  // F: B flat
+    EXPECT_EQ(keyAccidental(11), (KeyAccidentals{0, 0, 2, 0, 0, 2, 2}));     // Eb
+    EXPECT_EQ(keyAccidental(15), (KeyAccidentals{2, 2, 2, 2, 2, 2, 2}));     // Cb
+    // Values outside 1..15 read nothing past the tables.
+    for (int outside : {0, 16, -4}) {
+        EXPECT_EQ(keyAccidental(outside), KeyAccidentals{});
+        EXPECT_EQ(tonicLetter(outside), letter::C);
+        EXPECT_EQ(tonicAccidental(outside), kNoAccidental);
     }
-    EXPECT_EQ(tonicLetter(-1), 0);
-    EXPECT_EQ(tonicAccidental(16), 0);
 }
 
+// The relative major of the minor key on each tonic; Db, Gb and Cb minor are
+// spelled C#, F# and B minor.
 TEST(Keys, MinorSignaturesAreThoseOfTheRelativeMajor)
 {
-    // C minor: Eb major's three flats. A minor: C major. Db, Gb, Cb minor are
-    // spelled C#, F#, B minor: E, A, D major.
-    EXPECT_EQ(minorKeySignature(1), 11);
-    EXPECT_EQ(minorKeySignature(4), 1);
-    EXPECT_EQ(minorKeySignature(8), 5);
-    EXPECT_EQ(minorKeySignature(9), 12);
-    EXPECT_EQ(minorKeySignature(13), 5);
-    EXPECT_EQ(minorKeySignature(14), 4);
-    EXPECT_EQ(minorKeySignature(15), 3);
-    for (int k = 1; k <= 15; ++k) {
-        int code = minorKeySignature(k);
-        EXPECT_GE(code, 1);
-        EXPECT_LE(code, 15);
-    }
+    const std::pair<int, int> keyAndSignature[] = {{1, 11}, {3, 9},   {4, 1},  {8, 5},
+                                                   {9, 12}, {12, 15}, {13, 5}, {15, 3}};
+    for (const auto& [key, signature] : keyAndSignature)
+        EXPECT_EQ(minorKeySignature(key), signature) << key;
 }
 
-TEST(DrillKeys, RandomKeyDrawsOneToFourteen)
+TEST(DrillKeys, RandomKeysDrawOneOfFourteenSignatures)
 {
-    ScriptedRandom random({13});
-    DrillKey key = settleDrillKey(kRandomKey, kMajorMode, 1, random);
-    EXPECT_EQ(random.asked, std::vector<int>{14});
+    ScriptedRandomSource random{13};
+    const DrillKey key = settleDrillKey(kRandomKey, kMajorMode, 1, random);
+    EXPECT_EQ(random.bounds(), std::vector<int>{14});
     EXPECT_EQ(key.keySignature, 14);
     EXPECT_EQ(key.drillKey, 14);
     EXPECT_EQ(key.accidentals, keyAccidental(14));
+    EXPECT_EQ(settle(40, kMajorMode, {2}).drillKey, 3) << "a key outside 0..15 is random";
+
+    // MINOR in a random key is the relative minor: C major drawn gives A minor.
+    const DrillKey aMinor = settle(kRandomKey, kMinorMode, {0});
+    EXPECT_EQ(aMinor.keySignature, 1);
+    EXPECT_EQ(aMinor.tonicLetter, letter::A);
 }
 
-TEST(DrillKeys, RandomMinorDrawingCIsAMinor)
+TEST(DrillKeys, FixedKeysDrawNothing)
 {
-    ScriptedRandom random({0});
-    DrillKey key = settleDrillKey(kRandomKey, kMinorMode, 1, random);
-    EXPECT_EQ(key.keySignature, 1);
-    EXPECT_EQ(key.tonicLetter, letter::A);
-    EXPECT_EQ(key.accidentals, KeyAccidentals{});
-}
-
-TEST(DrillKeys, FixedMinorKeys)
-{
-    ScriptedRandom random({});
-    DrillKey cMinor = settleDrillKey(1, kMinorMode, 1, random);
+    const DrillKey cMinor = settle(1, kMinorMode);
     EXPECT_EQ(cMinor.keySignature, 11);
-    EXPECT_EQ(cMinor.drillKey, 1);
     EXPECT_EQ(cMinor.tonicLetter, letter::C);
     EXPECT_EQ(cMinor.accidentals[letter::E], kFlat);
-
-    DrillKey dbMinor = settleDrillKey(13, kMinorMode, 1, random);
-    EXPECT_EQ(dbMinor.keySignature, 5); // E major's four sharps
+    const DrillKey dbMinor = settle(13, kMinorMode); // C# minor: E major's four sharps
+    EXPECT_EQ(dbMinor.keySignature, 5);
     EXPECT_EQ(dbMinor.tonicLetter, letter::C);
     EXPECT_EQ(dbMinor.accidentals[letter::C], kSharp);
-    EXPECT_TRUE(random.asked.empty());
-}
 
-TEST(DrillKeys, OtherScalesKeepTheSignatureAndDrawNone)
-{
-    ScriptedRandom random({});
-    DrillKey key = settleDrillKey(10, kChromaticMode, 7, random);
-    EXPECT_EQ(key.keySignature, 7);
-    EXPECT_EQ(key.drillKey, 10);
-    EXPECT_FALSE(key.signatureDrawn);
-    EXPECT_EQ(key.accidentals, KeyAccidentals{});
-    EXPECT_EQ(key.tonicLetter, letter::B);
-    EXPECT_EQ(key.tonicAccidental, kFlat);
-    EXPECT_FALSE(key.sharpSpelling);
-
-    DrillKey fSharp = settleDrillKey(7, kChromaticMode, 1, random);
-    EXPECT_EQ(fSharp.tonicLetter, letter::F);
+    // Other scales keep the signature on show and spell by the key.
+    const DrillKey bFlat = settle(10, kChromaticMode, {}, 7);
+    EXPECT_EQ(bFlat.keySignature, 7);
+    EXPECT_EQ(bFlat.drillKey, 10);
+    EXPECT_FALSE(bFlat.signatureDrawn);
+    EXPECT_EQ(bFlat.accidentals, KeyAccidentals{});
+    EXPECT_EQ(bFlat.tonicLetter, letter::B);
+    EXPECT_EQ(bFlat.tonicAccidental, kFlat);
+    EXPECT_FALSE(bFlat.sharpSpelling);
+    const DrillKey fSharp = settle(7, kChromaticMode);
     EXPECT_EQ(fSharp.tonicAccidental, kSharp);
     EXPECT_TRUE(fSharp.sharpSpelling);
-}
-
-TEST(DrillKeys, OutOfRangeKeySettingIsTreatedAsRandom)
-{
-    ScriptedRandom random({2});
-    DrillKey key = settleDrillKey(40, kMajorMode, 1, random);
-    EXPECT_EQ(key.keySignature, 3);
-    EXPECT_EQ(key.drillKey, 3);
 }

@@ -1,86 +1,49 @@
-#include "music/melody_generator.h"
-
 #include "music/keys.h"
-#include "music/melody_candidates.h"
 #include "music/melody_title.h"
 #include "music/pitch.h"
 #include "music/scales.h"
-#include "music/scripted_random_source.h"
 #include "music/uniform_random_source.h"
-
-#include "tests/support/temp_dir.h"
+#include "tests/music/generator_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 
-const ScaleBits chromatic = scaleBitsOf(4095);
+constexpr int kChromaticMode = 2;
 
 MelodySettings settingsFor(int scale, int mode, int range, int level, int melosize)
 {
-    MelodySettings settings;
-    settings.scale = scale;
-    settings.mode = mode;
-    settings.range = range;
-    settings.level = level;
-    settings.melosize = melosize;
-    settings.keySignature = !isFixedKey(scale)   ? 1
+    return {.melosize = melosize,
+            .scale = scale,
+            .keySignature = !isFixedKey(scale)   ? 1
                             : mode == kMinorMode ? minorKeySignature(scale)
-                                                 : scale;
-    settings.scaleBits = scaleBitsOf(builtInScales()[std::min(mode, 13)].mask);
-    return settings;
+                                                 : scale,
+            .mode = mode,
+            .scaleBits = scaleBitsOf(builtInScales()[mode].mask),
+            .range = range,
+            .level = level};
 }
 
-std::vector<int> steps(const Melody& m)
-{
-    return {m.step.begin(), m.step.begin() + m.noteCount};
-}
-std::vector<int> indices(const Melody& m)
-{
-    return {m.noteIndex.begin(), m.noteIndex.begin() + m.noteCount};
-}
-std::vector<int> accidentals(const Melody& m)
-{
-    return {m.accidental.begin(), m.accidental.begin() + m.noteCount};
-}
-
-class MelodyGeneratorTest : public ::testing::Test {
-protected:
-    TempDir dir;
-    MelodyGenerator generator{dir.path()};
-};
+using MelodyGeneratorTest = GeneratorTest;
 
 // C major, Mezzo-Soprano (centre G4), Beginner: the tonic is C5, and the
-// melody uses only C5, D5 and E5.
+// melody uses only C5, D5 and E5 and ends on the tonic.
 TEST_F(MelodyGeneratorTest, BeginnerMelodyInCMajorForMezzoSopranoStaysOnC5D5E5)
 {
-    const auto settings = settingsFor(1, kMajorMode, 1, 0, 3);
-    ScriptedRandomSource draws{0, 1, 2};
-    const Melody melody = generator.generate(settings, draws);
-    EXPECT_EQ(steps(melody), (std::vector<int>{21, 22, 21})) << "ends on the tonic";
-    EXPECT_EQ(indices(melody), (std::vector<int>{36, 38, 36}));
-    EXPECT_EQ(accidentals(melody), (std::vector<int>{0, 0, 0}));
-    EXPECT_EQ(draws.bounds(), (std::vector<int>{2, 3, 3}));
+    EXPECT_EQ(notesOf(generate(settingsFor(1, kMajorMode, 1, 0, 3), {0, 1, 2})),
+              (std::vector<SpelledNote>{{21, 0, 36}, {22, 0, 38}, {21, 0, 36}}));
+    EXPECT_EQ(bounds, (std::vector<int>{2, 3, 3}));
+    // One note is the tonic; two notes skip the closing rule.
+    EXPECT_EQ(generate(settingsFor(1, kMajorMode, 1, 0, 1), {0}).noteIndex[0], 36);
+    EXPECT_EQ(generate(settingsFor(1, kMajorMode, 1, 0, 2), {0, 2}).noteIndex[1], 40);
 
     UniformRandomSource random(99);
     for (int run = 0; run < 200; ++run) {
         const Melody m = generator.generate(settingsFor(1, kMajorMode, 1, 0, 12), random);
-        EXPECT_EQ(m.step[0], 21);
+        EXPECT_EQ(m.noteIndex[0], 36);
         for (int i = 0; i < m.noteCount; ++i)
             EXPECT_TRUE(m.noteIndex[i] == 36 || m.noteIndex[i] == 38 || m.noteIndex[i] == 40);
     }
-}
-
-TEST_F(MelodyGeneratorTest, OneNoteIsTheTonicAndTwoNotesSkipTheClosingRule)
-{
-    ScriptedRandomSource one{0};
-    EXPECT_EQ(steps(generator.generate(settingsFor(1, kMajorMode, 1, 0, 1), one)),
-              std::vector<int>{21});
-    ScriptedRandomSource two{0, 2};
-    EXPECT_EQ(steps(generator.generate(settingsFor(1, kMajorMode, 1, 0, 2), two)),
-              (std::vector<int>{21, 23}));
 }
 
 // Bass (centre D3), MINOR, random key drawn as A major, Advanced, downward
@@ -90,32 +53,19 @@ TEST_F(MelodyGeneratorTest, BassMinorFoldsTheDownwardCandidatesIntoRange)
 {
     auto settings = settingsFor(0, kMinorMode, 5, 2, 1);
     settings.keySignature = 4;
-    ScriptedRandomSource draws{1};
-    const Melody melody = generator.generate(settings, draws);
-    EXPECT_EQ(melody.candidates, (std::array<int, 8>{3, 4, 5, 2, 8, 7, 6, 5}));
-    EXPECT_EQ(melody.step[0], 3);
-    EXPECT_EQ(melody.accidental[0], kSharp);
-    EXPECT_EQ(melody.noteIndex[0], 6); // F#2
+    const Melody m = generate(settings, {1});
+    EXPECT_EQ(m.candidates, (std::array<int, 8>{3, 4, 5, 2, 8, 7, 6, 5}));
+    EXPECT_EQ(notesOf(m), (std::vector<SpelledNote>{{3, kSharp, 6}})); // F#2
 }
 
-TEST_F(MelodyGeneratorTest, MinorInARandomKeyIsTheRelativeMinor)
+TEST_F(MelodyGeneratorTest, MinorTonicsAndSignatures)
 {
-    auto settings = settingsFor(0, kMinorMode, 0, 0, 1); // Soprano, drawn C major
-    ScriptedRandomSource draws{0};
-    const Melody melody = generator.generate(settings, draws);
-    EXPECT_EQ(melody.step[0], 19); // A4
-    EXPECT_EQ(melody.accidental[0], kNoAccidental);
-    EXPECT_EQ(melody.noteIndex[0], 33);
-}
-
-TEST_F(MelodyGeneratorTest, FixedCMinorHasAnEFlatThird)
-{
-    const auto settings = settingsFor(1, kMinorMode, 1, 0, 2);
-    ScriptedRandomSource draws{0, 2};
-    const Melody melody = generator.generate(settings, draws);
-    EXPECT_EQ(steps(melody), (std::vector<int>{21, 23}));
-    EXPECT_EQ(accidentals(melody), (std::vector<int>{0, kFlat}));
-    EXPECT_EQ(indices(melody), (std::vector<int>{36, 39}));
+    // Random key drawn as C major: A minor, for a Soprano A4.
+    EXPECT_EQ(notesOf(generate(settingsFor(0, kMinorMode, 0, 0, 1), {0})),
+              (std::vector<SpelledNote>{{19, 0, 33}}));
+    // Fixed C minor: the third is E flat.
+    EXPECT_EQ(notesOf(generate(settingsFor(1, kMinorMode, 1, 0, 2), {0, 2})),
+              (std::vector<SpelledNote>{{21, 0, 36}, {23, kFlat, 39}}));
 }
 
 // Chromatic in F#, Bb and Cb: the tonic carries the key's accidental and the
@@ -123,21 +73,21 @@ TEST_F(MelodyGeneratorTest, FixedCMinorHasAnEFlatThird)
 TEST_F(MelodyGeneratorTest, ChromaticScaleSpellsTheTonicAndBlackKeysByKey)
 {
     struct Case {
-        int key, tonicStep, tonicAccidental, tonicIndex, blackKeyAccidental;
+        int key;
+        SpelledNote tonic;
+        int blackKeyAccidental;
     };
-    for (const Case& c : {Case{7, 17, kSharp, 30, kSharp}, Case{10, 20, kFlat, 34, kFlat},
-                          Case{15, 21, kFlat, 35, kFlat}}) {
-        auto settings = settingsFor(c.key, 2, 1, 2, 12);
+    for (const Case& c : {Case{7, {17, kSharp, 30}, kSharp}, Case{10, {20, kFlat, 34}, kFlat},
+                          Case{15, {21, kFlat, 35}, kFlat}}) {
+        auto settings = settingsFor(c.key, kChromaticMode, 1, 2, 12);
         settings.keySignature = 5; // kept from an earlier drill; not used
         UniformRandomSource random(c.key);
         for (int run = 0; run < 50; ++run) {
-            const Melody m = generator.generate(settings, random);
-            EXPECT_EQ(m.step[0], c.tonicStep) << "key " << c.key;
-            EXPECT_EQ(m.accidental[0], c.tonicAccidental) << "key " << c.key;
-            EXPECT_EQ(m.noteIndex[0], c.tonicIndex) << "key " << c.key;
-            for (int i = 1; i < m.noteCount; ++i) {
-                if (isBlackKeySemitone(m.noteIndex[i])) {
-                    EXPECT_EQ(m.accidental[i], c.blackKeyAccidental) << "key " << c.key;
+            const auto notes = notesOf(generator.generate(settings, random));
+            EXPECT_EQ(notes[0], c.tonic) << "key " << c.key;
+            for (const SpelledNote& note : notes) {
+                if (isBlackKeySemitone(note[2])) {
+                    EXPECT_EQ(note[1], c.blackKeyAccidental) << "key " << c.key;
                 }
             }
         }
@@ -149,68 +99,50 @@ TEST_F(MelodyGeneratorTest, ChromaticScaleSpellsTheTonicAndBlackKeysByKey)
 // is the tonic again, spelled as the white key B).
 TEST_F(MelodyGeneratorTest, CbWritesEveryBAsCFlat)
 {
-    const auto settings = settingsFor(15, 9, 1, 2, 3); // Arpeggio - Major, Advanced
-    ScriptedRandomSource draws{1, 7};
-    const Melody m = generator.generate(settings, draws);
+    const Melody m = generate(settingsFor(15, 9, 1, 2, 3), {1, 7}); // Arpeggio - Major
     EXPECT_EQ(m.candidates[7], 35);
-    EXPECT_EQ(indices(m), (std::vector<int>{35, 39, 35}));
-    EXPECT_EQ(steps(m), (std::vector<int>{21, 23, 21}));
-    EXPECT_EQ(accidentals(m), (std::vector<int>{kFlat, kFlat, kFlat}));
+    EXPECT_EQ(notesOf(m),
+              (std::vector<SpelledNote>{{21, kFlat, 35}, {23, kFlat, 39}, {21, kFlat, 35}}));
 }
 
 TEST_F(MelodyGeneratorTest, ScaleCandidatesComeFromTheScaleList)
 {
     // Pentatonic (0 2 4 7 9) in C for a Tenor (centre A3): five notes, no draw.
-    auto settings = settingsFor(1, 7, 3, 2, 1);
-    ScriptedRandomSource none{};
-    const Melody m = generator.generate(settings, none);
-    EXPECT_EQ(m.noteIndex[0], 24);
-    EXPECT_EQ(m.candidates, (std::array<int, 8>{24, 26, 28, 21, 19, 28, 31, 26}));
-    EXPECT_TRUE(none.bounds().empty());
-
+    EXPECT_EQ(generate(settingsFor(1, 7, 3, 2, 1), {}).candidates,
+              (std::array<int, 8>{24, 26, 28, 21, 19, 28, 31, 26}));
     // Chromatic: seven or more notes draw between the three above and below.
-    settings = settingsFor(1, 2, 3, 2, 1);
-    ScriptedRandomSource below{1};
-    EXPECT_EQ(generator.generate(settings, below).candidates,
+    auto settings = settingsFor(1, kChromaticMode, 3, 2, 1);
+    EXPECT_EQ(generate(settings, {1}).candidates,
               (std::array<int, 8>{24, 25, 26, 23, 22, 21, 20, 19}));
     // A scale of one note is padded with zeros: every candidate is the tonic
     // or an octave of it.
     settings.scaleBits = scaleBitsOf(1);
-    ScriptedRandomSource padded{};
-    EXPECT_EQ(generator.generate(settings, padded).candidates,
+    EXPECT_EQ(generate(settings, {}).candidates,
               (std::array<int, 8>{24, 24, 24, 12, 12, 24, 24, 24}));
 }
 
-TEST_F(MelodyGeneratorTest, BeginnerKeepsEverySecondRepeat)
+TEST_F(MelodyGeneratorTest, RepeatedNotesFollowTheLevel)
 {
-    const auto settings = settingsFor(1, kMajorMode, 1, 0, 6);
-    ScriptedRandomSource draws{0, 0, 1, 1, 0, 0, 1};
-    const Melody m = generator.generate(settings, draws);
-    EXPECT_EQ(steps(m), (std::vector<int>{21, 21, 22, 21, 21, 23}));
-    EXPECT_EQ(draws.bounds(), (std::vector<int>{2, 3, 3, 3, 3, 3, 2}));
-    EXPECT_TRUE(draws.exhausted());
-}
+    // Beginner keeps every second repeat and replaces the others.
+    const Melody beginner = generate(settingsFor(1, kMajorMode, 1, 0, 6), {0, 0, 1, 1, 0, 0, 1});
+    EXPECT_EQ(std::vector<int>(beginner.step.begin(), beginner.step.begin() + 6),
+              (std::vector<int>{21, 21, 22, 21, 21, 23}));
+    EXPECT_EQ(bounds, (std::vector<int>{2, 3, 3, 3, 3, 3, 2}));
 
-TEST_F(MelodyGeneratorTest, IntermediateAndAdvancedReplaceRepeatsByTheTable)
-{
     // Intermediate, the tonic drawn again: draw 1 gives candidate 1, draw 0 candidate 2.
     const auto intermediate = settingsFor(1, kMajorMode, 1, 1, 2);
-    ScriptedRandomSource first{0, 0, 1};
-    EXPECT_EQ(generator.generate(intermediate, first).step[1], 22);
-    ScriptedRandomSource second{0, 0, 0};
-    EXPECT_EQ(generator.generate(intermediate, second).step[1], 23);
+    EXPECT_EQ(generate(intermediate, {0, 0, 1}).step[1], 22);
+    EXPECT_EQ(generate(intermediate, {0, 0, 0}).step[1], 23);
 
     // Advanced, candidate 7 twice: draw 1 gives candidate 6, draw 0 candidate 5.
     const auto advanced = settingsFor(1, kMajorMode, 1, 2, 4);
-    ScriptedRandomSource seventh{0, 7, 7, 1, 3};
-    const Melody m = generator.generate(advanced, seventh);
+    const Melody m = generate(advanced, {0, 7, 7, 1, 3});
     EXPECT_EQ(m.genNote[2], m.candidates[6]);
     EXPECT_EQ(m.genNote[3], m.candidates[0]) << "closing rule";
-    ScriptedRandomSource sixth{0, 7, 7, 0, 3};
-    EXPECT_EQ(generator.generate(advanced, sixth).genNote[2], m.candidates[5]);
+    EXPECT_EQ(generate(advanced, {0, 7, 7, 0, 3}).genNote[2], m.candidates[5]);
 }
 
-TEST_F(MelodyGeneratorTest, TitleNamesRangeAndMelody)
+TEST(MelodyTitle, NamesRangeAndMelody)
 {
     Melody melody;
     EXPECT_EQ(melodyTitle(melody, 5, 24), "Bass - Algorithmic Melody");
@@ -219,6 +151,45 @@ TEST_F(MelodyGeneratorTest, TitleNamesRangeAndMelody)
     melody.isCustom = true;
     melody.melodyName = "Happy";
     EXPECT_EQ(melodyTitle(melody, 1, 30), "Mezzo-Soprano - Custom Melody - Happy");
+}
+
+// Over thousands of drills with random settings, draws and custom lines,
+// good and bad: every note lies in the drill range, and its staff step and
+// accidental name its note index.
+TEST_F(MelodyGeneratorTest, EveryNoteIsInRangeAndSpelledAsItSounds)
+{
+    dir.write("mel.ssc", "Good,60,62,64\r\r\nLow and high,20,36,83,84\n,,,\r\nEmpty\r\n"
+                         "Long,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50,51\r\n");
+    dir.write("mel2.ssc", "GUITAR one,40,45,50\r\nGUITAR two,52,55,-3\r\nPlain,83\r\n");
+    UniformRandomSource random(4242);
+    for (int run = 0; run < 20000; ++run) {
+        const int scale = random.Random(16), mode = random.Random(16); // past 13: a user scale
+        const MelodySettings s{
+            .melosize = 1 + random.Random(12),
+            .scale = scale,
+            .keySignature = settleDrillKey(scale, mode, 1 + random.Random(15), random).keySignature,
+            .mode = mode,
+            .scaleBits = scaleBitsOf(mode < kBuiltInScaleCount ? builtInScales()[mode].mask
+                                                               : random.Random(4096)),
+            .range = random.Random(6),
+            .level = random.Random(3),
+            .drilltype = random.Random(4),
+            .noteName = random.Random(3),
+            .custMelody = random.Random(6)};
+
+        const Melody m = generator.generate(s, random);
+        const std::string where = "run " + std::to_string(run);
+        ASSERT_TRUE(m.noteCount >= 1 && m.noteCount <= 13) << where;
+        for (const auto& [step, accidental, index] : notesOf(m)) {
+            ASSERT_TRUE(index >= 0 && index <= 47) << where;
+            ASSERT_TRUE(step >= 0 && step <= 27) << where;
+            ASSERT_TRUE(accidental >= kNoAccidental && accidental <= kFlat) << where;
+            const int spelled = noteIndexOfStep[step] + (accidental == kSharp  ? 1
+                                                         : accidental == kFlat ? -1
+                                                                               : 0);
+            ASSERT_EQ(spelled, index) << where;
+        }
+    }
 }
 
 } // namespace

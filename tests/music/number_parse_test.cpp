@@ -4,50 +4,35 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
-TEST(NumberParse, ReadsLikeTheDataFilesExpect)
+TEST(NumberParse, ReadsLikeTheDataFilesExpectAndWrapsAround32Bits)
 {
-    EXPECT_EQ(parseWrappingInt("440"), 440);
-    EXPECT_EQ(parseWrappingInt("440Hz"), 440);
-    EXPECT_EQ(parseWrappingInt("  \t+7"), 7);
-    EXPECT_EQ(parseWrappingInt("-12x"), -12);
-    EXPECT_EQ(parseWrappingInt(""), 0);
-    EXPECT_EQ(parseWrappingInt("abc"), 0);
-    EXPECT_EQ(parseWrappingInt("-"), 0);
-    EXPECT_EQ(parseWrappingInt("--5"), 0);
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"440Hz", 440},
+        {"  \t+7", 7},
+        {"-12x", -12},
+        {"", 0},
+        {"abc", 0},
+        {"--5", 0},
+        {"4294967295", -1},
+        {"4294967296", 0},
+        {"-2147483648", INT32_MIN},
+        {"99999999999999999999999999", -469762049}, // 10^26 - 1 modulo 2^32
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(parseWrappingInt(text), value) << text;
 }
 
-TEST(NumberParse, WrapsAround32Bits)
+TEST(TextLines, StripsLineEndsCutsOverlongLinesAndStopsAtNul)
 {
-    EXPECT_EQ(parseWrappingInt("4294967295"), -1);
-    EXPECT_EQ(parseWrappingInt("4294967296"), 0);
-    EXPECT_EQ(parseWrappingInt("2147483648"), INT32_MIN);
-    EXPECT_EQ(parseWrappingInt("-2147483648"), INT32_MIN);
-    // 10^26 - 1 modulo 2^32 is 3825205247.
-    EXPECT_EQ(parseWrappingInt("99999999999999999999999999"), -469762049);
-}
-
-TEST(TextLines, StripsLineEndsAndCountsOverlongLinesOnce)
-{
-    std::istringstream in(std::string("a=1\r\nb=2\n") + std::string(5000, 'x') + "\nlast");
+    std::istringstream in("a=1\r\nb=2\n" + std::string(5000, 'x') + "\n" +
+                          std::string("mi\0di=5\nlast", 12));
     std::string line;
-    ASSERT_TRUE(readDataLine(in, line, 259));
-    EXPECT_EQ(line, "a=1");
-    ASSERT_TRUE(readDataLine(in, line, 259));
-    EXPECT_EQ(line, "b=2");
-    ASSERT_TRUE(readDataLine(in, line, 259));
-    EXPECT_EQ(line.size(), 259u);
-    ASSERT_TRUE(readDataLine(in, line, 259));
-    EXPECT_EQ(line, "last");
+    const std::vector<std::string> expected = {"a=1", "b=2", std::string(259, 'x'), "mi", "last"};
+    for (const std::string& want : expected) {
+        ASSERT_TRUE(readDataLine(in, line, 259));
+        EXPECT_EQ(line, want);
+    }
     EXPECT_FALSE(readDataLine(in, line, 259));
-}
-
-TEST(TextLines, EndsALineAtANulByte)
-{
-    std::istringstream in(std::string("mi\0di=5\nnext\n", 13));
-    std::string line;
-    ASSERT_TRUE(readDataLine(in, line, 259));
-    EXPECT_EQ(line, "mi");
-    ASSERT_TRUE(readDataLine(in, line, 259));
-    EXPECT_EQ(line, "next");
 }

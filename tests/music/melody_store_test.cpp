@@ -76,30 +76,16 @@ TEST_F(MelodyStoreTest, ReplaceAndDeleteRewriteTheOtherLinesWithCrLf)
     EXPECT_FALSE(std::filesystem::exists(dir.file("temp")));
 }
 
-TEST_F(MelodyStoreTest, GuitarModeUsesItsOwnFile)
-{
-    dir.write("mel.ssc", "Voice,60\r\r\n");
-    MelodyStore guitarStore(dir.path(), guitarAnswerMode);
-    int custMelody = 0;
-    ASSERT_TRUE(guitarStore.append({"GUITAR one", {52}}));
-    ASSERT_TRUE(guitarStore.append({"GUITAR two", {55}}));
-    ASSERT_TRUE(guitarStore.remove(0, custMelody));
-    EXPECT_EQ(dir.read("mel2.ssc"), "GUITAR two,55\r\r\n");
-    EXPECT_EQ(file(), "Voice,60\r\r\n");
-}
-
 TEST_F(MelodyStoreTest, RefusesMelodiesThatWouldNotReadBackAsWritten)
 {
     dir.write("mel.ssc", "Keep,60\r\r\n");
-    const CustomMelody refused[] = {
-        {"No notes", {}},
-        {"Comma, in name", {60}},
-        {"", {60}},
-        {"Line\r\nend", {60}},
-        {"Too low", {35}},
-        {"Too high", {84}},
-        {"Fourteen", std::vector<int>(14, 60)},
-    };
+    const CustomMelody refused[] = {{"No notes", {}},
+                                    {"Comma, in name", {60}},
+                                    {"", {60}},
+                                    {"Line\r\nend", {60}},
+                                    {"Too low", {35}},
+                                    {"Too high", {84}},
+                                    {"Fourteen", std::vector<int>(14, 60)}};
     for (const CustomMelody& melody : refused) {
         EXPECT_FALSE(store.append(melody)) << melody.name;
         EXPECT_FALSE(store.replace(0, melody)) << melody.name;

@@ -3,7 +3,7 @@
 #include "core/drill_engine.h"
 #include "core/user_messages.h"
 #include "midi/midi_out.h"
-#include "platform/audio/wave_input_devices.h"
+#include "platform/audio/microphone.h"
 #include "platform/clock/clock.h"
 #include "platform/midi/midi_recording.h"
 #include "tests/support/temp_dir.h"
@@ -23,16 +23,7 @@ public:
     std::vector<std::pair<std::string, std::string>> shown;
 };
 
-class FixedWaveInputDevices final : public WaveInputDevices {
-public:
-    explicit FixedWaveInputDevices(int n) : n_(n) {}
-    int count() override { return n_; }
-
-private:
-    int n_;
-};
-
-// An engine over a temporary data directory, recording MIDI ports and
+// An engine over a temporary data directory, with recording MIDI ports and
 // recorded messages.
 struct EngineRig {
     explicit EngineRig(std::vector<std::string> midiDevices = {}, int waveInputs = 0)
@@ -40,14 +31,10 @@ struct EngineRig {
     {
     }
 
-    std::unique_ptr<DrillEngine> makeEngine()
-    {
-        return std::make_unique<DrillEngine>(dir.path(),
-                                             EngineServices{midiOut, waveDevices, messages});
-    }
     std::unique_ptr<DrillEngine> loadEngine()
     {
-        auto engine = makeEngine();
+        auto engine = std::make_unique<DrillEngine>(dir.path(),
+                                                    EngineServices{midiOut, waveDevices, messages});
         engine->load();
         return engine;
     }

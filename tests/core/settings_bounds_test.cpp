@@ -2,84 +2,53 @@
 
 #include <gtest/gtest.h>
 
-TEST(SettingsBounds, InRangeValuesAreKept)
-{
-    Settings s{.autostart = 0,
-               .cycles = 9,
-               .range = 5,
-               .melosize = 12,
-               .scale = 15,
-               .numScales = 20,
-               .mode = 19,
-               .level = 2,
-               .midi = 3,
-               .midiVol = 128,
-               .miditimbre = 127,
-               .micVol = 0,
-               .micFilter = 128,
-               .A = 430,
-               .transpose = 48,
-               .notation = 0,
-               .noteName = 1,
-               .drilltype = 3,
-               .custMelody = 40,
-               .shapeNote = 1};
-    Settings kept = s;
-    keepSettingsInRange(kept, 20);
-    EXPECT_EQ(kept, s);
+namespace {
 
-    Settings defaults;
-    keepSettingsInRange(defaults, 14);
-    EXPECT_EQ(defaults, Settings{});
+struct Case {
+    std::int32_t Settings::*field;
+    std::int32_t given, kept;
+};
+
+Case becomes(std::int32_t Settings::*field, std::int32_t given, std::int32_t kept)
+{
+    return {field, given, kept};
 }
 
-TEST(SettingsBounds, OutOfRangeValuesBecomeUsable)
-{
-    Settings s{.autostart = 7,
-               .cycles = -2,
-               .range = 9,
-               .melosize = 13,
-               .scale = -1,
-               .numScales = 50,
-               .mode = 14,
-               .level = -3,
-               .midi = -9,
-               .midiVol = 500,
-               .miditimbre = 128,
-               .micVol = -1,
-               .micFilter = 1000,
-               .A = 0,
-               .transpose = 99,
-               .notation = 5,
-               .noteName = 3,
-               .drilltype = 0,
-               .custMelody = -4,
-               .shapeNote = 2};
-    keepSettingsInRange(s, 14);
-    // Flags and volumes keep their odd but harmless values.
-    EXPECT_EQ(s, (Settings{.autostart = 7,
-                           .cycles = 0,
-                           .range = 5,
-                           .melosize = 12,
-                           .scale = 0,
-                           .numScales = 14,
-                           .mode = 0,
-                           .level = 0,
-                           .midi = -1,
-                           .midiVol = 500,
-                           .miditimbre = 127,
-                           .micVol = -1,
-                           .micFilter = 1000,
-                           .A = 430,
-                           .transpose = 48,
-                           .notation = 5,
-                           .noteName = 2,
-                           .drilltype = 1,
-                           .custMelody = 0,
-                           .shapeNote = 2}));
+} // namespace
 
-    Settings negativeMode{.mode = -1, .noteName = -1};
-    keepSettingsInRange(negativeMode, 14);
-    EXPECT_EQ(negativeMode.mode, 0);
-    EXPECT_EQ(negativeMode.noteName, 2);
+// One setting at a time is given a value: values out of range are clamped,
+// values outside a list of choices get a usable default, the highest usable
+// values and odd but harmless ones stay, and no other setting changes.
+TEST(SettingsBounds, OutOfRangeValuesBecomeUsableAndTheRestIsKept)
+{
+    const Case cases[] = {
+        becomes(&Settings::range, 9, 5),          becomes(&Settings::range, -1, 0),
+        becomes(&Settings::melosize, 13, 12),     becomes(&Settings::melosize, 0, 1),
+        becomes(&Settings::scale, 16, 15),        becomes(&Settings::scale, -1, 0),
+        becomes(&Settings::level, 3, 2),          becomes(&Settings::level, -3, 0),
+        becomes(&Settings::miditimbre, 128, 127), becomes(&Settings::A, 0, 430),
+        becomes(&Settings::A, 451, 450),          becomes(&Settings::transpose, 99, 48),
+        becomes(&Settings::midi, -9, -1),         becomes(&Settings::custMelody, -4, 0),
+        becomes(&Settings::cycles, -2, 0),        becomes(&Settings::mode, 14, 0),
+        becomes(&Settings::mode, -1, 0),          becomes(&Settings::noteName, 3, 2),
+        becomes(&Settings::noteName, -1, 2),      becomes(&Settings::drilltype, 0, 1),
+        becomes(&Settings::drilltype, 4, 1),      becomes(&Settings::mode, 13, 13),
+        becomes(&Settings::range, 5, 5),          becomes(&Settings::melosize, 12, 12),
+        becomes(&Settings::scale, 15, 15),        becomes(&Settings::A, 450, 450),
+        becomes(&Settings::transpose, 48, 48),    becomes(&Settings::drilltype, 3, 3),
+        becomes(&Settings::custMelody, 40, 40),   becomes(&Settings::autostart, 7, 7),
+        becomes(&Settings::midiVol, 500, 500),    becomes(&Settings::micVol, -1, -1),
+        becomes(&Settings::notation, 5, 5),       becomes(&Settings::shapeNote, 2, 2)};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        Settings settings, expected;
+        settings.*cases[i].field = cases[i].given;
+        expected.*cases[i].field = cases[i].kept;
+        keepSettingsInRange(settings, 14);
+        EXPECT_EQ(settings, expected) << "case " << i;
+    }
+
+    // numScales follows the list; mode is bounded by it.
+    Settings counted{.numScales = 50, .mode = 19};
+    keepSettingsInRange(counted, 20);
+    EXPECT_EQ(counted, (Settings{.numScales = 20, .mode = 19}));
 }

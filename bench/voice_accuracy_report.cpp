@@ -4,7 +4,7 @@
 // program cuts them. Prints a table per instrument and a summary.
 //   build/bench/voice_accuracy_report [seconds per note, default 1.0]
 #include "platform/audio/capture_converter.h"
-#include "tests/voice/rendered_note.h"
+#include "tests/support/rendered_note.h"
 #include "voice/recording_detection.h"
 
 #include <cstdio>

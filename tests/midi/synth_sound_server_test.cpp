@@ -3,7 +3,6 @@
 // test records the sink's monitor and listens for the note it played.
 #include "midi/midi_messages.h"
 #include "platform/midi/library_chatter.h"
-#include "platform/midi/midi_output_port.h"
 #include "platform/midi/synth_output_port.h"
 #include "tests/midi/spectrum.h"
 
@@ -17,7 +16,7 @@
 
 namespace {
 
-// Records mono float samples from the default sink's monitor until stopped.
+// Records mono float samples from the default sink's monitor until destroyed.
 class MonitorRecorder {
 public:
     explicit MonitorRecorder(const char* server)
@@ -26,11 +25,17 @@ public:
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.fragsize = 441 * sizeof(float);
-        int error = 0;
         stream_ = pa_simple_new(server, "solfara-test", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
-                                "monitor", &format, nullptr, &attr, &error);
+                                "monitor", &format, nullptr, &attr, nullptr);
         if (stream_)
-            thread_ = std::thread([this] { run(); });
+            thread_ = std::thread([this] {
+                std::vector<float> chunk(441);
+                while (!stop_ && pa_simple_read(stream_, chunk.data(), chunk.size() * sizeof(float),
+                                                nullptr) >= 0) {
+                    std::lock_guard lock(mutex_);
+                    samples_.insert(samples_.end(), chunk.begin(), chunk.end());
+                }
+            });
     }
     ~MonitorRecorder()
     {
@@ -50,17 +55,6 @@ public:
     }
 
 private:
-    void run()
-    {
-        std::vector<float> chunk(441);
-        while (!stop_) {
-            if (pa_simple_read(stream_, chunk.data(), chunk.size() * sizeof(float), nullptr) < 0)
-                return;
-            std::lock_guard lock(mutex_);
-            samples_.insert(samples_.end(), chunk.begin(), chunk.end());
-        }
-    }
-
     pa_simple* stream_ = nullptr;
     std::thread thread_;
     std::atomic<bool> stop_{false};
@@ -84,31 +78,25 @@ TEST(SynthThroughSoundServer, PlaysTheNoteItIsSent)
 
     // An idle null sink hands out audio in two-second blocks: let it settle.
     std::this_thread::sleep_for(std::chrono::seconds(2));
-    auto before = recorder.take();
+    EXPECT_LT(rms(recorder.take()), 1e-4);
 
+    const int a4 = midiKey(33, 24);
     opened.port->sendShortMessage(packShortMessage(midiStatus::programChange, 0, 94));
-    opened.port->sendShortMessage(packShortMessage(midiStatus::noteOn, midiKey(33, 24), 100));
+    opened.port->sendShortMessage(packShortMessage(midiStatus::noteOn, a4, 100));
     std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-    opened.port->sendShortMessage(packShortMessage(midiStatus::noteOff, midiKey(33, 24), 94));
+    opened.port->sendShortMessage(packShortMessage(midiStatus::noteOff, a4, 94));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     auto heard = recorder.take();
     opened.port->close();
 
-    EXPECT_LT(rms(before), 1e-4);
     // The loudest 0.4 s of what came back is the note.
     const std::size_t window = SoundFontSynth::sampleRate * 2 / 5;
     ASSERT_GT(heard.size(), window);
-    std::size_t best = 0;
-    double bestRms = 0;
-    for (std::size_t at = 0; at + window <= heard.size(); at += window / 4) {
-        double level = rms({heard.begin() + long(at), heard.begin() + long(at + window)});
-        if (level > bestRms) {
-            bestRms = level;
-            best = at;
-        }
-    }
-    EXPECT_GT(bestRms, 0.005);
-    std::vector<float> note(heard.begin() + long(best), heard.begin() + long(best + window));
+    std::vector<float> note;
+    for (std::size_t at = 0; at + window <= heard.size(); at += window / 4)
+        if (std::span part(heard.data() + at, window); rms(part) > rms(note))
+            note.assign(part.begin(), part.end());
+    EXPECT_GT(rms(note), 0.005);
     EXPECT_NEAR(fundamental(note), 440.0, 3.0);
 }
 

@@ -1,12 +1,10 @@
 #include "platform/audio/scripted_wave_input.h"
+#include "tests/support/event_loop.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <numeric>
 #include <thread>
-#include <vector>
 
 namespace {
 
@@ -26,81 +24,61 @@ protected:
         });
         ASSERT_TRUE(input.open());
     }
+    void record(const std::vector<std::uint8_t>& samples)
+    {
+        input.feed(samples);
+        input.deliverPending();
+    }
 
     ScriptedWaveInput input;
     std::vector<std::vector<std::uint8_t>> blocks;
 };
 
-TEST_F(BlockDeliveryTest, DeliversExactlyTheQueuedLengthAndDropsSamplesWhileNothingIsQueued)
+TEST_F(BlockDeliveryTest, DeliversExactlyTheQueuedLengthOneBlockAtATime)
 {
     input.queueBlock(1024);
+    input.queueBlock(2048); // a block is in flight: ignored
     input.start();
     auto samples = ramp(3000);
-    input.feed(std::span(samples).first(700));
-    input.deliverPending();
+    record({samples.begin(), samples.begin() + 700});
     EXPECT_TRUE(blocks.empty());
-    input.feed(std::span(samples).subspan(700)); // 324 fill the block, the rest is dropped
-    input.deliverPending();
+    record({samples.begin() + 700, samples.end()}); // 324 fill the block, the rest is dropped
     ASSERT_EQ(blocks.size(), 1u);
     EXPECT_EQ(blocks[0], std::vector<std::uint8_t>(samples.begin(), samples.begin() + 1024));
     EXPECT_FALSE(input.blockQueued());
 
     // Only what is recorded after the next queue goes into the next block.
     input.queueBlock(2048);
-    auto next = ramp(2048, 7);
-    input.feed(next);
-    input.deliverPending();
+    record(ramp(2048, 7));
     ASSERT_EQ(blocks.size(), 2u);
-    EXPECT_EQ(blocks[1], next);
+    EXPECT_EQ(blocks[1], ramp(2048, 7));
 }
 
-TEST_F(BlockDeliveryTest, SecondQueueWhileABlockIsInFlightIsIgnored)
+TEST_F(BlockDeliveryTest, NothingIsKeptBeforeStartWhenClosedOrAcrossAStop)
 {
     input.queueBlock(1024);
-    input.queueBlock(2048);
+    record(ramp(2048)); // not started
     input.start();
-    auto samples = ramp(2048);
-    input.feed(samples);
+    input.feed(ramp(1024)); // filled, not yet handed over
+    input.stop();
     input.deliverPending();
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_EQ(blocks[0].size(), 1024u);
-}
-
-TEST_F(BlockDeliveryTest, NothingIsRecordedBeforeStartOrWhenClosed)
-{
     input.queueBlock(1024);
-    input.feed(ramp(2048));
-    input.deliverPending();
+    input.start();
+    input.feed(ramp(500)); // part of a block
+    input.stop();
     EXPECT_TRUE(blocks.empty());
+
+    input.queueBlock(1024);
+    input.start();
+    record(ramp(1024, 3));
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0], ramp(1024, 3));
 
     input.close();
     input.queueBlock(1024);
     input.start();
-    input.feed(ramp(2048));
-    input.deliverPending();
-    EXPECT_TRUE(blocks.empty());
-}
-
-TEST_F(BlockDeliveryTest, StopDropsThePartBlockAndAFilledBlockNotYetHandedOver)
-{
-    input.queueBlock(1024);
-    input.start();
-    input.feed(ramp(1024)); // filled, not yet delivered
-    input.stop();
-    input.deliverPending();
-    EXPECT_TRUE(blocks.empty());
-
-    input.queueBlock(1024);
-    input.start();
-    input.feed(ramp(500));
-    input.stop();
-    input.queueBlock(1024);
-    input.start();
-    auto fresh = ramp(1024, 3);
-    input.feed(fresh);
-    input.deliverPending();
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_EQ(blocks[0], fresh);
+    record(ramp(2048));
+    EXPECT_EQ(blocks.size(), 1u);
 }
 
 TEST_F(BlockDeliveryTest, BlocksFromARecordingThreadArriveThroughTheEventLoopInOrder)
@@ -110,27 +88,20 @@ TEST_F(BlockDeliveryTest, BlocksFromARecordingThreadArriveThroughTheEventLoopInO
     input.setBlockHandler([this](const CapturedBlock& block) {
         blocks.emplace_back(block.samples.begin(), block.samples.end());
         input.queueBlock(blocks.size() % 2 ? 2048 : 1024);
-        input.start();
     });
     input.queueBlock(1024);
     input.start();
     std::atomic<bool> done{false};
     std::thread recorder([&] {
-        std::uint8_t value = 0;
-        while (!done) {
-            std::vector<std::uint8_t> piece(64);
-            for (auto& s : piece)
-                s = value++;
-            input.feed(piece);
+        for (std::uint8_t value = 0; !done; value += 64) {
+            input.feed(ramp(64, value));
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
     });
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (blocks.size() < 6 && std::chrono::steady_clock::now() < deadline)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const bool arrived = runEventsUntil([&] { return blocks.size() >= 6; });
     done = true;
     recorder.join();
-    ASSERT_GE(blocks.size(), 6u);
+    ASSERT_TRUE(arrived);
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         ASSERT_EQ(blocks[i].size(), i % 2 ? 2048u : 1024u);
         // Each block is a contiguous run of the recording.

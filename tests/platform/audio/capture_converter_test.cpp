@@ -1,49 +1,39 @@
 #include "platform/audio/capture_converter.h"
-#include "tests/platform/audio/capture_samples_test_util.h"
+#include "tests/support/sound_samples.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <numbers>
-#include <vector>
-
 namespace {
 
-std::vector<std::uint8_t> convertSine(int rate, double frequency, double seconds, std::size_t piece)
+// One second of a sine at `rate` through the converter, in odd-sized pieces
+// as audio callbacks deliver them.
+std::vector<std::uint8_t> convertSine(int rate, double frequency)
 {
     std::vector<std::uint8_t> out;
     CaptureConverter converter(rate, [&](std::span<const std::uint8_t> samples) {
         out.insert(out.end(), samples.begin(), samples.end());
     });
     EXPECT_TRUE(converter.ok());
-    const std::size_t count = std::size_t(seconds * rate);
-    std::vector<float> in(count);
-    for (std::size_t i = 0; i < count; ++i)
-        in[i] = float(0.5 * std::sin(2 * std::numbers::pi * frequency * double(i) / rate));
-    for (std::size_t done = 0; done < count; done += piece)
-        converter.convert(in.data() + done, std::min(piece, count - done));
+    const auto in = sine(frequency, rate, std::size_t(rate));
+    for (std::size_t done = 0; done < in.size(); done += 333)
+        converter.convert(in.data() + done, std::min<std::size_t>(333, in.size() - done));
     converter.flush();
     return out;
 }
 
 TEST(CaptureConverter, QuantisesToUnsignedEightBitsWithClipping)
 {
-    EXPECT_EQ(CaptureConverter::quantise(0.0f), 128);
-    EXPECT_EQ(CaptureConverter::quantise(-1.0f), 0);
-    EXPECT_EQ(CaptureConverter::quantise(0.5f), 192);
-    EXPECT_EQ(CaptureConverter::quantise(1.0f), 255);
-    EXPECT_EQ(CaptureConverter::quantise(3.0f), 255);
-    EXPECT_EQ(CaptureConverter::quantise(-3.0f), 0);
+    for (auto [in, out] :
+         {std::pair{0.0f, 128}, {-1.0f, 0}, {0.5f, 192}, {1.0f, 255}, {3.0f, 255}, {-3.0f, 0}})
+        EXPECT_EQ(CaptureConverter::quantise(in), out) << in;
 }
 
 class ResamplingTest : public testing::TestWithParam<int> {};
 
 TEST_P(ResamplingTest, KeepsPitchLevelAndDurationAtAnyDeviceRate)
 {
-    const int rate = GetParam();
-    // Odd piece sizes, as audio callbacks deliver them.
-    auto out = convertSine(rate, 440, 1.0, 333);
-    EXPECT_NEAR(double(out.size()), 11025.0, 40.0) << rate;
+    auto out = convertSine(GetParam(), 440);
+    EXPECT_NEAR(double(out.size()), 11025.0, 40.0);
     std::span<const std::uint8_t> middle(out.data() + 2000, 4096);
     EXPECT_NEAR(toneStrength(middle, 440), 0.5, 0.02);
     EXPECT_LT(toneStrength(middle, 880), 0.01);
@@ -55,9 +45,8 @@ INSTANTIATE_TEST_SUITE_P(DeviceRates, ResamplingTest,
 TEST(CaptureConverter, FiltersOutWhatCannotBeRepresentedAt11025Hz)
 {
     // 7 kHz from a 48 kHz device would fold back to 4025 Hz if merely decimated.
-    auto out = convertSine(48000, 7000, 1.0, 256);
-    std::span<const std::uint8_t> middle(out.data() + 2000, 4096);
-    EXPECT_LT(toneStrength(middle, 4025), 0.02);
+    auto out = convertSine(48000, 7000);
+    EXPECT_LT(toneStrength(std::span<const std::uint8_t>(out.data() + 2000, 4096), 4025), 0.02);
 }
 
 } // namespace

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-// Notes played on the built-in General MIDI synthesizer, rendered offline:
-// mono samples at SoundFontSynth::sampleRate.
+// The built-in General MIDI synthesizer with the installed SoundFont,
+// rendered offline: mono samples (the left channel) at SoundFontSynth::sampleRate.
 class NoteRenderer {
 public:
     static constexpr int piano = 0;
@@ -31,6 +31,16 @@ public:
         error = created.error;
     }
 
+    // The next `seconds` of whatever is sounding.
+    std::vector<float> listen(double seconds)
+    {
+        std::vector<float> stereo = synth->render(int(seconds * SoundFontSynth::sampleRate));
+        std::vector<float> mono(stereo.size() / 2);
+        for (std::size_t i = 0; i < mono.size(); ++i)
+            mono[i] = stereo[2 * i];
+        return mono;
+    }
+
     // `seconds` of note index `note` (0 = C2) on `program`, then its release.
     std::vector<float> render(int program, int note, double seconds, double releaseSeconds = 0.3)
     {
@@ -38,15 +48,15 @@ public:
         synth->handleShortMessage(0xC0 | program << 8);
         const int key = note + 36;
         synth->handleShortMessage(0x90 | key << 8 | 100 << 16);
-        std::vector<float> mono = left(int(seconds * SoundFontSynth::sampleRate));
+        std::vector<float> mono = listen(seconds);
         synth->handleShortMessage(0x80 | key << 8 | 94 << 16);
-        std::vector<float> release = left(int(releaseSeconds * SoundFontSynth::sampleRate));
+        std::vector<float> release = listen(releaseSeconds);
         mono.insert(mono.end(), release.begin(), release.end());
         return mono;
     }
 
-    // The synthesizer plays quietly (peaks near 0.06); a singer close to a
-    // microphone is louder. Scales `samples` so their peak is `peak`.
+    // Scales `samples` so their peak is `peak`: a singer close to a
+    // microphone is louder than the synthesizer.
     static void normalise(std::vector<float>& samples, float peak = 0.5f)
     {
         float largest = 0;
@@ -59,14 +69,4 @@ public:
 
     std::unique_ptr<SoundFontSynth> synth;
     std::string error;
-
-private:
-    std::vector<float> left(int frames)
-    {
-        std::vector<float> stereo = synth->render(frames);
-        std::vector<float> mono(stereo.size() / 2);
-        for (std::size_t i = 0; i < mono.size(); ++i)
-            mono[i] = stereo[2 * i];
-        return mono;
-    }
 };

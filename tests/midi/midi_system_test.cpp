@@ -18,6 +18,7 @@
 
 namespace fs = std::filesystem;
 using testing::HasSubstr;
+using namespace std::string_literals;
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST(SoundFontSynthCreate, ADamagedSoundFontIsAClearError)
 {
     setMidiLibraryChatter(false);
     TempDir dir;
-    dir.write("broken.sf2", "RIFF\x10\0\0\0sfbkLIST garbage");
+    dir.write("broken.sf2", "RIFF\x10\0\0\0sfbkLIST garbage"s); // a RIFF header, then junk
     auto created = SoundFontSynth::create(dir.file("broken.sf2"));
     EXPECT_FALSE(created.synth);
     EXPECT_THAT(created.error, HasSubstr(dir.file("broken.sf2").string()));

@@ -16,10 +16,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <thread>
 
@@ -61,12 +59,11 @@ TEST(MicrophoneEndToEnd, RenderedNoteIsHeardThroughTheSoundServer)
 
     NoteRenderer renderer;
     ASSERT_TRUE(renderer.synth) << renderer.error;
-    // Half a second of silence, A4 on the piano for 1.5 s, then silence.
-    std::vector<float> sound(SoundFontSynth::sampleRate / 2, 0.0f);
-    std::vector<float> note = renderer.render(NoteRenderer::piano, 33, 1.5, 0.0);
+    std::vector<float> sound(SoundFontSynth::sampleRate / 2);       // half a second of silence,
+    auto note = renderer.render(NoteRenderer::piano, 33, 1.5, 0.0); // A4 on the piano,
     NoteRenderer::normalise(note);
     sound.insert(sound.end(), note.begin(), note.end());
-    sound.resize(sound.size() + SoundFontSynth::sampleRate, 0.0f);
+    sound.resize(sound.size() + SoundFontSynth::sampleRate); // a second of silence
 
     RtAudioWaveInputDevices devices;
     ASSERT_GE(devices.count(), 1);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 class PitchDetectorTest : public testing::Test {
@@ -16,7 +18,7 @@ protected:
     {
         return analyse(sineBlock(frequency, detector.fftSize(), amplitude));
     }
-    DetectionResult silence() { return analyse(silenceBlock(detector.fftSize())); }
+    BlockOutcome silence() { return analyse(silenceBlock(detector.fftSize())).outcome; }
 
     PitchDetector detector;
     DetectorSettings settings;
@@ -26,11 +28,7 @@ protected:
 TEST_F(PitchDetectorTest, A440IsNoteThirtyThreeWithBothBlockLengths)
 {
     ASSERT_EQ(detector.fftSize(), 2048);
-    DetectionResult longBlock = analyse(sineBlock(440, 1024)); // padded with silence
-    EXPECT_EQ(longBlock.outcome, BlockOutcome::note);
-    EXPECT_EQ(longBlock.sungNote, 33);
-
-    ASSERT_EQ(detector.fftSize(), 1024);
+    EXPECT_EQ(analyse(sineBlock(440, 1024)).sungNote, 33); // padded with silence
     ASSERT_EQ(detector.fftStages(), 10);
     DetectionResult shortBlock = tone(440);
     EXPECT_EQ(shortBlock.sungNote, 33);
@@ -40,8 +38,7 @@ TEST_F(PitchDetectorTest, A440IsNoteThirtyThreeWithBothBlockLengths)
 
 TEST_F(PitchDetectorTest, NamesEveryNoteOfTheSingingRangeFromAPureTone)
 {
-    // At the bottom of the range, where bins are coarsest, the nearest bin's
-    // period may land a semitone off.
+    // At the bottom, where bins are coarsest, a period may land a semitone off.
     int exact = 0;
     for (int note = 0; note <= 48; ++note) {
         DetectionResult result = tone(noteFrequency(note));
@@ -52,26 +49,23 @@ TEST_F(PitchDetectorTest, NamesEveryNoteOfTheSingingRangeFromAPureTone)
     EXPECT_GE(exact, 40);
 }
 
-TEST_F(PitchDetectorTest, ThresholdIsComparedWithTheRawSampleBeforeTheGain)
+TEST_F(PitchDetectorTest, SilenceIsJudgedOnTheRawSamplesWith255CountingAsZero)
 {
     settings.micFilter = 126;
     for (int i = 0; i < 3; ++i)
         EXPECT_NE(tone(440, 127).outcome, BlockOutcome::note);
 
-    // A quiet tone stays silent however high the gain, and a loud one is
-    // heard even with the gain at zero, as the lowest note.
+    // A quiet tone stays silent however high the gain; a loud one is heard
+    // even with the gain at zero, as the lowest note.
     settings.micFilter = 20;
     settings.micVol = 128;
     EXPECT_NE(tone(440, 15).outcome, BlockOutcome::note);
     settings.micVol = 0;
     DetectionResult muted = tone(440, 60);
     EXPECT_EQ(muted.outcome, BlockOutcome::note);
-    EXPECT_EQ(muted.peakBin, 0);
     EXPECT_EQ(muted.sungNote, 0);
-}
 
-TEST_F(PitchDetectorTest, SampleOf255CountsAsZero)
-{
+    settings = {};
     settings.micFilter = 0;
     std::vector<std::uint8_t> block = silenceBlock(2048);
     block[100] = 255;
@@ -86,14 +80,13 @@ TEST_F(PitchDetectorTest, FifthSilentBlockInARowErasesTheMarker)
     tone(440);
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(silence().outcome, BlockOutcome::silent) << "block " << i;
-        EXPECT_EQ(silence().outcome, BlockOutcome::silentEraseMarker);
+            EXPECT_EQ(silence(), BlockOutcome::silent) << "block " << i;
+        EXPECT_EQ(silence(), BlockOutcome::silentEraseMarker);
     }
-    // A heard note starts the count again.
     silence();
-    tone(440);
+    tone(440); // a heard note starts the count again
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(silence().outcome, BlockOutcome::silent);
+        EXPECT_EQ(silence(), BlockOutcome::silent);
     // Silence keeps the last estimate and so the block length.
     EXPECT_EQ(detector.pitchEstimate(), 33);
     EXPECT_EQ(detector.fftSize(), 1024);
@@ -111,20 +104,18 @@ TEST_F(PitchDetectorTest, SkipRequestTurnsTheNextBlockIntoTheDueNoteEvenInSilenc
     EXPECT_TRUE(skipped.skipped);
     EXPECT_EQ(skipped.sungNote, 21);
     EXPECT_EQ(detector.pitchEstimate(), 21);
-    EXPECT_EQ(silence().outcome, BlockOutcome::silent); // the request is used up
+    EXPECT_EQ(silence(), BlockOutcome::silent); // the request is used up
 }
 
 TEST_F(PitchDetectorTest, NoteBelowEighteenAsksForTheLongBlock)
 {
     // 440 Hz read with a transposition: 33 - (transpose - 24).
-    settings.transpose = 39;
-    EXPECT_EQ(tone(440).sungNote, 18);
-    EXPECT_EQ(detector.fftSize(), 1024);
-    EXPECT_EQ(detector.fftStages(), 10);
-    settings.transpose = 40;
-    EXPECT_EQ(tone(440).sungNote, 17);
-    EXPECT_EQ(detector.fftSize(), 2048);
-    EXPECT_EQ(detector.fftStages(), 11);
+    for (auto [transpose, note, length] : {std::array{39, 18, 1024}, {40, 17, 2048}}) {
+        settings.transpose = transpose;
+        EXPECT_EQ(tone(440).sungNote, note);
+        EXPECT_EQ(detector.fftSize(), length);
+        EXPECT_EQ(1 << detector.fftStages(), length);
+    }
 }
 
 TEST_F(PitchDetectorTest, NotesAboveTheTableReadAsTheTopAndResultsAreClamped)
@@ -136,7 +127,6 @@ TEST_F(PitchDetectorTest, NotesAboveTheTableReadAsTheTopAndResultsAreClamped)
     EXPECT_EQ(top.peakBin, 195);
     EXPECT_EQ(top.sungNote, 48);
     tone(70); // back to the long block
-    ASSERT_EQ(detector.fftSize(), 2048);
     EXPECT_EQ(tone(noteFrequency(48)).sungNote, 42);
 
     settings.transpose = 0;

@@ -1,5 +1,4 @@
 #include "voice/block_verdict.h"
-#include "voice/sung_note_judge.h"
 
 #include "tests/support/sound_samples.h"
 
@@ -7,42 +6,28 @@
 
 namespace {
 
-TEST(SungNoteJudge, AcceptsOnTheBlockAfterCyclesMatches)
-{
-    for (int cycles = 1; cycles <= 9; ++cycles) {
-        SungNoteJudge judge;
-        for (int i = 0; i < cycles; ++i)
-            EXPECT_FALSE(judge.judge(24, 24, cycles));
-        EXPECT_TRUE(judge.judge(24, 24, cycles));
-        EXPECT_EQ(judge.holdCount(), 0);
-    }
-}
-
 // Detector and judge together, as each block is heard.
-class BlockVerdictTest : public testing::Test {
-protected:
-    bool accepted(const std::vector<std::uint8_t>& block)
-    {
-        return analyseAndJudge(detector, judge, block, settings, table, 33, 1).accepted;
-    }
-    bool a4() { return accepted(sineBlock(440, detector.fftSize())); }
-
+TEST(BlockVerdict, AcceptsAfterCyclesMatchesSilenceLeavesTheRunAloneAWrongNoteRestartsIt)
+{
     PitchDetector detector;
     SungNoteJudge judge;
-    DetectorSettings settings;
-    PeriodTable table = buildPeriodTable(440);
-};
-
-TEST_F(BlockVerdictTest, SilenceLeavesTheRunAloneAndAWrongNoteRestartsIt)
-{
-    EXPECT_FALSE(a4());
+    const PeriodTable table = buildPeriodTable(440);
+    auto accepted = [&](double frequency) {
+        auto block =
+            frequency ? sineBlock(frequency, detector.fftSize()) : silenceBlock(detector.fftSize());
+        return analyseAndJudge(detector, judge, block, {}, table, 33, 2).accepted;
+    };
+    EXPECT_FALSE(accepted(440));
     for (int i = 0; i < 6; ++i)
-        EXPECT_FALSE(accepted(silenceBlock(detector.fftSize())));
+        EXPECT_FALSE(accepted(0));
     EXPECT_EQ(judge.holdCount(), 1);
-    EXPECT_FALSE(accepted(sineBlock(220, detector.fftSize())));
+    EXPECT_FALSE(accepted(220));
     EXPECT_EQ(judge.holdCount(), 0);
-    EXPECT_FALSE(a4());
-    EXPECT_TRUE(a4());
+    EXPECT_FALSE(accepted(440));
+    EXPECT_FALSE(accepted(440));
+    EXPECT_TRUE(accepted(440)); // the block after `cycles` matches
+    EXPECT_EQ(judge.holdCount(), 0);
+    EXPECT_FALSE(accepted(440));
 }
 
 } // namespace

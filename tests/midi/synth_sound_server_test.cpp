@@ -89,15 +89,13 @@ TEST(SynthThroughSoundServer, PlaysTheNoteItIsSent)
     auto heard = recorder.take();
     opened.port->close();
 
-    // The loudest 0.4 s of what came back is the note.
-    const std::size_t window = SoundFontSynth::sampleRate * 2 / 5;
-    ASSERT_GT(heard.size(), window);
-    std::vector<float> note;
-    for (std::size_t at = 0; at + window <= heard.size(); at += window / 4)
-        if (std::span part(heard.data() + at, window); rms(part) > rms(note))
-            note.assign(part.begin(), part.end());
-    EXPECT_GT(rms(note), 0.005);
-    EXPECT_NEAR(fundamental(note), 440.0, 3.0);
+    // What came back is A4: well above the semitones beside it and the octave
+    // below. (Measured over the whole recording, as a loaded machine may drop
+    // a few periods of sound.)
+    EXPECT_GT(rms(heard), 0.002);
+    const double a440 = strengthAt(heard, 440);
+    for (double other : {220.0, 415.3, 466.2})
+        EXPECT_GT(a440, 3 * strengthAt(heard, other)) << other << " Hz";
 }
 
 } // namespace

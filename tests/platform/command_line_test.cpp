@@ -33,7 +33,6 @@ TEST(CommandLine, TakesValuesSeparateOrJoinedAndRejectsWhatItDoesNotKnow)
         {{"--data-dir", "--verbose"}, "dir --verbose"}, // a value may look like an option
         {{"--colour"}, "unknown option '--colour'"},
         {{"-v"}, "unexpected argument '-v'"},
-        {{"file.txt"}, "unexpected argument 'file.txt'"},
         {{"--"}, "unexpected argument '--'"},
         {{"--data-dir"}, "option '--data-dir' needs a value (DIR)"},
         {{"--verbose=yes"}, "option '--verbose' takes no value"},

@@ -65,8 +65,12 @@ TEST_F(CanvasTest, RectanglesCoverLeftToRightMinusOne)
     EXPECT_EQ(canvas.pixel(135, 15), paper);
     EXPECT_EQ(canvas.pixel(139, 15), black);
 
-    canvas.fill(5, 60, 3, 2, black);
+    // Fills cover width x height and tell the listener what changed.
+    QRect seen;
+    Canvas watched(image, [&](const QRect& r) { seen |= r; });
+    watched.fill(5, 60, 3, 2, black);
     EXPECT_EQ(countPixels(canvas, 0, 55, 20, 20, black), 6);
+    EXPECT_TRUE(seen.contains(QRect(5, 60, 3, 2)));
     canvas.fill(-5, -5, 10, 10, black); // clipped, no crash
     EXPECT_EQ(canvas.pixel(0, 0), black);
 }
@@ -171,14 +175,6 @@ TEST_F(CanvasTest, TextIsAlignedAndDrawnWithoutAntialiasing)
     canvas.text(100, 100, "   ", style);
     EXPECT_EQ(canvas.pixel(100, 99), style.background);
     EXPECT_EQ(canvas.pixel(100, 100 - cell.height()), paper);
-}
-
-TEST_F(CanvasTest, ListenerHearsWhatChanged)
-{
-    QRect seen;
-    Canvas watched(image, [&](const QRect& r) { seen |= r; });
-    watched.fill(5, 6, 7, 8, black);
-    EXPECT_TRUE(seen.contains(QRect(5, 6, 7, 8)));
 }
 
 TEST(FontFaces, TheProgramsFacesMapToLiberationAtTheirCellSize)

@@ -12,17 +12,19 @@ constexpr int top = layoutTop + 429; // the button row
 
 TEST_F(WidgetsTest, BevelsDrawFourTwoPixelBands)
 {
+    // Band k is an outer and an inner L, in colour first + k at the top left and
+    // first + 3 - k at the bottom right; every polyline leaves out its end point.
     bevelTopLeft(dc, colours, 10, 10, 40, 40, 24, 2);
     bevelBottomRight(dc, colours, 60, 10, 90, 40, 21, 2);
     for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(dc.pixel(10 + 2 * k, 25), colours[24 + k]) << k;
-        EXPECT_EQ(dc.pixel(11 + 2 * k, 25), colours[24 + k]) << k;
+        EXPECT_EQ(count(10, 10, 31, 31, colours[24 + k]), 116 - 16 * k) << k;
+        EXPECT_EQ(count(60, 10, 31, 31, colours[24 - k]), 114 - 16 * k) << k;
+        EXPECT_EQ(count(10 + 2 * k, 25, 2, 1, colours[24 + k]), 2) << k;
         EXPECT_EQ(dc.pixel(25, 10 + 2 * k), colours[24 + k]) << k;
         EXPECT_EQ(dc.pixel(75, 40 - 2 * k), colours[24 - k]) << k;
-        EXPECT_EQ(dc.pixel(88 - 2 * k, 25), colours[24 - k]) << k;
+        EXPECT_EQ(count(88 - 2 * k, 25, 2, 1, colours[24 - k]), 2) << k;
     }
-    EXPECT_EQ(dc.pixel(18, 25), untouched);
-    EXPECT_EQ(dc.pixel(40, 10), untouched); // polylines leave out their end
+    EXPECT_EQ(dc.pixel(40, 10), untouched);
     EXPECT_EQ(dc.pixel(90, 25), untouched);
 }
 

@@ -109,16 +109,3 @@ TEST(DrillEngine, FailedMidiOpenIsReportedAndStartUpGoesOn)
     EXPECT_FALSE(rig.midiOut.isOpen());
     EXPECT_NEAR(engine->periodTable[0], 168.56, 0.01); // the rest of the load ran
 }
-
-TEST(DrillEngine, ManyMidiDevicesAreBoundedToNineteenAndTheMapper)
-{
-    std::vector<std::string> names;
-    for (int i = 0; i < 25; ++i)
-        names.push_back("Port " + std::to_string(i) + " with a name well over thirty characters");
-    EngineRig rig(names);
-    auto engine = rig.loadEngine();
-    ASSERT_EQ(engine->midiDeviceCount(), 20);
-    EXPECT_EQ(engine->midiDeviceNames.back(), "Midi Mapper");
-    for (const auto& name : engine->midiDeviceNames)
-        EXPECT_LE(name.size(), 29u);
-}

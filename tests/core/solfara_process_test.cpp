@@ -100,26 +100,24 @@ TEST(SolfaraProcess, SignalsEndTheProgramAndTheFilesAreWritten)
               "noteName=0\r\ndrilltype==1\r\ncustMelody=3\r\nshapeNote=0\r\n");
 }
 
+// The program's own answers to its command line (the parsing itself is
+// tested with the command-line parser).
 TEST(SolfaraProcess, CommandLine)
 {
-    Finished version = runToCompletion("--version");
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.output, "solfara 2.5\n");
-
-    Finished help = runToCompletion("--help");
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.output.find("--data-dir DIR"), std::string::npos);
-
-    Finished unknown = runToCompletion("--colour blue");
-    EXPECT_EQ(unknown.exitCode, 2);
-    EXPECT_NE(unknown.output.find("unknown option '--colour'"), std::string::npos);
-
-    EXPECT_EQ(runToCompletion("--data-dir").exitCode, 2);
-    EXPECT_EQ(runToCompletion("--data-dir=").exitCode, 2);
-
     TempDir dir;
     dir.write("plain-file", "x");
-    Finished notADirectory = runToCompletion("--data-dir " + dir.file("plain-file").string());
-    EXPECT_EQ(notADirectory.exitCode, 1);
-    EXPECT_NE(notADirectory.output.find("cannot use data directory"), std::string::npos);
+    struct Case {
+        std::string args;
+        int exitCode;
+        std::string saying;
+    };
+    for (const Case& c :
+         {Case{"--version", 0, "solfara 2.5\n"}, Case{"--help", 0, "--data-dir DIR"},
+          Case{"--colour blue", 2, "unknown option '--colour'"},
+          Case{"--data-dir=", 2, "needs a directory"},
+          Case{"--data-dir " + dir.file("plain-file").string(), 1, "cannot use data directory"}}) {
+        const Finished run = runToCompletion(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
+        EXPECT_NE(run.output.find(c.saying), std::string::npos) << c.args << ": " << run.output;
+    }
 }

@@ -81,5 +81,6 @@ TEST(DrillKeys, FixedKeysDrawNothing)
     EXPECT_EQ(bFlat.accidentals, KeyAccidentals{});
     EXPECT_EQ(std::pair(bFlat.tonicLetter, bFlat.tonicAccidental), std::pair(letter::B, kFlat));
     EXPECT_FALSE(bFlat.sharpSpelling);
-    EXPECT_TRUE(settle(7, kChromaticMode).sharpSpelling); // F#
+    EXPECT_TRUE(settle(8, kChromaticMode).sharpSpelling);  // C#: the last key with sharps
+    EXPECT_FALSE(settle(9, kChromaticMode).sharpSpelling); // F: the first with flats
 }

@@ -55,8 +55,8 @@ TEST_F(MelodyGeneratorTest, MinorTonicsAndSignatures)
     EXPECT_EQ(notesOf(m), (std::vector<SpelledNote>{{3, kSharp, 6}}));
 }
 
-// Chromatic in F#, Bb and Cb: the tonic carries the key's accidental and the
-// black keys are sharps below F (key 9), flats from it.
+// Chromatic in F#, Bb, F and Cb: the tonic carries the key's accidental and
+// the black keys are sharps below F (key 9), flats from it.
 TEST_F(MelodyGeneratorTest, ChromaticScaleSpellsTheTonicAndBlackKeysByKey)
 {
     struct Case {
@@ -65,7 +65,7 @@ TEST_F(MelodyGeneratorTest, ChromaticScaleSpellsTheTonicAndBlackKeysByKey)
         int blackKeyAccidental;
     };
     for (const Case& c : {Case{7, {17, kSharp, 30}, kSharp}, Case{10, {20, kFlat, 34}, kFlat},
-                          Case{15, {21, kFlat, 35}, kFlat}}) {
+                          Case{9, {17, 0, 29}, kFlat}, Case{15, {21, kFlat, 35}, kFlat}}) {
         auto settings = settingsFor(c.key, kChromaticMode, 1, 2, 12);
         settings.keySignature = 5; // kept from an earlier drill; not used
         UniformRandomSource random(c.key);

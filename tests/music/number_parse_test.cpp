@@ -1,10 +1,8 @@
 #include "music/number_parse.h"
-#include "music/text_lines.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <vector>
+#include <utility>
 
 TEST(NumberParse, ReadsLikeTheDataFilesExpectAndWrapsAround32Bits)
 {
@@ -22,17 +20,4 @@ TEST(NumberParse, ReadsLikeTheDataFilesExpectAndWrapsAround32Bits)
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(parseWrappingInt(text), value) << text;
-}
-
-TEST(TextLines, StripsLineEndsCutsOverlongLinesAndStopsAtNul)
-{
-    std::istringstream in("a=1\r\nb=2\n" + std::string(5000, 'x') + "\n" +
-                          std::string("mi\0di=5\nlast", 12));
-    std::string line;
-    const std::vector<std::string> expected = {"a=1", "b=2", std::string(259, 'x'), "mi", "last"};
-    for (const std::string& want : expected) {
-        ASSERT_TRUE(readDataLine(in, line, 259));
-        EXPECT_EQ(line, want);
-    }
-    EXPECT_FALSE(readDataLine(in, line, 259));
 }

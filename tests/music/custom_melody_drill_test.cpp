@@ -52,9 +52,8 @@ TEST_F(CustomMelodyDrillTest, GuitarModeDrawsAmongGuitarLinesWhenThereAreSeveral
 
     // A single guitar line: the draw is among all lines.
     dir.write("mel2.ssc", "Open,40\r\nGUITAR a,41\r\nOther,42\r\n");
-    ScriptedRandomSource random{0, 2};
-    EXPECT_EQ(generator.generate(guitar, random).melodyName, "Other");
-    EXPECT_EQ(random.bounds(), (std::vector<int>{2, 3}));
+    EXPECT_EQ(generate(guitar, {0, 2}).melodyName, "Other");
+    EXPECT_EQ(bounds, (std::vector<int>{2, 3}));
 }
 
 // A custom drill that finds no usable melody drills an algorithmic one of

@@ -18,10 +18,7 @@ std::string builtInFileText()
 class ScaleFileTest : public ::testing::Test {
 protected:
     ScaleList load(int numScales) const { return loadScales(dir.file(kScaleFileName), numScales); }
-    bool save(const ScaleList& scales) const
-    {
-        return saveScales(dir.file(kScaleFileName), scales);
-    }
+    bool save(const ScaleList& list) const { return saveScales(dir.file(kScaleFileName), list); }
     TempDir dir;
 };
 

@@ -1,14 +1,46 @@
-#include "platform/midi/midi_recording.h"
 #include "rhythm/beatwise_window.h"
 #include "rhythm/trainer_display.h"
 #include "tests/rhythm/trainer_fakes.h"
-#include "tests/rhythm/window_test_support.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
+
+using display::colour::yellow;
+
+// Runs the event loop until `done` holds or `ms` have passed; true if it held.
+bool waitUntil(const std::function<bool()>& done, int ms = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+void sendKey(QWidget& w, QEvent::Type type, int key, bool autoRepeat = false)
+{
+    QKeyEvent event(type, key, Qt::NoModifier, key < 0x100 ? QString(QChar(key)) : QString(),
+                    autoRepeat);
+    QApplication::sendEvent(&w, &event);
+}
+
+void sendMouse(QWidget& w, QEvent::Type type, int x, int y)
+{
+    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(x, y), w.mapToGlobal(QPointF(x, y)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&w, &event);
+}
 
 struct WindowTest : ::testing::Test {
     ManualClock clock{100000};
@@ -16,6 +48,7 @@ struct WindowTest : ::testing::Test {
     RecordingMidiOutputSystem midi{{}, steady};
     RecordingBeeper beeper;
     BeatwiseWindow window{clock, midi, beeper, false};
+    const PulseTrainer& trainer = window.trainer();
 
     void SetUp() override
     {
@@ -23,68 +56,65 @@ struct WindowTest : ::testing::Test {
         ASSERT_TRUE(waitUntil([&] { return !window.introRunning(); }, 15000));
     }
     gdi::Colour at(int x, int y) { return window.backBuffer().pixel(x, y); }
-    int statusTextPixels()
+    int count(gdi::Colour c, int x0, int y0, int x1, int y1)
     {
         int n = 0;
-        for (int y = 181; y < 218; ++y)
-            for (int x = 2; x < 388; ++x)
-                n += at(x, y) == display::colour::statusText;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += at(x, y) == c;
         return n;
     }
-    std::vector<std::uint32_t> sent() const { return sentMessages(*midi.recording()); }
-    void hitAfter(std::uint32_t ms)
+    void tap(int key)
     {
-        clock.advance(ms);
-        tapKey(window, Qt::Key_Space);
+        sendKey(window, QEvent::KeyPress, key);
+        sendKey(window, QEvent::KeyRelease, key);
     }
+    void click(int x, int y)
+    {
+        sendMouse(window, QEvent::MouseButtonPress, x, y);
+        sendMouse(window, QEvent::MouseButtonRelease, x, y);
+    }
+    int statusTextPixels() { return count(display::colour::statusText, 2, 181, 388, 218); }
+    std::vector<std::uint32_t> sent() const { return sentMessages(*midi.recording()); }
 };
 
 } // namespace
 
-TEST(BeatwiseWindowPlace, CentredAsAFixedCaptionedWindow)
+TEST_F(WindowTest, CentredFixedCaptionedWindowWhoseIntroLeavesTheInstruction)
 {
     EXPECT_EQ(BeatwiseWindow::centredPosition(QSize(1024, 768)), QPoint(312, 284));
-    ManualClock clock;
-    RecordingMidiOutputSystem midi({}, clock);
-    RecordingBeeper beeper;
-    BeatwiseWindow window(clock, midi, beeper, false);
     EXPECT_EQ(window.size(), QSize(400, 220));
     EXPECT_EQ(window.windowTitle(), "Beatwise");
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
-}
-
-TEST_F(WindowTest, IntroLeavesTheInstructionAndDarkLamps)
-{
+    EXPECT_GT(count(yellow, 30, 13, 370, 37), 50);
     EXPECT_EQ(at(200, 54), display::lampColour(8, false));
     EXPECT_EQ(at(368, 54), display::lampColour(16, false));
-    int yellow = 0;
-    for (int x = 30; x < 370; ++x)
-        for (int y = 13; y < 37; ++y)
-            yellow += at(x, y) == display::colour::yellow;
-    EXPECT_GT(yellow, 50);
     EXPECT_EQ(beeper.alerts, 0); // an output was there
 }
 
-TEST_F(WindowTest, KeysHitTheDialAndF1AndEscWork)
+TEST_F(WindowTest, KeysAndMidiHitTheDialAndF1AndEscWork)
 {
     sendKey(window, QEvent::KeyPress, Qt::Key_A);
-    EXPECT_EQ(at(200, 13), display::colour::yellow); // first hit: on the beat
+    EXPECT_EQ(at(200, 13), yellow); // first hit: on the beat
     EXPECT_EQ(at(200, 54), display::lampColour(8, true));
     EXPECT_EQ(at(250, 20), gdi::black); // the instruction is gone
-    // Auto-repeat while the key is held counts nothing.
     clock.advance(750);
-    sendKey(window, QEvent::KeyRelease, Qt::Key_A, true);
+    sendKey(window, QEvent::KeyRelease, Qt::Key_A, true); // auto-repeat counts nothing
     sendKey(window, QEvent::KeyPress, Qt::Key_A, true);
-    EXPECT_EQ(window.trainer().stats().total, 1u);
+    EXPECT_EQ(trainer.stats().total, 1u);
     sendKey(window, QEvent::KeyRelease, Qt::Key_A);
     EXPECT_EQ(at(200, 13), gdi::black);
     EXPECT_EQ(at(200, 54), display::lampColour(8, false));
 
-    hitAfter(300); // 1050 ms after the first: late at 80 BPM
-    hitAfter(750);
-    EXPECT_EQ(window.trainer().stats().total, 3u);
-    EXPECT_EQ(window.trainer().stats().onTarget, 2u);
+    clock.advance(300); // 1050 ms after the first: late at 80 BPM
+    tap(Qt::Key_Space);
+    clock.advance(750);
+    window.midiMessageReceived(shortMessage(0x90, 60, 90), clock.milliseconds());
+    EXPECT_EQ(at(200, 13), yellow);
+    window.midiMessageReceived(shortMessage(0x80, 60, 0), clock.milliseconds() + 100);
+    EXPECT_EQ(at(200, 13), gdi::black);
+    EXPECT_EQ(sent().back(), shortMessage(0x80, 60, 0)); // forwarded
     EXPECT_GT(statusTextPixels(), 50);
 
     sendKey(window, QEvent::KeyPress, Qt::Key_F1);
@@ -95,71 +125,56 @@ TEST_F(WindowTest, KeysHitTheDialAndF1AndEscWork)
     box->accept();
     waitUntil([&] { return window.findChild<QMessageBox*>("results") == nullptr; }, 1000);
 
-    tapKey(window, Qt::Key_Escape);
-    EXPECT_EQ(window.trainer().stats().total, 0u);
+    tap(Qt::Key_Escape); // the counts and status lines go; the instruction stays away
+    EXPECT_EQ(trainer.stats().total, 0u);
     EXPECT_EQ(statusTextPixels(), 0);
-}
-
-TEST_F(WindowTest, MidiNotesAreHitsAndChordsCountOnce)
-{
-    window.midiMessageReceived(shortMessage(0x90, 60, 90), clock.milliseconds());
-    window.midiMessageReceived(shortMessage(0x90, 64, 90), clock.milliseconds() + 30);
-    EXPECT_EQ(window.trainer().stats().total, 1u);
-    EXPECT_EQ(at(200, 13), display::colour::yellow);
-    window.midiMessageReceived(shortMessage(0x80, 60, 0), clock.milliseconds() + 100);
-    EXPECT_EQ(at(200, 13), gdi::black);
-    auto m = sent();
-    EXPECT_NE(std::find(m.begin(), m.end(), shortMessage(0x90, 64, 90)), m.end());
+    EXPECT_EQ(count(yellow, 30, 13, 370, 37), 0);
 }
 
 TEST_F(WindowTest, SliderPagesWhileHeldAndDrags)
 {
     sendMouse(window, QEvent::MouseButtonPress, 250, 150);
-    EXPECT_EQ(window.trainer().slider().tempo(), 81);
-    ASSERT_TRUE(waitUntil([&] { return window.trainer().slider().tempo() >= 90; }, 3000));
+    EXPECT_EQ(trainer.slider().tempo(), 81);
+    ASSERT_TRUE(waitUntil([&] { return trainer.slider().tempo() >= 90; }, 3000));
     sendMouse(window, QEvent::MouseButtonRelease, 250, 150);
-    int tempo = window.trainer().slider().tempo();
-    waitFor(50);
-    EXPECT_EQ(window.trainer().slider().tempo(), tempo); // paging stopped
-    int thumbX = window.trainer().slider().thumbX();
-    EXPECT_EQ(at(thumbX, 150), gdi::black);
+    int thumbX = trainer.slider().thumbX();
+    waitUntil([] { return false; }, 50);
+    EXPECT_EQ(trainer.slider().thumbX(), thumbX); // paging stopped
 
     sendMouse(window, QEvent::MouseButtonPress, thumbX + 8, 150);
     sendMouse(window, QEvent::MouseMove, thumbX + 28, 155);
     sendMouse(window, QEvent::MouseButtonRelease, thumbX + 28, 155);
-    EXPECT_EQ(window.trainer().slider().thumbX(), thumbX + 20);
-    EXPECT_EQ(at(thumbX + 20, 150), gdi::black);
+    EXPECT_EQ(trainer.slider().thumbX(), thumbX + 20);
+    EXPECT_EQ(at(thumbX + 20, 150), gdi::black); // the thumb's outline
     EXPECT_EQ(at(thumbX, 150), display::colour::panelBackground);
+    for (int y = 152; y < 157; ++y) // the groove behind it looks as it did
+        EXPECT_EQ(at(thumbX + 8, y), at(120, y)) << y;
 }
 
-TEST_F(WindowTest, MetronomeButtonStartsAndStopsTheTicks)
+TEST_F(WindowTest, MetronomeButtonStartsAndStopsTheTicksAndHelpShowsOurPage)
 {
     midi.recording()->clear();
     sendMouse(window, QEvent::MouseButtonPress, 200, 84);
-    EXPECT_TRUE(window.trainer().metronomeRunning());
+    EXPECT_TRUE(trainer.metronomeRunning());
     EXPECT_EQ(at(151, 71), display::colour::silver); // drawn pressed
     sendMouse(window, QEvent::MouseButtonRelease, 200, 84);
     EXPECT_EQ(at(151, 71), display::colour::lightGrey);
+    EXPECT_GT(count(gdi::white, 160, 76, 240, 92), 20); // the caption turns white
     // 80 BPM: a tick at once and another 750 ms later.
     ASSERT_TRUE(waitUntil([&] { return sent().size() >= 2; }, 3000));
     auto m = midi.recording()->messages();
-    EXPECT_EQ(m[0].message, shortMessage(0x99, 68, 120));
-    EXPECT_EQ(m[1].message, shortMessage(0x99, 68, 120));
+    EXPECT_EQ(m[0].message, metronomeTick);
+    EXPECT_EQ(m[1].message, metronomeTick);
     EXPECT_GE(m[1].arrival - m[0].arrival, std::chrono::milliseconds(745));
 
-    tapKey(window, Qt::Key_Space);
-    EXPECT_EQ(window.trainer().stats().total, 1u); // hits go on while it ticks
+    tap(Qt::Key_Space);
+    EXPECT_EQ(trainer.stats().total, 1u); // hits go on while it ticks
+    click(200, 84);
+    EXPECT_FALSE(trainer.metronomeRunning());
+    EXPECT_EQ(sent().back(), metronomeTickOff);
+    EXPECT_EQ(count(gdi::white, 160, 76, 240, 92), 0);
 
-    sendMouse(window, QEvent::MouseButtonPress, 200, 84);
-    sendMouse(window, QEvent::MouseButtonRelease, 200, 84);
-    EXPECT_FALSE(window.trainer().metronomeRunning());
-    EXPECT_EQ(sent().back(), shortMessage(0x89, 68, 120));
-}
-
-TEST_F(WindowTest, HelpButtonShowsOurHelpPage)
-{
-    sendMouse(window, QEvent::MouseButtonPress, 382, 162);
-    sendMouse(window, QEvent::MouseButtonRelease, 382, 162);
+    click(382, 162);
     ASSERT_NE(window.helpWindow(), nullptr);
     EXPECT_TRUE(window.helpWindow()->isVisible());
     EXPECT_TRUE(window.helpWindow()->toPlainText().contains("steady beat"));

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -16,50 +14,29 @@
 class RecordingView : public TrainerView {
 public:
     std::vector<std::string> calls;
-    std::string results;
-    std::string steadiness, runs;
     bool pagingTimer = false;
     int thumbX = 142;
 
-    void blankDial() override { calls.push_back("blank"); }
-    void drawNeedle(int x) override { calls.push_back("needle " + std::to_string(x)); }
-    void eraseNeedle(int x) override { calls.push_back("erase " + std::to_string(x)); }
-    void drawLamp(int lamp, bool lit) override
-    {
-        calls.push_back((lit ? "lit " : "dim ") + std::to_string(lamp));
-    }
-    void drawStatusLines(const std::string& a, const std::string& b) override
-    {
-        steadiness = a;
-        runs = b;
-        calls.push_back("status");
-    }
-    void repaintAll() override { calls.push_back("repaint"); }
-    void showResults(const std::string& text) override
-    {
-        results = text;
-        calls.push_back("results");
-    }
+    void blankDial() override { log("blank"); }
+    void drawNeedle(int x) override { log("needle " + std::to_string(x)); }
+    void eraseNeedle(int x) override { log("erase " + std::to_string(x)); }
+    void drawLamp(int i, bool lit) override { log((lit ? "lit " : "dim ") + std::to_string(i)); }
+    void drawStatusLines(const std::string& s, const std::string&) override { log(s); }
+    void repaintAll() override { log("repaint"); }
+    void showResults(const std::string& text) override { log(text); }
     void moveThumb(int oldX, int newX) override
     {
-        EXPECT_EQ(oldX, thumbX);
+        EXPECT_EQ(oldX, thumbX); // the thumb is erased where it was drawn
         thumbX = newX;
-        calls.push_back("thumb " + std::to_string(newX));
     }
-    void drawMetronomeButton(bool pressed) override
-    {
-        calls.push_back(pressed ? "button down" : "button up");
-    }
-    void drawMetronomeCaption(bool running) override
-    {
-        calls.push_back(running ? "caption white" : "caption black");
-    }
-    void drawHelpButton(bool pressed) override
-    {
-        calls.push_back(pressed ? "help down" : "help up");
-    }
-    void openHelp() override { calls.push_back("help"); }
+    void drawMetronomeButton(bool down) override { log(down ? "button down" : "button up"); }
+    void drawMetronomeCaption(bool on) override { log(on ? "caption white" : "caption black"); }
+    void drawHelpButton(bool down) override { log(down ? "help down" : "help up"); }
+    void openHelp() override { log("help"); }
     void setPagingTimer(bool running) override { pagingTimer = running; }
+
+private:
+    void log(std::string call) { calls.push_back(std::move(call)); }
 };
 
 class RecordingBeeper : public Beeper {
@@ -87,3 +64,6 @@ constexpr std::uint32_t shortMessage(std::uint8_t status, std::uint8_t d1, std::
 {
     return status | (std::uint32_t(d1) << 8) | (std::uint32_t(d2) << 16);
 }
+
+constexpr std::uint32_t metronomeTick = shortMessage(0x99, 68, 120);
+constexpr std::uint32_t metronomeTickOff = shortMessage(0x89, 68, 120);

@@ -17,13 +17,14 @@ struct Judged {
 
 } // namespace
 
-TEST(PulseJudge, NeedleAndLampAtTheEdgesOfTheTargetAt60Bpm)
+TEST(PulseJudge, NeedleAndLampAtTheEdgesOfTheTargetAndAfterPausesAt60Bpm)
 {
     struct Case {
         std::uint32_t interval;
         int x, lamp;
-    } cases[] = {{1000, 200, 8}, {941, 190, 8}, {1065, 210, 8}, {940, 189, 7},
-                 {1066, 211, 9}, {0, 32, 0},    {999, 199, 8},  {1999, 367, 16}};
+    } cases[] = {{1000, 200, 8},  {941, 190, 8}, {1065, 210, 8}, {940, 189, 7},
+                 {1066, 211, 9},  {0, 32, 0},    {999, 199, 8},  {1999, 367, 16},
+                 {2500, 368, 16}, {3000, 200, 8} /* a pause of three beats starts afresh */};
     for (auto c : cases) {
         JudgedHit hit = Judged().after(c.interval);
         EXPECT_EQ(hit.needleX, c.x) << c.interval;
@@ -32,33 +33,18 @@ TEST(PulseJudge, NeedleAndLampAtTheEdgesOfTheTargetAt60Bpm)
     }
 }
 
-TEST(PulseJudge, FirstHitIsOnTargetWhateverTheWaitAlsoAcrossTheClockWrap)
+TEST(PulseJudge, FirstHitAndHitsAfterAThreeBeatPauseStartAfreshAlsoAcrossTheClockWrap)
 {
-    PulseJudge judge(0xFFFFFF00u);
+    constexpr std::uint32_t t = 0xFFFFFF00u;
+    PulseJudge judge(t);
     EXPECT_TRUE(judge.awaitingFirstHit());
-    JudgedHit first = judge.judge(0xFFFFFF00u + 20, 60); // far less than a beat
-    EXPECT_EQ(first.needleX, 200);
-    EXPECT_TRUE(first.onTarget);
+    EXPECT_EQ(judge.judge(t + 20, 60).needleX, 200); // far less than a beat
     EXPECT_FALSE(judge.awaitingFirstHit());
-    EXPECT_EQ(judge.stats().runStart, 0xFFFFFF00u + 20);
-    EXPECT_EQ(judge.judge(0xFFFFFF00u + 1020, 60).needleX, 200);
-}
-
-TEST(PulseJudge, TwoBeatPauseIsOneBeatLateThreeBeatPauseStartsAfresh)
-{
-    Judged j;
-    j.after(1000);
-    j.after(1000);
-    JudgedHit late = j.after(2500);
-    EXPECT_EQ(late.needleX, 368);
-    EXPECT_EQ(late.lamp, 16);
-    EXPECT_EQ(j.s.longestRun, 3u); // the first hit and two steady ones
-
-    j.after(1000);
-    EXPECT_TRUE(j.after(3000).onTarget);
-    EXPECT_EQ(j.s.runStart, j.now);
-    EXPECT_EQ(j.s.run, 2u);
-    EXPECT_EQ(j.after(12345).needleX, 200);
+    EXPECT_EQ(judge.stats().runStart, t + 20);
+    EXPECT_EQ(judge.judge(t + 1020, 60).needleX, 200);
+    EXPECT_TRUE(judge.judge(t + 4020, 60).onTarget);
+    EXPECT_EQ(judge.stats().runStart, t + 4020);
+    EXPECT_EQ(judge.stats().run, 3u);
 }
 
 TEST(PulseJudge, RunsAndTheirSecondsAndTheStatusLines)

@@ -1,4 +1,5 @@
 #include "rhythm/trainer_display.h"
+#include "tests/rhythm/pixel_count.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +12,7 @@ struct DisplayTest : ::testing::Test {
     gdi::Canvas canvas{image};
     void SetUp() override { paintWindow(canvas, WindowState{}); }
     gdi::Colour at(int x, int y) const { return canvas.pixel(x, y); }
-    int count(gdi::Colour c, int x0, int y0, int x1, int y1) const
-    {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                n += at(x, y) == c;
-        return n;
-    }
+    int count(gdi::Colour c, QRect area) const { return countPixels(image, c, area); }
 };
 
 constexpr int lampCentreY = dialBottom + 14;
@@ -33,7 +27,7 @@ TEST_F(DisplayTest, PaintLaysOutDialLampsSeparatorsAndAnEmptyStatusArea)
     EXPECT_EQ(at(10, 178), gdi::white);
     EXPECT_EQ(at(10, 180), gdi::black);
     EXPECT_EQ(at(10, 179), colour::statusBackground);
-    EXPECT_EQ(count(colour::statusBackground, 2, 181, 388, clientHeight), 386 * 39);
+    EXPECT_EQ(count(colour::statusBackground, {2, 181, 386, 39}), 386 * 39);
     for (int lamp = 0; lamp < 17; ++lamp)
         EXPECT_EQ(at(32 + 21 * lamp, lampCentreY), lampColour(lamp, false)) << lamp;
     // The thumb of tempo 80 sits at x 142 with its black outline.
@@ -65,7 +59,7 @@ TEST_F(DisplayTest, NeedleIsYellowAndTallerRightOnTheBeat)
         EXPECT_EQ(at(x, 37), colour::yellow) << x;
         EXPECT_EQ(at(x, 38), gdi::black) << x;
         eraseNeedle(canvas, x);
-        EXPECT_EQ(count(gdi::black, x, 13, x + 1, 38), 25) << x;
+        EXPECT_EQ(count(gdi::black, {x, 13, 1, 25}), 25) << x;
     }
     for (int x : {196, 202}) {
         drawNeedle(canvas, x);

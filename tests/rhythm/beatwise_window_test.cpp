@@ -27,22 +27,6 @@ bool waitUntil(const std::function<bool()>& done, int ms = 5000)
     return done();
 }
 
-void sendKey(QWidget& w, QEvent::Type type, int key, bool autoRepeat = false)
-{
-    QKeyEvent event(type, key, Qt::NoModifier, key < 0x100 ? QString(QChar(key)) : QString(),
-                    autoRepeat);
-    QApplication::sendEvent(&w, &event);
-}
-
-void sendMouse(QWidget& w, QEvent::Type type, int x, int y)
-{
-    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(x, y), w.mapToGlobal(QPointF(x, y)), button, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&w, &event);
-}
-
 struct WindowTest : ::testing::Test {
     ManualClock clock{100000};
     SteadyClock steady;
@@ -58,15 +42,29 @@ struct WindowTest : ::testing::Test {
     }
     gdi::Colour at(int x, int y) { return window.backBuffer().pixel(x, y); }
     int count(gdi::Colour c, QRect area) { return countPixels(window.backBuffer(), c, area); }
-    void tap(int key)
+    void key(QEvent::Type type, int key, bool autoRepeat = false)
     {
-        sendKey(window, QEvent::KeyPress, key);
-        sendKey(window, QEvent::KeyRelease, key);
+        QKeyEvent event(type, key, Qt::NoModifier, key < 0x100 ? QString(QChar(key)) : QString(),
+                        autoRepeat);
+        QApplication::sendEvent(&window, &event);
+    }
+    void mouse(QEvent::Type type, int x, int y)
+    {
+        bool up = type == QEvent::MouseButtonRelease, move = type == QEvent::MouseMove;
+        QMouseEvent event(type, QPointF(x, y), window.mapToGlobal(QPointF(x, y)),
+                          move ? Qt::NoButton : Qt::LeftButton, up ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&window, &event);
+    }
+    void tap(int k)
+    {
+        key(QEvent::KeyPress, k);
+        key(QEvent::KeyRelease, k);
     }
     void click(int x, int y)
     {
-        sendMouse(window, QEvent::MouseButtonPress, x, y);
-        sendMouse(window, QEvent::MouseButtonRelease, x, y);
+        mouse(QEvent::MouseButtonPress, x, y);
+        mouse(QEvent::MouseButtonRelease, x, y);
     }
     int statusTextPixels() { return count(display::colour::statusText, {2, 181, 386, 37}); }
     std::vector<std::uint32_t> sent() const { return sentMessages(*midi.recording()); }
@@ -86,16 +84,16 @@ TEST_F(WindowTest, PlacedWithTheIntroLeftBehindThenKeysHitTheDialAndF1AndEscWork
     EXPECT_EQ(at(368, 54), display::lampColour(16, false));
     EXPECT_EQ(beeper.alerts, 0); // an output was there
 
-    sendKey(window, QEvent::KeyPress, Qt::Key_A);
+    key(QEvent::KeyPress, Qt::Key_A);
     EXPECT_EQ(at(200, 13), yellow); // first hit: on the beat
     EXPECT_EQ(at(200, 54), display::lampColour(8, true));
     EXPECT_EQ(at(250, 20), gdi::black); // the instruction is gone
     clock.advance(750);
-    sendKey(window, QEvent::KeyRelease, Qt::Key_A, true); // auto-repeat counts nothing
-    sendKey(window, QEvent::KeyPress, Qt::Key_A, true);
+    key(QEvent::KeyRelease, Qt::Key_A, true); // auto-repeat counts nothing
+    key(QEvent::KeyPress, Qt::Key_A, true);
     EXPECT_EQ(trainer.stats().total, 1u);
     EXPECT_EQ(at(200, 13), yellow); // still held
-    sendKey(window, QEvent::KeyRelease, Qt::Key_A);
+    key(QEvent::KeyRelease, Qt::Key_A);
     EXPECT_EQ(at(200, 13), gdi::black);
     EXPECT_EQ(at(200, 54), display::lampColour(8, false));
 
@@ -105,7 +103,7 @@ TEST_F(WindowTest, PlacedWithTheIntroLeftBehindThenKeysHitTheDialAndF1AndEscWork
     tap(Qt::Key_Space);
     EXPECT_GT(statusTextPixels(), 50);
 
-    sendKey(window, QEvent::KeyPress, Qt::Key_F1);
+    key(QEvent::KeyPress, Qt::Key_F1);
     auto* box = window.findChild<QMessageBox*>("results");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->windowTitle(), "Beatwise results");
@@ -121,17 +119,17 @@ TEST_F(WindowTest, PlacedWithTheIntroLeftBehindThenKeysHitTheDialAndF1AndEscWork
 
 TEST_F(WindowTest, SliderPagesWhileHeldAndDrags)
 {
-    sendMouse(window, QEvent::MouseButtonPress, 250, 150);
+    mouse(QEvent::MouseButtonPress, 250, 150);
     EXPECT_EQ(trainer.slider().tempo(), 81);
     ASSERT_TRUE(waitUntil([&] { return trainer.slider().tempo() >= 90; }, 3000));
-    sendMouse(window, QEvent::MouseButtonRelease, 250, 150);
+    mouse(QEvent::MouseButtonRelease, 250, 150);
     int thumbX = trainer.slider().thumbX();
     waitUntil([] { return false; }, 50);
     EXPECT_EQ(trainer.slider().thumbX(), thumbX); // paging stopped
 
-    sendMouse(window, QEvent::MouseButtonPress, thumbX + 8, 150);
-    sendMouse(window, QEvent::MouseMove, thumbX + 28, 155);
-    sendMouse(window, QEvent::MouseButtonRelease, thumbX + 28, 155);
+    mouse(QEvent::MouseButtonPress, thumbX + 8, 150);
+    mouse(QEvent::MouseMove, thumbX + 28, 155);
+    mouse(QEvent::MouseButtonRelease, thumbX + 28, 155);
     EXPECT_EQ(trainer.slider().thumbX(), thumbX + 20);
     EXPECT_EQ(at(thumbX + 20, 150), gdi::black); // the thumb's outline
     EXPECT_EQ(at(thumbX, 150), display::colour::panelBackground);
@@ -142,10 +140,10 @@ TEST_F(WindowTest, SliderPagesWhileHeldAndDrags)
 TEST_F(WindowTest, MetronomeButtonStartsAndStopsTheTicksAndHelpShowsOurPage)
 {
     midi.recording()->clear();
-    sendMouse(window, QEvent::MouseButtonPress, 200, 84);
+    mouse(QEvent::MouseButtonPress, 200, 84);
     EXPECT_TRUE(trainer.metronomeRunning());
     EXPECT_EQ(at(151, 71), display::colour::silver); // drawn pressed
-    sendMouse(window, QEvent::MouseButtonRelease, 200, 84);
+    mouse(QEvent::MouseButtonRelease, 200, 84);
     EXPECT_EQ(at(151, 71), display::colour::lightGrey);
     EXPECT_GT(count(gdi::white, {160, 76, 80, 16}), 20); // the caption turns white
     // 80 BPM: a tick at once and another 750 ms later.

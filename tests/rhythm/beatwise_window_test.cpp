@@ -42,9 +42,9 @@ struct WindowTest : ::testing::Test {
     }
     gdi::Colour at(int x, int y) { return window.backBuffer().pixel(x, y); }
     int count(gdi::Colour c, QRect area) { return countPixels(window.backBuffer(), c, area); }
-    void key(QEvent::Type type, int key, bool autoRepeat = false)
+    void key(QEvent::Type type, int k, bool autoRepeat = false)
     {
-        QKeyEvent event(type, key, Qt::NoModifier, key < 0x100 ? QString(QChar(key)) : QString(),
+        QKeyEvent event(type, k, Qt::NoModifier, k < 0x100 ? QString(QChar(k)) : QString(),
                         autoRepeat);
         QApplication::sendEvent(&window, &event);
     }

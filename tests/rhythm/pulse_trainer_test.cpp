@@ -58,10 +58,6 @@ TEST_F(TrainerTest, KeyHitBlanksTheInstructionOnceDrawsAndSounds)
     EXPECT_EQ(sent(), (Messages{shortMessage(0xC0, 117, 120), shortMessage(0xCC, 117, 120),
                                 shortMessage(0x90, 48, 120), shortMessage(0x9C, 48, 120),
                                 shortMessage(0x80, 48, 120), shortMessage(0x8C, 48, 120)}));
-
-    view.calls.clear();
-    tap(705); // 80 BPM: beat 750, just early of the target
-    EXPECT_EQ(view.calls[0] + ", " + view.calls[1], "needle 189, lit 7");
 }
 
 TEST_F(TrainerTest, HeldKeyCountsOnceIgnoringAutoRepeatOtherKeysAndMidi)

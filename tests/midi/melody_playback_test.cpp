@@ -24,7 +24,7 @@ struct MelodyPlaybackTest : testing::Test {
 
     MelodyPlaybackTest() { out.reopen(-1); }
 
-    // Plays `notes` at 5 ms each; the highlight of note `stopAt` asks to stop.
+    // Plays `notes` at 20 ms each; the highlight of note `stopAt` asks to stop.
     void play(const std::vector<int>& notes, MelodyPlayback::Sound sound, int stopAt = -1)
     {
         auto count = [this] { return std::to_string(system.recording()->messages().size()); };
@@ -36,7 +36,7 @@ struct MelodyPlaybackTest : testing::Test {
         auto unhighlight = [=, this](int i) {
             events.push_back("off" + std::to_string(i) + "@" + count());
         };
-        playback.play(notes, sound, {highlight, unhighlight, [this](bool s) { stopped = s; }}, 5);
+        playback.play(notes, sound, {highlight, unhighlight, [this](bool s) { stopped = s; }}, 20);
     }
     void waitUntilFinished()
     {

@@ -33,8 +33,10 @@ struct TimedSequenceTest : testing::Test {
 
 TEST_F(TimedSequenceTest, RunsStepsInOrderAndFinishesOnce)
 {
-    sequence.start({step('a', 0), step('b', 3), step('c', 0), step('d', 2)}, finished());
-    EXPECT_EQ(log, "ab"); // steps without a wait run together, the rest after their waits
+    // Steps without a wait run together, the rest after their waits (long
+    // enough that a busy machine does not run them at once).
+    sequence.start({step('a', 0), step('b', 50), step('c', 0), step('d', 2)}, finished());
+    EXPECT_EQ(log, "ab");
     EXPECT_TRUE(sequence.isRunning());
     ASSERT_TRUE(finishes());
     EXPECT_EQ(log, "abcd.");
@@ -44,7 +46,7 @@ TEST_F(TimedSequenceTest, RunsStepsInOrderAndFinishesOnce)
 
 TEST_F(TimedSequenceTest, StopTakesEffectAtTheNextStopPoint)
 {
-    sequence.start({step('a', 5, false), step('b', 5, false), step('c', 5), step('d', 5)},
+    sequence.start({step('a', 50, false), step('b', 0, false), step('c', 0), step('d', 0)},
                    finished());
     sequence.requestStop();
     ASSERT_TRUE(finishes());
@@ -54,7 +56,7 @@ TEST_F(TimedSequenceTest, StopTakesEffectAtTheNextStopPoint)
 
 TEST_F(TimedSequenceTest, AbortEndsAtOnceWithoutFinishing)
 {
-    sequence.start({step('a', 5), step('b', 5)}, finished());
+    sequence.start({step('a', 50), step('b', 0)}, finished());
     sequence.abort();
     EXPECT_FALSE(sequence.isRunning());
     EXPECT_FALSE(runEventsUntil([&] { return log != "a"; }, std::chrono::milliseconds(30)));

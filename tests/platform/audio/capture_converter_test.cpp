@@ -28,25 +28,22 @@ TEST(CaptureConverter, QuantisesToUnsignedEightBitsWithClipping)
         EXPECT_EQ(CaptureConverter::quantise(in), out) << in;
 }
 
-class ResamplingTest : public testing::TestWithParam<int> {};
-
-TEST_P(ResamplingTest, KeepsPitchLevelAndDurationAtAnyDeviceRate)
+TEST(CaptureConverter, KeepsPitchLevelAndDurationAtAnyDeviceRate)
 {
-    auto out = convertSine(GetParam(), 440);
-    EXPECT_NEAR(double(out.size()), 11025.0, 40.0);
-    std::span<const std::uint8_t> middle(out.data() + 2000, 4096);
-    EXPECT_NEAR(toneStrength(middle, 440), 0.5, 0.02);
-    EXPECT_LT(toneStrength(middle, 880), 0.01);
+    for (int rate : {8000, 11025, 16000, 22050, 44100, 48000, 96000}) {
+        auto out = convertSine(rate, 440);
+        EXPECT_NEAR(double(out.size()), 11025.0, 40.0) << rate;
+        auto middle = std::span(out).subspan(2000, 4096);
+        EXPECT_NEAR(toneStrength(middle, 440), 0.5, 0.02) << rate;
+        EXPECT_LT(toneStrength(middle, 880), 0.01) << rate;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(DeviceRates, ResamplingTest,
-                         testing::Values(8000, 11025, 16000, 22050, 44100, 48000, 96000));
 
 TEST(CaptureConverter, FiltersOutWhatCannotBeRepresentedAt11025Hz)
 {
     // 7 kHz from a 48 kHz device would fold back to 4025 Hz if merely decimated.
     auto out = convertSine(48000, 7000);
-    EXPECT_LT(toneStrength(std::span<const std::uint8_t>(out.data() + 2000, 4096), 4025), 0.02);
+    EXPECT_LT(toneStrength(std::span(out).subspan(2000, 4096), 4025), 0.02);
 }
 
 } // namespace

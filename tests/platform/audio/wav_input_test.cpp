@@ -7,43 +7,32 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
-struct WavFormat {
-    const char* name;
-    int format;
-    int rate;
-    int channels;
-};
-
-class WavFormatTest : public testing::TestWithParam<WavFormat> {};
-
-TEST_P(WavFormatTest, ReadsAsTheMicrophoneWouldHearIt)
+TEST(WavSource, ReadsCommonWavFormatsAsTheMicrophoneWouldHearThem)
 {
-    const WavFormat& f = GetParam();
     TempDir dir;
     const std::string path = dir.file("tone.wav").string();
-    ASSERT_TRUE(writeSoundFile(path, f.format, f.rate, f.channels, sine(440, f.rate, f.rate / 2)));
-    std::string error;
-    auto samples = readCaptureSamples(path, error);
-    EXPECT_TRUE(error.empty()) << error;
-    EXPECT_NEAR(double(samples.size()), 11025 * 0.5, 30);
-    ASSERT_GT(samples.size(), 4096u);
-    std::span<const std::uint8_t> middle(samples.data() + 500, 4096);
-    EXPECT_NEAR(toneStrength(middle, 440), 0.5, 0.03);
+    for (auto [format, rate, channels] : {std::array{SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 11025, 1},
+                                          {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1},
+                                          {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 2},
+                                          {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 22050, 1},
+                                          {SF_FORMAT_WAV | SF_FORMAT_PCM_32, 16000, 1},
+                                          {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 2},
+                                          {SF_FORMAT_WAV | SF_FORMAT_DOUBLE, 8000, 1},
+                                          {SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 96000, 4}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << format << std::dec << " at " << rate);
+        ASSERT_TRUE(writeSoundFile(path, format, rate, channels, sine(440, rate, rate / 2)));
+        std::string error;
+        auto samples = readCaptureSamples(path, error);
+        EXPECT_TRUE(error.empty()) << error;
+        EXPECT_NEAR(double(samples.size()), 11025 * 0.5, 30);
+        ASSERT_GT(samples.size(), 4596u);
+        EXPECT_NEAR(toneStrength(std::span(samples).subspan(500, 4096), 440), 0.5, 0.03);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    CommonWavFormats, WavFormatTest,
-    testing::Values(WavFormat{"u8", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 11025, 1},
-                    WavFormat{"s16", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1},
-                    WavFormat{"s16stereo", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 2},
-                    WavFormat{"s24", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 22050, 1},
-                    WavFormat{"s32", SF_FORMAT_WAV | SF_FORMAT_PCM_32, 16000, 1},
-                    WavFormat{"float", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 2},
-                    WavFormat{"double", SF_FORMAT_WAV | SF_FORMAT_DOUBLE, 8000, 1},
-                    WavFormat{"extensible", SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 96000, 4}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WavSource, UnreadableFilesGiveAnErrorAndNoSamples)
 {

@@ -27,7 +27,7 @@ struct MidiOutTest : testing::Test {
     MidiRecording& recording = *system.recording();
 };
 
-TEST_F(MidiOutTest, StartupListsDevicesAndOpensTheStoredOne)
+TEST_F(MidiOutTest, StartupListsDevicesAndOpensTheStoredOneOnePastTheMapperMeaningTheMapper)
 {
     MidiOut out(system);
     int midi = 1;
@@ -35,20 +35,13 @@ TEST_F(MidiOutTest, StartupListsDevicesAndOpensTheStoredOne)
     EXPECT_EQ(result.deviceNames, (Names{"Synth", "Port A", "Midi Mapper"}));
     EXPECT_FALSE(result.error);
     EXPECT_TRUE(out.isOpen());
-    EXPECT_EQ(system.openedDevices(), std::vector<int>{1});
-}
-
-TEST_F(MidiOutTest, StoredIndexOnePastTheMapperMeansTheMapper)
-{
-    // {stored, device count, used}: only count + 1 changes; the mapper's own
-    // slot (count) stays as it is.
-    for (auto [stored, count, used] : {std::array{2, 1, -1}, {1, 1, 1}, {0, 1, 0}, {-1, 1, -1}})
-        EXPECT_EQ(applyStoredMidiIndexRule(stored, count), used) << stored;
-    MidiOut out(system);
-    int midi = 3;
+    midi = 3; // two devices: one past the mapper's slot
     out.openAtStartup(midi);
     EXPECT_EQ(midi, -1);
-    EXPECT_EQ(system.openedDevices(), std::vector<int>{-1});
+    EXPECT_EQ(system.openedDevices(), (std::vector<int>{1, -1}));
+    // {stored, device count, used}: the mapper's own slot (count) stays.
+    for (auto [stored, count, used] : {std::array{2, 1, -1}, {1, 1, 1}, {0, 1, 0}, {-1, 1, -1}})
+        EXPECT_EQ(applyStoredMidiIndexRule(stored, count), used) << stored;
 }
 
 TEST_F(MidiOutTest, NoDevicesMeansClosedAndNothingReported)

@@ -19,6 +19,7 @@
 namespace fs = std::filesystem;
 using testing::HasSubstr;
 using namespace std::string_literals;
+using Names = std::vector<std::string>;
 
 namespace {
 
@@ -75,62 +76,40 @@ TEST(SoundFontSynthCreate, ADamagedSoundFontIsAClearError)
     EXPECT_THAT(created.error, HasSubstr(dir.file("broken.sf2").string()));
 }
 
-struct DesktopSystemTest : testing::Test {
-    ManualClock clock;
-    RecordingMidiOutputSystem* ports = nullptr;
-
-    std::unique_ptr<DesktopMidiOutputSystem> systemWith(std::vector<std::string> portNames,
-                                                        std::string soundFont)
-    {
-        auto recording = std::make_unique<RecordingMidiOutputSystem>(portNames, clock);
-        ports = recording.get();
-        return std::make_unique<DesktopMidiOutputSystem>(MidiOutputOptions{soundFont, false},
-                                                         std::move(recording));
-    }
-};
-
-TEST_F(DesktopSystemTest, BuiltInSynthIsDeviceZeroThenTheSequencerPortsByNumber)
+TEST(DesktopMidiOutput, BuiltInSynthIsDeviceZeroThenTheSequencerPortsByNumber)
 {
     DesktopMidiOutputSystem bare({}, std::make_unique<NoMidiOutputSystem>());
-    EXPECT_EQ(bare.deviceNames(), std::vector<std::string>{SynthOutputPort::deviceName});
+    EXPECT_EQ(bare.deviceNames(), Names{SynthOutputPort::deviceName});
     EXPECT_LE(std::string_view(SynthOutputPort::deviceName).size(), 29u);
 
-    auto system = systemWith({"Keyboard:Port 1", "Other:Port 2"}, {});
-    EXPECT_EQ(system->deviceNames(), (std::vector<std::string>{SynthOutputPort::deviceName,
-                                                               "Keyboard:Port 1", "Other:Port 2"}));
-    auto opened = system->open(2);
-    ASSERT_TRUE(opened.port);
-    EXPECT_EQ(opened.port->name(), "Other:Port 2");
-    EXPECT_EQ(ports->openedDevices(), std::vector<int>{1});
-
-    auto stale = system->open(3); // a stored number past the last port
-    EXPECT_FALSE(stale.port);
-    EXPECT_THAT(stale.error, HasSubstr("MIDI output device 3 is not available"));
-}
-
-TEST_F(DesktopSystemTest, MissingSoundFontFailsTheOpenAndEverySendIsDropped)
-{
-    auto system = systemWith({"Keyboard"}, "/no/such/font.sf2");
-    MidiOut out(*system);
+    ManualClock clock;
+    auto sequencer = std::make_unique<RecordingMidiOutputSystem>(Names{"Keyboard", "Other"}, clock);
+    RecordingMidiOutputSystem& ports = *sequencer;
+    DesktopMidiOutputSystem system({"/no/such/font.sf2", false}, std::move(sequencer));
+    MidiOut out(system);
     int midi = -1;
     auto result = out.openAtStartup(midi);
     EXPECT_EQ(result.deviceNames,
-              (std::vector<std::string>{SynthOutputPort::deviceName, "Keyboard", "Midi Mapper"}));
+              (Names{SynthOutputPort::deviceName, "Keyboard", "Other", "Midi Mapper"}));
+    // Without its SoundFont the synthesizer (the mapper and device 0) does
+    // not open, says why, and every send is dropped.
     ASSERT_TRUE(result.error);
     EXPECT_THAT(*result.error, HasSubstr("/no/such/font.sf2"));
-    EXPECT_FALSE(out.isOpen());
-    out.Play(midiStatus::programChange, 0, 94);
     out.Play(midiStatus::noteOn, 60, 100);
     out.Silence(midiStatus::noteOff, 60, 94);
     out.close();
-    EXPECT_FALSE(out.reopen(0)); // device 0 is the same synthesizer
-    EXPECT_TRUE(ports->recording()->messages().empty());
-    EXPECT_TRUE(out.reopen(1)); // an ALSA port still works
+    EXPECT_FALSE(out.reopen(0));
+    EXPECT_TRUE(ports.recording()->messages().empty());
+
+    EXPECT_TRUE(out.reopen(2)); // the second sequencer port
+    EXPECT_EQ(ports.openedDevices(), std::vector<int>{1});
+    EXPECT_FALSE(out.reopen(3)); // a stored number past the last port
+    EXPECT_THAT(out.lastError(), HasSubstr("MIDI output device 3 is not available"));
 }
 
 // The real synthesizer port with no sound server: through ALSA where there
 // is a card, else (CI) a message, never a crash or a hang.
-TEST_F(DesktopSystemTest, BuiltInSynthOpensOrSaysWhyNot)
+TEST(DesktopMidiOutput, BuiltInSynthOpensOrSaysWhyNot)
 {
     setMidiLibraryChatter(false);
     setenv("PULSE_SERVER", "unix:/nonexistent/solfara-test", 1);

@@ -4,6 +4,7 @@
 #include "core/main_frame.h"
 #include "core/message_box_messages.h"
 #include "midi/midi_out.h"
+#include "platform/gdi/font_faces.h"
 #include "platform/audio/microphone.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/system/data_directory.h"
@@ -39,6 +40,7 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
     int qtArgc = 1;
     char* qtArgv[] = {const_cast<char*>(programPath), nullptr};
     QApplication app(qtArgc, qtArgv);
+    gdi::installFontSubstitutions();
 
     TerminationSignals terminationSignals;
     CMainFrame* frame = nullptr;

@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev
-  libfluidsynth-dev timgm6mb-soundfont
+  libfluidsynth-dev libglib2.0-dev timgm6mb-soundfont
   librtmidi-dev librtaudio-dev libjack-jackd2-dev
   libsndfile1-dev libsamplerate0-dev
   fonts-liberation fonts-liberation2

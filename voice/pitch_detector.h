@@ -57,10 +57,13 @@ public:
     // of the last spectrum search.
     double blockPeak() const { return blockPeak_; }
 
+    // The note whose period in `table` is nearest `period` (a period exactly
+    // between two notes goes to the higher one), transposed and kept in 0..48.
+    static int noteOfPeriod(double period, const PeriodTable& table, int transpose);
+
 private:
     void convertSamples(std::span<const std::uint8_t> block, int gain);
     int strongestBin();
-    static int noteOfPeriod(double period, const PeriodTable& table, int transpose);
     void chooseNextBlockLength();
 
     std::array<double, 2048> re_{};

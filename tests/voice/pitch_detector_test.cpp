@@ -135,4 +135,15 @@ TEST_F(PitchDetectorTest, NotesAboveTheTableReadAsTheTopAndResultsAreClamped)
     EXPECT_EQ(tone(70).sungNote, 0);
 }
 
+TEST(PeriodLookup, APeriodExactlyBetweenTwoNotesGoesToTheHigherOne)
+{
+    // Periods two samples apart, so each middle is exact in floating point.
+    PeriodTable table{};
+    for (std::size_t e = 0; e < table.size(); ++e)
+        table[e] = 200.0 - 2.0 * double(e);
+    EXPECT_EQ(PitchDetector::noteOfPeriod(199.0, table, 24), 1);
+    EXPECT_EQ(PitchDetector::noteOfPeriod(199.5, table, 24), 0);
+    EXPECT_EQ(PitchDetector::noteOfPeriod(198.5, table, 24), 1);
+}
+
 } // namespace

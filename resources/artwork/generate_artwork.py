@@ -431,27 +431,15 @@ POINTING_HAND = [  # hot spot at the fingertip (6, 0)
     "     #########  ",
 ]
 
-PRESSING_HAND = [  # the finger bent down onto a key; hot spot at (6, 4)
+# The finger bent down onto a key: the pointing hand below its knuckles,
+# with strokes for the tap; hot spot at (6, 4).
+PRESSING_HAND = [
     "                ",
     "  #  #  #       ",
     "   #   #        ",
     "                ",
     "     ##         ",
-    "    #oo###      ",
-    "    #oo#oo###   ",
-    "    #oo#oo#oo## ",
-    " ## #oo#oo#oo#o#",
-    "#oo##oooooooo#o#",
-    "#ooo#oooooooooo#",
-    " #oooooooooooo# ",
-    "  #ooooooooooo# ",
-    "  #oooooooooooo#",
-    "   #ooooooooooo#",
-    "   #oooooooooo# ",
-    "    #ooooooooo# ",
-    "    #ooooooooo# ",
-    "     #########  ",
-]
+] + POINTING_HAND[5:]
 
 OPEN_HAND = [  # hot spot at the middle fingertip (8, 0)
     "       ##        ",

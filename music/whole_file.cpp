@@ -26,6 +26,10 @@ bool replaceWholeFile(const std::filesystem::path& target, const std::filesystem
                       const std::string& bytes)
 {
     std::error_code ignored;
+    // A leftover scratch file, or a link by that name, is removed rather than
+    // written through: the new bytes must land in a file of our own.
+    if (!std::filesystem::is_directory(std::filesystem::symlink_status(scratch, ignored)))
+        std::filesystem::remove(scratch, ignored);
     {
         std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
         if (!out)

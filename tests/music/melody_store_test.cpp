@@ -119,9 +119,14 @@ TEST_F(MelodyStoreTest, FailingRewritesLeaveTheFileIntact)
     EXPECT_TRUE(std::filesystem::exists(dir.file("temp/in-the-way")));
     std::filesystem::remove_all(dir.file("temp"));
 
-    if (std::filesystem::exists("/dev/full")) // opens, but the bytes do not fit
-        expectUntouched("disk full",
-                        [&] { std::filesystem::create_symlink("/dev/full", dir.file("temp")); });
+    // A link named like the scratch file is replaced, never written through.
+    dir.write("other.txt", "not a melody");
+    std::filesystem::create_symlink(dir.file("other.txt"), dir.file("temp"));
+    int custMelody = 0;
+    EXPECT_TRUE(store.remove(0, custMelody));
+    EXPECT_EQ(dir.read("other.txt"), "not a melody");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.file("mel.ssc")));
+    EXPECT_EQ(file(), "Two,61\r\nThree,62\r\r\n");
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir.file("temp"))));
 }
 

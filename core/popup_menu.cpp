@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <vector>
+
 namespace {
 
 void addEntry(QMenu& menu, const char* text, MenuCommand command, bool checked)
@@ -53,7 +55,21 @@ MenuCommand commandOf(const QAction* action)
 MenuCommand execPopupMenu(const Settings& settings, QPoint globalPos)
 {
     const auto menu = buildPopupMenu(settings);
-    return commandOf(menu->exec(globalPos));
+    // An entry can also be triggered without a click on it (keyboard, accessibility);
+    // whichever way, the last entry triggered while the menu is up is the choice.
+    QAction* triggered = nullptr;
+    std::vector<QAction*> entries;
+    for (QAction* entry : menu->actions()) {
+        entries.push_back(entry);
+        if (entry->menu())
+            for (QAction* inner : entry->menu()->actions())
+                entries.push_back(inner);
+    }
+    for (QAction* entry : entries)
+        QObject::connect(entry, &QAction::triggered, menu.get(),
+                         [&triggered, entry] { triggered = entry; });
+    QAction* chosen = menu->exec(globalPos);
+    return commandOf(chosen ? chosen : triggered);
 }
 
 MenuOutcome applyMenuCommand(MenuCommand command, const Settings& settings)

@@ -183,8 +183,8 @@ void PianoKeyboard::press(gdi::Canvas& dc, const PianoKey& key, const PanelConte
                           bool fresh)
 {
     pressed_ = key;
+    answer_.note().start(key.noteIndex, context.sound, fresh); // sound first: it is heard sooner
     drawPressed(dc, key);
-    answer_.note().start(key.noteIndex, context.sound, fresh);
     std::optional<StaffMarker> marker;
     if (context.due)
         marker = pianoStaffMarker(key.noteIndex, *context.due);

@@ -104,3 +104,41 @@ private:
     const ColourTable& colours_;
     std::optional<StaffMarker> marker_;
 };
+
+// The keyboard or the fretboard, as the window and the editor page drive them with the mouse.
+class AnswerPanel {
+public:
+    AnswerPanel(KeySink& sink, const NoteBitmaps& art, const ColourTable& colours)
+        : answer_(sink, art, colours)
+    {
+    }
+    virtual ~AnswerPanel() = default;
+    AnswerPanel(const AnswerPanel&) = delete;
+    AnswerPanel& operator=(const AnswerPanel&) = delete;
+
+    // Strictly inside the panel's hit rectangle.
+    virtual bool contains(int x, int y) const = 0;
+    virtual void draw(gdi::Canvas& dc) = 0;
+    // Button down inside the panel, or the first move back into it with the button held:
+    // selects the timbre and sounds the note under the point, judges it against the due
+    // note and writes it on the answer staff. Returns the note index (-1 outside).
+    virtual int pressAt(gdi::Canvas& dc, int x, int y, const PanelContext& context) = 0;
+    // A move inside the panel with the button held: on another key or string position the
+    // old note stops and the new one sounds (no new timbre); otherwise nothing happens.
+    virtual void slideTo(gdi::Canvas& dc, int x, int y, const PanelContext& context) = 0;
+    // Button up, or the pointer left the panel: note-off on channels 1 and 13, the staff
+    // marker erased. Nothing happens when nothing is held.
+    virtual void release(gdi::Canvas& dc) = 0;
+    virtual bool held() const = 0;
+    virtual int pressedNote() const = 0;
+
+    int midiKey() const { return answer_.note().midiKey(); }
+    const std::optional<StaffMarker>& marker() const { return answer_.marker(); }
+    // The last note pressed equals the due note; stays set after the release until the
+    // window has accepted the note.
+    bool correct() const { return answer_.correct; }
+    void clearCorrect() { answer_.correct = false; }
+
+protected:
+    PanelAnswer answer_;
+};

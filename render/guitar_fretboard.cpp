@@ -84,11 +84,11 @@ StaffMarker guitarStaffMarker(int noteIndex, const DueNote& due)
 
 GuitarFretboard::GuitarFretboard(FretboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
                                  const ColourTable& colours)
-    : geometry_(geometry), answer_(sink, art, colours)
+    : AnswerPanel(sink, art, colours), geometry_(geometry)
 {
 }
 
-void GuitarFretboard::draw(gdi::Canvas& dc) const
+void GuitarFretboard::draw(gdi::Canvas& dc)
 {
     const int L = geometry_.left, T = geometry_.top, W = geometry_.width, H = geometry_.height;
     dc.fill(L - 1, T - 1, W + 2, H + 2, wood);

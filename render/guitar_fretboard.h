@@ -48,37 +48,30 @@ std::optional<FretPosition> fretPositionAt(const FretboardGeometry& g, int x, in
 // a black-key note is written flat when the due note is spelled flat.
 StaffMarker guitarStaffMarker(int noteIndex, const DueNote& due);
 
-class GuitarFretboard {
+class GuitarFretboard final : public AnswerPanel {
 public:
     GuitarFretboard(FretboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
                     const ColourTable& colours);
 
     const FretboardGeometry& geometry() const { return geometry_; }
-    bool contains(int x, int y) const { return geometry_.contains(x, y); }
+    bool contains(int x, int y) const override { return geometry_.contains(x, y); }
 
-    void draw(gdi::Canvas& dc) const;
+    void draw(gdi::Canvas& dc) override;
 
-    // As the keyboard's: sounds the position's note, judges it and writes it on the answer
-    // staff. The neck itself shows no press. Returns the note index (-1 outside the neck).
-    int pressAt(gdi::Canvas& dc, int x, int y, const PanelContext& context);
+    // As AnswerPanel's; the neck itself shows no press.
+    int pressAt(gdi::Canvas& dc, int x, int y, const PanelContext& context) override;
     // Once the point leaves the held cell for another string or fret, the old note stops
     // and the new one sounds.
-    void slideTo(gdi::Canvas& dc, int x, int y, const PanelContext& context);
-    // Note-off and the staff marker erased; nothing when no string is held.
-    void release(gdi::Canvas& dc);
+    void slideTo(gdi::Canvas& dc, int x, int y, const PanelContext& context) override;
+    void release(gdi::Canvas& dc) override;
 
-    bool held() const { return held_.has_value(); }
+    bool held() const override { return held_.has_value(); }
+    int pressedNote() const override { return held_ ? held_->noteIndex : -1; }
     const std::optional<FretPosition>& position() const { return held_; }
-    int pressedNote() const { return held_ ? held_->noteIndex : -1; }
-    int midiKey() const { return answer_.note().midiKey(); }
-    const std::optional<StaffMarker>& marker() const { return answer_.marker(); }
-    bool correct() const { return answer_.correct; }
-    void clearCorrect() { answer_.correct = false; }
 
 private:
     void press(gdi::Canvas& dc, const FretPosition& at, const PanelContext& context, bool fresh);
 
     FretboardGeometry geometry_;
-    PanelAnswer answer_;
     std::optional<FretPosition> held_;
 };

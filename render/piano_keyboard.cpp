@@ -111,7 +111,7 @@ StaffMarker pianoStaffMarker(int noteIndex, const DueNote& due)
 
 PianoKeyboard::PianoKeyboard(KeyboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
                              const ColourTable& colours)
-    : geometry_(geometry), answer_(sink, art, colours), colours_(colours)
+    : AnswerPanel(sink, art, colours), geometry_(geometry), colours_(colours)
 {
 }
 

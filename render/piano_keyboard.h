@@ -53,39 +53,28 @@ std::optional<PianoKey> pianoKeyOfNote(const KeyboardGeometry& g, int noteIndex)
 // Where the head of `noteIndex` goes on the answer staff, spelled as the due note wants.
 StaffMarker pianoStaffMarker(int noteIndex, const DueNote& due);
 
-class PianoKeyboard {
+class PianoKeyboard final : public AnswerPanel {
 public:
     PianoKeyboard(KeyboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
                   const ColourTable& colours);
 
     const KeyboardGeometry& geometry() const { return geometry_; }
-    bool contains(int x, int y) const { return geometry_.contains(x, y); }
+    bool contains(int x, int y) const override { return geometry_.contains(x, y); }
 
     // The whole keyboard in its resting look.
-    void draw(gdi::Canvas& dc);
-
-    // Button down inside the keyboard, or the first move back into it with the button held:
-    // draws the key pressed, selects the timbre and sounds it, judges it against the due
-    // note and writes it on the answer staff. Returns the note index (-1 outside the keys).
-    int pressAt(gdi::Canvas& dc, int x, int y, const PanelContext& context);
-    // A move with the button held inside the keyboard: on another key the old one is
-    // released and the new one pressed and sounded; on the same key nothing happens.
-    void slideTo(gdi::Canvas& dc, int x, int y, const PanelContext& context);
-    // Button up, or the pointer left the keyboard: note-off, staff marker erased, the key
-    // drawn at rest. Nothing happens when no key is held.
-    void release(gdi::Canvas& dc);
+    void draw(gdi::Canvas& dc) override;
+    // As AnswerPanel's; the key is drawn lowered while held and at rest after the release.
+    int pressAt(gdi::Canvas& dc, int x, int y, const PanelContext& context) override;
+    void slideTo(gdi::Canvas& dc, int x, int y, const PanelContext& context) override;
+    void release(gdi::Canvas& dc) override;
 
     // The editor's playback: shows the key of a MIDI key number pressed or at rest, without
     // sound or staff marker.
     void pressNote(gdi::Canvas& dc, int midiKey);
     void releaseNote(gdi::Canvas& dc, int midiKey);
 
-    bool held() const { return pressed_.has_value(); }
-    int pressedNote() const { return pressed_ ? pressed_->noteIndex : -1; }
-    int midiKey() const { return answer_.note().midiKey(); }
-    const std::optional<StaffMarker>& marker() const { return answer_.marker(); }
-    bool correct() const { return answer_.correct; }
-    void clearCorrect() { answer_.correct = false; }
+    bool held() const override { return pressed_.has_value(); }
+    int pressedNote() const override { return pressed_ ? pressed_->noteIndex : -1; }
 
 private:
     void press(gdi::Canvas& dc, const PianoKey& key, const PanelContext& context, bool fresh);
@@ -94,7 +83,6 @@ private:
     QRect restingArea() const; // what draw keeps for restore
 
     KeyboardGeometry geometry_;
-    PanelAnswer answer_;
     std::optional<PianoKey> pressed_;
     const ColourTable& colours_;
     QImage resting_; // the keyboard as draw left it, to put a released key back

@@ -75,15 +75,6 @@ TEST(FretPositionAt, EveryStringAndFretSpaceGivesItsNote)
     EXPECT_EQ(fretPositionAt(g, L + 250, T + 3)->noteIndex, 40);
 }
 
-TEST(FretPositionAt, EditorPageNeckAtItsOwnOrigin)
-{
-    const FretboardGeometry g = FretboardGeometry::editorPage(5, 8);
-    EXPECT_FALSE(fretPositionAt(g, 5, 12));
-    EXPECT_EQ(fretPositionAt(g, 6, 9)->noteIndex, 28);
-    EXPECT_EQ(fretPositionAt(g, 5 + 254, 8 + 56)->noteIndex, 16);
-    EXPECT_FALSE(fretPositionAt(g, 5 + 255, 20));
-}
-
 TEST_F(GuitarTest, DrawShowsWoodFretsNutStringsAndMarks)
 {
     const gdi::Colour wood = gdi::rgb(58, 53, 32), grey = gdi::rgb(128, 128, 128);
@@ -162,27 +153,6 @@ TEST_F(GuitarTest, SlidingAlongAStringSoundsEachFretOnce)
     neck.slideTo(dc, L + 5, T + 43, due(9)); // open string 4: A2 too
     EXPECT_EQ(sent(), noteOffs(45) + std::vector<Message>{noteOn(45)});
     EXPECT_TRUE(neck.correct());
-}
-
-TEST_F(GuitarTest, AWholeDrillAnsweredByClicks)
-{
-    const struct {
-        int note, accidental, x, y; // a place on the neck that plays it
-    } melody[] = {{4, 0, L + 5, T + 53},         {9, 0, L + 135, T + 53},
-                  {18, kSharp, L + 105, T + 33}, {22, kFlat, L + 80, T + 23},
-                  {40, 0, L + 250, T + 3},       {33, 0, L + 135, T + 3}};
-    int accepted = 0;
-    for (const auto& n : melody) {
-        PanelContext context = due(n.note, n.accidental);
-        context.due->column = layout.firstNoteX + 30 * accepted;
-        neck.pressAt(dc, n.x, n.y, context);
-        neck.release(dc);
-        if (neck.correct()) {
-            neck.clearCorrect();
-            ++accepted;
-        }
-    }
-    EXPECT_EQ(accepted, 6);
 }
 
 } // namespace

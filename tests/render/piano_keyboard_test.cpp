@@ -233,17 +233,6 @@ TEST_F(PianoTest, CorrectOnlyOnTheDueNoteAndTheEditorNeitherJudgesNorWrites)
                        std::vector<Message>{noteOn(62)} + noteOffs(62)));
 }
 
-TEST_F(PianoTest, PressOutsideTheKeysDoesNothing)
-{
-    const QImage before = image.copy();
-    EXPECT_EQ(keyboard.pressAt(dc, left, 430, due(0)), -1);
-    EXPECT_EQ(keyboard.pressAt(dc, 200, top, due(0)), -1);
-    EXPECT_FALSE(keyboard.held());
-    keyboard.slideTo(dc, 200, 430, due(0));
-    EXPECT_TRUE(sent().empty());
-    EXPECT_EQ(image, before);
-}
-
 TEST_F(PianoTest, EditorPlaybackShowsKeysWithoutSound)
 {
     const QImage before = image.copy();
@@ -252,29 +241,6 @@ TEST_F(PianoTest, EditorPlaybackShowsKeysWithoutSound)
     keyboard.releaseNote(dc, 36 + 25);
     EXPECT_EQ(image, before);
     EXPECT_TRUE(sent().empty());
-}
-
-TEST_F(PianoTest, AWholeDrillAnsweredByClicks)
-{
-    // Every due note answered on its key; each release of a correct key is an acceptance,
-    // and the column moves on as after a sung note.
-    const struct {
-        int note, accidental;
-    } melody[] = {{24, 0}, {30, kSharp}, {34, kFlat}, {47, 0}, {0, 0}, {13, kFlat}, {29, kSharp}};
-    int accepted = 0;
-    for (const auto& n : melody) {
-        PanelContext context = due(n.note, n.accidental);
-        context.due->column = layout.firstNoteX + 30 * accepted;
-        const auto key = pianoKeyOfNote(keyboard.geometry(), n.note);
-        const bool black = key->shape == KeyShape::Black;
-        keyboard.pressAt(dc, key->x + (black ? 0 : 6), black ? 400 : 435, context);
-        keyboard.release(dc);
-        if (keyboard.correct()) {
-            keyboard.clearCorrect();
-            ++accepted;
-        }
-    }
-    EXPECT_EQ(accepted, 7);
 }
 
 } // namespace

@@ -133,9 +133,11 @@ void PianoKeyboard::draw(gdi::Canvas& dc)
         if (i < g.whiteCount && hasBlackOnLeft(i))
             drawBlackKey(dc, g, colours_, d);
     }
-    const QRect area = restingArea();
-    resting_ = dc.image().copy(area);
-    pressed_.reset();
+    resting_ = dc.image().copy(restingArea());
+    // A repaint while the button holds a key keeps showing it held; its release still
+    // stops the note.
+    if (pressed_)
+        drawPressed(dc, *pressed_);
 }
 
 int PianoKeyboard::pressAt(gdi::Canvas& dc, int x, int y, const PanelContext& context)

@@ -133,6 +133,8 @@ TEST_F(PianoTest, PressSoundsAndLowersTheKeyReleaseRestoresEverything)
     EXPECT_EQ(dc.pixel(c4 + 6, bottom + 2), gdi::white);       // front band
     EXPECT_EQ(dc.pixel(c4, bottom + 3), gdi::black);           // edge reaching further down
 
+    keyboard.draw(dc); // a repaint while held keeps the key down and the note to stop
+    EXPECT_EQ(dc.pixel(c4 + 6, bottom + 2), gdi::white);
     keyboard.release(dc);
     EXPECT_EQ(sent(), noteOffs(60));
     EXPECT_EQ(image, before);

@@ -13,7 +13,8 @@ void addEntry(QMenu& menu, const char* text, MenuCommand command, bool checked)
 {
     QAction* action = menu.addAction(QString::fromLatin1(text));
     action->setData(static_cast<int>(command));
-    action->setCheckable(true);
+    // Only a checked entry is checkable: the others show no empty box, as a plain menu item.
+    action->setCheckable(checked);
     action->setChecked(checked);
 }
 

@@ -4,6 +4,7 @@
 # it names the missing packages and says how to get them installed.
 #   install-deps.sh          packages to build and run
 #   install-deps.sh --test   plus what the test suite needs
+#   install-deps.sh --fuzz   plus clang with libFuzzer for the targets in fuzz/
 set -euo pipefail
 
 packages=(
@@ -14,8 +15,11 @@ packages=(
   libsndfile1-dev libsamplerate0-dev
   fonts-liberation fonts-liberation2
 )
-if [[ "${1:-}" == "--test" ]]; then
+if [[ "${1:-}" == "--test" || "${1:-}" == "--fuzz" ]]; then
   packages+=(libpulse-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev xvfb xauth)
+fi
+if [[ "${1:-}" == "--fuzz" ]]; then
+  packages+=(clang libclang-rt-dev)
 fi
 
 missing=()

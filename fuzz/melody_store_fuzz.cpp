@@ -47,13 +47,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (isLine)
             expected[std::size_t(k)] = "Edited,60,64,67";
     } else {
-        int custMelody = 0;
+        int custMelody = int(data[0] / 3) - 8;
         requireProperty(store.remove(k, custMelody), "remove works");
         if (isLine)
             expected.erase(expected.begin() + k);
+        requireProperty(custMelody == 0 ||
+                            (custMelody > 0 && std::size_t(custMelody) < expected.size()),
+                        "the fixed custom drill names a line, or the first one");
     }
     const auto after = store.lines();
     requireProperty(after.has_value(), "the edited file can be read");
     requireProperty(*after == expected, "the edit leaves every other line byte for byte");
+    requireProperty(!std::filesystem::exists(scratchDirectory() / "temp"),
+                    "no scratch file is left behind");
     return 0;
 }

@@ -23,10 +23,8 @@ std::filesystem::path writeScratchFile(const std::string& name, const std::uint8
     return file;
 }
 
-void requireProperty(bool holds, const char* property)
+void reportBrokenProperty(const char* property)
 {
-    if (holds)
-        return;
     std::fprintf(stderr, "Property broken: %s\n", property);
     std::abort();
 }

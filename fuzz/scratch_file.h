@@ -14,6 +14,14 @@ std::filesystem::path writeScratchFile(const std::string& name, const std::uint8
 // The directory that writeScratchFile writes into.
 const std::filesystem::path& scratchDirectory();
 
-// Stops the fuzzer with `property` on standard error when `holds` is false, so
-// that libFuzzer keeps the input that broke it.
-void requireProperty(bool holds, const char* property);
+// Stops the fuzzer with `property` on standard error, so that libFuzzer keeps
+// the input that broke it.
+[[noreturn]] void reportBrokenProperty(const char* property);
+
+// `holds` is a bool, or the outcome of an operation that can fail (anything
+// that converts to bool explicitly, as Status and Result do).
+template <typename Outcome> void requireProperty(const Outcome& holds, const char* property)
+{
+    if (!static_cast<bool>(holds))
+        reportBrokenProperty(property);
+}

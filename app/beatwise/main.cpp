@@ -1,4 +1,6 @@
+#include "platform/midi/soundfont_locator.h"
 #include "platform/system/command_line.h"
+#include "platform/system/graphical_session.h"
 #include "rhythm/beatwise_app.h"
 
 #include <iostream>
@@ -12,7 +14,9 @@ int main(int argc, char* argv[])
 
     CommandLine commandLine("beatwise");
     commandLine
-        .add("--soundfont", "FILE", "sound with the General MIDI SoundFont FILE",
+        .add("--soundfont", "FILE",
+             "sound with the General MIDI SoundFont FILE (" + std::string(kSoundFontDefaultsHelp) +
+                 ")",
              [&](const std::string& file) { options.soundFont = file; })
         .add("--verbose", "let the sound libraries print their messages",
              [&] { options.verbose = true; })
@@ -32,5 +36,7 @@ int main(int argc, char* argv[])
         std::cout << "beatwise " << PROJECT_VERSION << "\n";
         return 0;
     }
+    if (!checkGraphicalSession("beatwise", DisplayEnvironment::current(), std::cerr))
+        return 1;
     return runBeatwise(argc, argv, options);
 }

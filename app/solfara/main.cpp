@@ -1,7 +1,9 @@
 #include "core/solfara_app.h"
 #include "core/version.h"
 #include "platform/audio/wav_source.h"
+#include "platform/midi/soundfont_locator.h"
 #include "platform/system/command_line.h"
+#include "platform/system/graphical_session.h"
 #include "voice/detect_command.h"
 
 #include <iostream>
@@ -29,8 +31,8 @@ int main(int argc, char* argv[])
              "print what the pitch detector hears in the recording FILE, block by block, and exit",
              [&](const std::string& file) { detectFile = file; })
         .add("--soundfont", "FILE",
-             "play through the General MIDI SoundFont FILE (default: $SOLFARA_SOUNDFONT, "
-             "else /usr/share/sounds/sf2/default-GM.sf2)",
+             "play through the General MIDI SoundFont FILE (" +
+                 std::string(kSoundFontDefaultsHelp) + ")",
              [&](const std::string& file) { options.midi.soundFont = file; })
         .add("--verbose", "let the sound libraries print their messages",
              [&] { options.midi.verbose = true; })
@@ -58,5 +60,7 @@ int main(int argc, char* argv[])
     }
     if (detectFile)
         return printRecordingDetection(*detectFile, std::cout, std::cerr);
+    if (!checkGraphicalSession("solfara", DisplayEnvironment::current(), std::cerr))
+        return 1;
     return runSolfara(argv[0], options);
 }

@@ -97,9 +97,9 @@ void GeneralPage::makeLists()
     onChoice(controls.dropDown("transpose", 54, 160, 34, transposeNames(), s.transpose),
              [&s](int position) { s.transpose = position; });
     // `notation` 0 is letters; any other value reads as Do-Re-Mi.
-    onChoice(controls.dropDown("notation", 124, 160, 46, notationNames, s.notation == 0 ? 0 : 1),
+    onChoice(controls.dropDown("notation", 120, 160, 52, notationNames, s.notation == 0 ? 0 : 1),
              [&s](int position) { s.notation = position; });
-    controls.label("as note names", 174, 161, 56, 12);
+    controls.label("as note names", 176, 161, 56, 12);
 }
 
 void GeneralPage::makeOptions()

@@ -23,7 +23,9 @@ const QColor kSheetColour(172, 164, 139);
 QWidget* preparePage(QWidget* page)
 {
     page->setAutoFillBackground(true);
-    page->setPalette(QApplication::palette());
+    QPalette standard = page->palette();
+    standard.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    page->setPalette(standard);
     page->setFixedSize(DialogUnits::forDialogFont().size(kPageWidth, kPageHeight));
     return page;
 }

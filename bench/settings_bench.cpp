@@ -3,6 +3,7 @@
 //
 //   settings_bench                      run the benchmarks
 //   settings_bench --preview PREFIX     save each tab as PREFIX-<tab>.png (look at the layout)
+//   settings_bench --show TAB           show the sheet on tab 1..4 for four seconds
 #include "midi/midi_out.h"
 #include "settings/settings_sheet.h"
 #include "settings/voice_waveline.h"
@@ -12,11 +13,15 @@
 #include <QEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -57,23 +62,24 @@ public:
     }
 };
 
-// From making the sheet to its first painted frame, as a click on Settings
-// would open it.
+// Makes the sheet as a click on Settings would and runs the event loop until
+// the dialog has painted its first frame.
+void openToFirstFrame(const SettingsSheetContext& context, SheetTab tab)
+{
+    SettingsSheet sheet(context, tab);
+    FirstPaint watcher;
+    sheet.installEventFilter(&watcher);
+    sheet.show();
+    while (!watcher.painted)
+        QApplication::processEvents();
+}
+
 void openSheetToFirstFrame(benchmark::State& state)
 {
     SheetFixture fixture;
     const auto tab = SheetTab(state.range(0));
-    for (auto _ : state) {
-        SettingsSheet sheet(fixture.context, tab);
-        FirstPaint watcher;
-        sheet.installEventFilter(&watcher);
-        sheet.show();
-        while (!watcher.painted)
-            QApplication::processEvents();
-        state.PauseTiming();
-        sheet.hide();
-        state.ResumeTiming();
-    }
+    for (auto _ : state)
+        openToFirstFrame(fixture.context, tab);
 }
 BENCHMARK(openSheetToFirstFrame)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
 
@@ -111,6 +117,16 @@ void wavelineShownPerBlock(benchmark::State& state)
 }
 BENCHMARK(wavelineShownPerBlock)->Unit(benchmark::kMicrosecond);
 
+// Shows the sheet on one tab for a few seconds, for a screenshot of the real display.
+int show(SheetTab tab)
+{
+    SheetFixture fixture;
+    SettingsSheet sheet(fixture.context, tab);
+    QTimer::singleShot(4000, &sheet, &QDialog::accept);
+    sheet.exec();
+    return 0;
+}
+
 int preview(const QString& prefix)
 {
     SheetFixture fixture;
@@ -134,6 +150,17 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     if (argc == 3 && std::string(argv[1]) == "--preview")
         return preview(argv[2]);
+    if (argc == 3 && std::string(argv[1]) == "--show")
+        return show(SheetTab(std::clamp(std::atoi(argv[2]), 1, 4)));
+    {
+        // The first opening of a run also loads fonts and styles.
+        SheetFixture fixture;
+        const auto start = std::chrono::steady_clock::now();
+        openToFirstFrame(fixture.context, SheetTab::General);
+        const std::chrono::duration<double, std::milli> cold =
+            std::chrono::steady_clock::now() - start;
+        std::printf("first opening of the run (cold): %.1f ms\n", cold.count());
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -35,6 +35,7 @@ std::vector<std::string> scaleNames(const ScaleList* scales)
 GeneralPage::GeneralPage(SheetState& state, const SettingsSheetContext& context, QWidget* parent)
     : QWidget(parent), state_(state), context_(context)
 {
+    setFont(DialogUnits::dialogFont());
     makeMelodySource();
     makeLists();
     makeOptions();

@@ -55,6 +55,12 @@ QLabel* PageControls::label(const QString& text, int x, int y, int width, int he
 QGroupBox* PageControls::groupBox(const QString& title, int x, int y, int width, int height)
 {
     auto* box = new QGroupBox(title, page_);
+    // An etched frame whose top line runs through the middle of the title, as
+    // dialog group boxes are drawn.
+    box->setStyleSheet(
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }");
+    box->setFont(page_->font()); // a style sheet would otherwise bring the application font
     box->setGeometry(units_.rect(x, y, width, height));
     box->lower(); // under the controls placed inside it
     return box;

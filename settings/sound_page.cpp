@@ -61,6 +61,7 @@ LevelSlider* placeSlider(const PageControls& controls, const char* name, int ini
 SoundPage::SoundPage(SheetState& state, const SettingsSheetContext& context, QWidget* parent)
     : QWidget(parent), state_(state), context_(context)
 {
+    setFont(DialogUnits::dialogFont());
     makeComputerSound();
     makeMicrophoneSetup();
 }
@@ -78,12 +79,12 @@ void SoundPage::makeComputerSound()
 
     const auto& devices = context_.midiDeviceNames;
     const int device = s.midi == -1 ? int(devices.size()) - 1 : s.midi;
-    controls.label("MIDI Out", 33, 27, 34, 10);
+    controls.label("MIDI Out", 33, 26, 34, 13);
     auto* deviceList = controls.dropDown("midi", 69, 26, 142, devices, device);
     connect(deviceList, &QComboBox::activated, this, [this](int i) { chooseDevice(i); });
 
     const auto timbres = readTimbreNames(context_.dataDirectory / "midpatch.h");
-    controls.label("Timbre", 33, 46, 34, 10);
+    controls.label("Timbre", 33, 45, 34, 13);
     auto* timbreList = controls.dropDown("miditimbre", 69, 45, 142, timbres, s.miditimbre);
     connect(timbreList, &QComboBox::activated, this, [this](int i) { chooseTimbre(i); });
 
@@ -105,12 +106,12 @@ void SoundPage::makeMicrophoneSetup()
 
     auto* cycles = controls.dropDown("cycles", 32, 119, 27, cycleNames(), s.cycles - kMinCycles);
     connect(cycles, &QComboBox::activated, this, [&s](int i) { s.cycles = i + kMinCycles; });
-    controls.label("cycles to evaluate", 62, 120, 70, 10);
+    controls.label("cycles to evaluate", 62, 119, 70, 13);
 
-    controls.label("A = ", 150, 120, 19, 10, Qt::AlignRight | Qt::AlignVCenter);
+    controls.label("A = ", 150, 119, 19, 13, Qt::AlignRight | Qt::AlignVCenter);
     auto* tuning = controls.dropDown("A", 170, 119, 38, tuningNames(), s.A - kLowestA);
     connect(tuning, &QComboBox::activated, this, [&s](int i) { s.A = i + kLowestA; });
-    controls.label("Hz", 211, 120, 14, 10);
+    controls.label("Hz", 211, 119, 14, 13);
 
     auto* hint =
         controls.label("Increase Filter just enough to have the background noise disregarded", 32,

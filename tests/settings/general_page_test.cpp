@@ -41,6 +41,14 @@ TEST_F(GeneralPageTest, EachListStoresItsPositionInTheWorkingCopy)
     }
 }
 
+TEST_F(GeneralPageTest, AChoiceMadeWithTheKeyboardIsStoredToo)
+{
+    context.settings.level = 0;
+    SettingsSheet sheet(context, SheetTab::General);
+    pressKey(control<QComboBox>(sheet, "level"), Qt::Key_Down);
+    EXPECT_EQ(sheet.workingCopy().level, 1);
+}
+
 TEST_F(GeneralPageTest, ListsOfferTheirFixedEntriesInOrder)
 {
     SettingsSheet sheet(context, SheetTab::General);

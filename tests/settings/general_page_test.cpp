@@ -49,20 +49,6 @@ TEST_F(GeneralPageTest, AChoiceMadeWithTheKeyboardIsStoredToo)
     EXPECT_EQ(sheet.workingCopy().level, 1);
 }
 
-TEST_F(GeneralPageTest, ListsOfferTheirFixedEntriesInOrder)
-{
-    SettingsSheet sheet(context, SheetTab::General);
-    auto* lengths = control<QComboBox>(sheet, "melosize");
-    ASSERT_EQ(lengths->count(), 12);
-    EXPECT_EQ(lengths->itemText(9), "10");
-    EXPECT_EQ(control<QComboBox>(sheet, "transpose")->itemText(0), "-24");
-    EXPECT_EQ(control<QComboBox>(sheet, "transpose")->count(), 49);
-    EXPECT_EQ(control<QComboBox>(sheet, "range")->itemText(1), "Mezzo-Soprano");
-    EXPECT_EQ(control<QComboBox>(sheet, "scale")->count(), 16);
-    EXPECT_EQ(control<QComboBox>(sheet, "mode")->count(), int(scales.size()));
-    EXPECT_EQ(control<QComboBox>(sheet, "mode")->itemText(0).toStdString(), scales[0].name);
-}
-
 TEST_F(GeneralPageTest, TheKeyListSpeaksTheNotationTheSheetOpenedWith)
 {
     context.settings.notation = 0;

@@ -14,7 +14,7 @@ packages=(
   fonts-liberation fonts-liberation2
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(libpulse-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev xvfb xauth)
+  packages+=(desktop-file-utils appstream groff-base libpulse-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev xvfb xauth)
 fi
 
 missing=()

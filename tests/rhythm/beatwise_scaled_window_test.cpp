@@ -68,15 +68,18 @@ TEST_P(ScaledBeatwise, EveryScreenPixelOfADrawnPixelHitsTheSameControlAsAtOneTim
         QPoint drawn;
         bool onButton;
     };
+    // The button takes presses strictly between its left and right edges and between its top
+    // and bottom edges.
     const display::Box button = display::metronomeButton;
-    const int right = button.x + button.width - 1, bottom = button.y + button.height - 1;
+    const int left = button.x, top = button.y;
+    const int right = button.x + button.width, bottom = button.y + button.height;
     const Row rows[] = {
-        {"top left corner", {button.x, button.y}, true},
-        {"bottom right corner", {right, bottom}, true},
-        {"left of the button", {button.x - 1, button.y + 10}, false},
-        {"right of the button", {right + 1, button.y + 10}, false},
-        {"above the button", {button.x + 50, button.y - 1}, false},
-        {"below the button", {button.x + 50, bottom + 1}, false},
+        {"first pixel inside", {left + 1, top + 1}, true},
+        {"last pixel inside", {right - 1, bottom - 1}, true},
+        {"on the left edge", {left, top + 10}, false},
+        {"on the right edge", {right, top + 10}, false},
+        {"on the top edge", {left + 50, top}, false},
+        {"on the bottom edge", {left + 50, bottom}, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, checks that everything a desktop
-# needs is where it looks for it, and runs both installed programs.
+# needs is where it looks for it, and runs both installed programs from there.
 #   install_into_prefix.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -44,4 +44,36 @@ for id in org.solfara.Solfara:solfara org.solfara.Beatwise:beatwise; do
     status=1
   fi
 done
+
+# Both installed programs start as a user would start them, on a private
+# configuration and runtime directory, and end cleanly on SIGTERM. beatwise
+# shows that --scale reached its window: the choice is remembered at once.
+export XDG_CONFIG_HOME="$prefix/config" XDG_RUNTIME_DIR="$prefix/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+wait_for_file() { # FILE CONTENT: true once FILE holds CONTENT (20 s at most)
+  for _ in $(seq 200); do
+    grep -qx "$2" "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+run_until() { # READY_FILE READY_CONTENT PROGRAM ARGS...
+  local ready=$1 content=$2
+  shift 2
+  "$@" >"$prefix/output" 2>&1 &
+  local pid=$!
+  if ! wait_for_file "$ready" "$content"; then
+    echo "$1 did not start: $(cat "$prefix/output")"
+    status=1
+  fi
+  kill -TERM "$pid" 2>/dev/null || true
+  local code=0
+  wait "$pid" || code=$?
+  if [[ $code -ne 0 ]]; then
+    echo "$1 ended with $code on SIGTERM: $(cat "$prefix/output")"
+    status=1
+  fi
+}
+run_until "$prefix/data/midpatch.h" ".*" "$prefix/bin/solfara" --data-dir "$prefix/data"
+run_until "$XDG_CONFIG_HOME/beatwise/window.conf" "scale=3" "$prefix/bin/beatwise" --scale 3
 exit "$status"

@@ -43,8 +43,11 @@ public:
     int scale() const { return scale_; }
     // Widget (device-independent) pixels per buffer pixel: scale over the device pixel ratio.
     double widgetPerBufferPixel() const;
-    // The buffer pixel under a point in widget coordinates.
+    // The buffer pixel under a point in widget coordinates (for points that do not come with
+    // a mouse event, such as QCursor::pos() mapped from global).
     QPoint toBuffer(QPointF widgetPoint) const;
+    // The widget area that shows the buffer area `bufferRect` (for update() calls).
+    QRect toWidget(const QRect& bufferRect) const;
 
 protected:
     // Draws the whole window into the canvas. The default draws nothing.
@@ -59,8 +62,6 @@ protected:
 private:
     void allocate(QSize size);
     void fitWindowToScale();
-    // The widget area that shows the buffer area `bufferRect`.
-    QRect toWidget(const QRect& bufferRect) const;
     bool forwardMappedMouseEvent(QEvent* event);
 
     QImage buffer_;

@@ -66,12 +66,14 @@ RememberedScale RememberedScale::forProgram(const std::string& program)
 {
     const std::filesystem::path config =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
-    return RememberedScale(config / program / "window.conf");
+    // Without a home there is nowhere to remember; never fall back to the working directory.
+    return RememberedScale(config.empty() ? std::filesystem::path()
+                                          : config / program / "window.conf");
 }
 
 std::optional<int> RememberedScale::load() const
 {
-    if (!std::filesystem::exists(file_))
+    if (file_.empty() || !std::filesystem::exists(file_))
         return std::nullopt;
     QSettings settings(QString::fromStdString(file_.string()), QSettings::IniFormat);
     bool isNumber = false;
@@ -83,6 +85,9 @@ std::optional<int> RememberedScale::load() const
 
 Status RememberedScale::save(int scale) const
 {
+    if (file_.empty())
+        return Status::failure("the window scale could not be remembered: no configuration "
+                               "directory (is HOME set?)");
     QSettings settings(QString::fromStdString(file_.string()), QSettings::IniFormat);
     settings.setValue(scaleKey, scale);
     settings.sync();
@@ -91,7 +96,7 @@ Status RememberedScale::save(int scale) const
 
 Status RememberedScale::forget() const
 {
-    if (!std::filesystem::exists(file_))
+    if (file_.empty() || !std::filesystem::exists(file_))
         return Status::success();
     QSettings settings(QString::fromStdString(file_.string()), QSettings::IniFormat);
     settings.remove(scaleKey);

@@ -1,5 +1,6 @@
-// Choosing a window's scale: the --scale text, the choice from the screen, and the
-// remembered choice.
+// Choosing a window's scale (the --scale text, the choice from the screen, the
+// remembered choice) and the program icons the windows carry.
+#include "platform/gdi/program_icon.h"
 #include "platform/gdi/window_scale.h"
 #include "tests/support/temp_dir.h"
 
@@ -99,6 +100,25 @@ TEST(RememberedScale, AFileThatCannotBeWrittenIsReported)
     const Status saved = RememberedScale(dir.file("not-a-directory/window.conf")).save(2);
     EXPECT_FALSE(saved);
     EXPECT_NE(saved.message().find("could not be remembered"), std::string::npos);
+}
+
+TEST(RememberedScale, WithoutAConfigurationDirectoryNothingIsRememberedAndSavingSaysSo)
+{
+    const RememberedScale nowhere{std::filesystem::path()};
+    EXPECT_EQ(nowhere.load(), std::nullopt);
+    EXPECT_FALSE(nowhere.save(2));
+    EXPECT_TRUE(nowhere.forget());
+}
+
+TEST(ProgramIcon, BothProgramsHaveEveryMenuSizeCompiledInAndOthersNone)
+{
+    for (const char* program : {"solfara", "beatwise"}) {
+        SCOPED_TRACE(program);
+        const QList<QSize> sizes = programIcon(program).availableSizes();
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    }
+    EXPECT_TRUE(programIcon("unknown").isNull());
 }
 
 TEST(ApplyWindowScale, TheOptionWinsAndIsRememberedAutoForgetsAndChoosesFromTheScreen)

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -156,6 +157,13 @@ void BackBufferedWidget::showBackBuffer(QPaintEvent* event)
             .toAlignedRect() &
         buffer_.rect();
     painter.drawImage(QRect(source.topLeft() * scale_, source.size() * scale_), buffer_, source);
+    // With a fractional pixel ratio the window may reach a device pixel beyond the drawing.
+    const QRegion beyond =
+        QRegion(QRectF(asked.topLeft() * devicePerWidgetPixel, asked.size() * devicePerWidgetPixel)
+                    .toAlignedRect()) -
+        QRect(QPoint(0, 0), buffer_.size() * scale_);
+    for (const QRect& strip : beyond)
+        painter.fillRect(strip, Qt::black);
 }
 
 void BackBufferedWidget::paintEvent(QPaintEvent* event)

@@ -41,3 +41,15 @@ run-beatwise: deps
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen JACK_NO_START_SERVER=1 ctest --output-on-failure -j $(JOBS)
+
+# Installing like desktop software:
+#   make install [PREFIX=/usr/local]   binaries, menu entries, icons, metainfo, manual pages
+#   make package                       a Debian package of both programs in $(BUILD)/
+PREFIX ?= /usr/local
+.PHONY: install package
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB

@@ -4,8 +4,9 @@
 #include "core/main_frame.h"
 #include "core/message_box_messages.h"
 #include "midi/midi_out.h"
-#include "platform/gdi/font_faces.h"
 #include "platform/audio/microphone.h"
+#include "platform/gdi/font_faces.h"
+#include "platform/gdi/program_icon.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/system/data_directory.h"
 #include "platform/system/termination_signals.h"
@@ -41,6 +42,7 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
     char* qtArgv[] = {const_cast<char*>(programPath), nullptr};
     QApplication app(qtArgc, qtArgv);
     gdi::installFontSubstitutions();
+    gdi::presentAsDesktopProgram("solfara", "org.solfara.Solfara");
 
     TerminationSignals terminationSignals;
     CMainFrame* frame = nullptr;
@@ -77,6 +79,8 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
     int exitCode = 0;
     if (!terminationPending) {
         CMainFrame mainFrame(engine);
+        gdi::applyWindowScale(mainFrame, options.scale,
+                              gdi::RememberedScale::forProgram("solfara"));
         frame = &mainFrame;
         mainFrame.show();
         exitCode = app.exec();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/gdi/window_scale.h"
 #include "platform/midi/desktop_midi_output_system.h"
 
 #include <filesystem>
@@ -13,6 +14,8 @@ struct SolfaraOptions {
     std::optional<std::filesystem::path> audioInput;
     // The built-in synthesizer's SoundFont and library messages.
     MidiOutputOptions midi;
+    // The main window's scale.
+    gdi::ScaleOption scale;
 };
 
 // Runs the trainer: prepares the data directory, loads the engine, shows the

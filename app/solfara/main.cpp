@@ -1,6 +1,7 @@
 #include "core/solfara_app.h"
 #include "core/version.h"
 #include "platform/audio/wav_source.h"
+#include "platform/gdi/window_scale.h"
 #include "platform/midi/soundfont_locator.h"
 #include "platform/system/command_line.h"
 #include "platform/system/graphical_session.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     bool showHelp = false;
     bool showVersion = false;
     std::optional<std::string> detectFile;
+    std::string scaleError;
 
     CommandLine commandLine("solfara");
     commandLine
@@ -34,6 +36,13 @@ int main(int argc, char* argv[])
              "play through the General MIDI SoundFont FILE (" +
                  std::string(kSoundFontDefaultsHelp) + ")",
              [&](const std::string& file) { options.midi.soundFont = file; })
+        .add("--scale", "N",
+             "show the window N times its size, 1 to 4 (remembered; 'auto' chooses from the "
+             "screen again)",
+             [&](const std::string& text) {
+                 auto scale = gdi::parseScaleOption(text);
+                 scale ? void(options.scale = *scale) : void(scaleError = scale.message());
+             })
         .add("--verbose", "let the sound libraries print their messages",
              [&] { options.midi.verbose = true; })
         .add("--help", "list the options and exit", [&] { showHelp = true; })
@@ -42,6 +51,8 @@ int main(int argc, char* argv[])
     std::string error;
     if (!commandLine.parse(argc, argv))
         error = commandLine.error();
+    else if (!scaleError.empty())
+        error = scaleError;
     else if (options.dataDirectory && options.dataDirectory->empty())
         error = "option '--data-dir' needs a directory";
     else if (options.audioInput && !canReadRecording(options.audioInput->string(), error))

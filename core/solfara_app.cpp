@@ -4,11 +4,12 @@
 #include "core/main_frame.h"
 #include "core/message_box_messages.h"
 #include "midi/midi_out.h"
-#include "platform/gdi/font_faces.h"
 #include "platform/audio/microphone.h"
+#include "platform/gdi/font_faces.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/system/data_directory.h"
 #include "platform/system/termination_signals.h"
+#include "voice/detector_choice_file.h"
 
 #include <QApplication>
 
@@ -33,6 +34,11 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
     if (auto problem = prepareDataDirectory(dataDirectory)) {
         std::cerr << "solfara: " << *problem << "\n";
         return 1;
+    }
+    if (options.detector) {
+        // The drill builds its detector from the saved choice.
+        if (Status saved = writeDetectorChoice(dataDirectory, *options.detector); !saved)
+            std::cerr << "solfara: " << saved.message() << "\n";
     }
 
     // Qt sees no command-line arguments: the program's own options are parsed

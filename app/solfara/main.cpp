@@ -2,7 +2,9 @@
 #include "core/version.h"
 #include "platform/audio/wav_source.h"
 #include "platform/system/command_line.h"
+#include "platform/system/data_directory.h"
 #include "voice/detect_command.h"
+#include "voice/detector_choice_file.h"
 
 #include <iostream>
 #include <optional>
@@ -15,6 +17,7 @@ int main(int argc, char* argv[])
     bool showHelp = false;
     bool showVersion = false;
     std::optional<std::string> detectFile;
+    std::optional<std::string> detectorWord;
 
     CommandLine commandLine("solfara");
     commandLine
@@ -28,6 +31,10 @@ int main(int argc, char* argv[])
         .add("--detect", "FILE",
              "print what the pitch detector hears in the recording FILE, block by block, and exit",
              [&](const std::string& file) { detectFile = file; })
+        .add("--detector", "KIND",
+             "hear the singer with the 'classic' (strongest partial) or the 'precise' (period "
+             "search) pitch detector; the trainer remembers the choice",
+             [&](const std::string& word) { detectorWord = word; })
         .add("--soundfont", "FILE",
              "play through the General MIDI SoundFont FILE (default: $SOLFARA_SOUNDFONT, "
              "else /usr/share/sounds/sf2/default-GM.sf2)",
@@ -44,6 +51,8 @@ int main(int argc, char* argv[])
         error = "option '--data-dir' needs a directory";
     else if (options.audioInput && !canReadRecording(options.audioInput->string(), error))
         error = "option '--audio-input': " + error;
+    else if (detectorWord && !(options.detector = detectorKindOfKeyword(*detectorWord)))
+        error = "option '--detector' needs 'classic' or 'precise', not '" + *detectorWord + "'";
     if (!error.empty()) {
         std::cerr << "solfara: " << error << "\nTry 'solfara --help' for the options.\n";
         return 2;
@@ -56,7 +65,11 @@ int main(int argc, char* argv[])
         std::cout << "solfara " << kSolfaraVersion << "\n";
         return 0;
     }
-    if (detectFile)
-        return printRecordingDetection(*detectFile, std::cout, std::cerr);
+    if (detectFile) {
+        // Without --detector, the detector the trainer last used.
+        const DetectorKind kind = options.detector.value_or(
+            readDetectorChoice(options.dataDirectory.value_or(defaultDataDirectory("solfara"))));
+        return printRecordingDetection(*detectFile, std::cout, std::cerr, kind);
+    }
     return runSolfara(argv[0], options);
 }

@@ -1,26 +1,17 @@
 #include "voice/precise_pitch_detector.h"
 
-#include "voice/fft_tables.h"
-#include "voice/radix2_transform.h"
 #include "voice/sample_conversion.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-constexpr int transformStages = 11;
 // The period search reaches a little beyond the table at both ends, and far
 // enough below its lowest note that a low note's next lobe can be compared.
 constexpr double shortestPeriodFactor = 0.8;
 constexpr double longestPeriodFactor = 2.1;
 
 } // namespace
-
-PrecisePitchDetector::PrecisePitchDetector()
-{
-    fftTablesForStages(transformStages); // built now rather than on the first block
-}
 
 DetectionResult PrecisePitchDetector::analyseBlock(std::span<const std::uint8_t> block,
                                                    const DetectorSettings& settings,
@@ -30,7 +21,7 @@ DetectionResult PrecisePitchDetector::analyseBlock(std::span<const std::uint8_t>
     if (gate_.isSilent(largest, settings))
         return gate_.silentBlock();
 
-    findPeriod(periodTable);
+    period_ = clearPeriod(periodTable, settings.transpose);
     if (period_ == 0 && !gate_.skipRequested())
         return gate_.silentBlock();
     const int heard = period_ > 0 ? noteOfPeriod(period_, periodTable, settings.transpose) : 0;
@@ -58,93 +49,30 @@ int PrecisePitchDetector::convertSamples(std::span<const std::uint8_t> block, in
     return largest;
 }
 
-// nsdf(lag) = 2 r(lag) / m(lag) for lags 0..lastLag, where r is the
-// autocorrelation of the window and m the summed energy of the two
-// overlapping parts; r comes from the power spectrum of the zero-padded
-// window, transformed again.
-void PrecisePitchDetector::differenceFunction(int lastLag)
+double PrecisePitchDetector::clearPeriod(const PeriodTable& periodTable, int transpose)
 {
-    const FftTables& tables = fftTablesForStages(transformStages);
-    std::copy(window_.begin(), window_.end(), re_.begin());
-    std::fill(re_.begin() + windowLength, re_.end(), 0.0);
-    std::fill(im_.begin(), im_.end(), 0.0);
-    radix2Transform(re_.data(), im_.data(), tables);
-    // The power spectrum is real and even, so its forward transform is the
-    // autocorrelation times the transform size; bring it back to natural
-    // order first, since the transform leaves bin m at bitReversal[m].
-    for (int m = 0; m < transformSize; ++m) {
-        const std::uint32_t p = tables.bitReversal[std::size_t(m)];
-        power_[std::size_t(m)] = re_[p] * re_[p] + im_[p] * im_[p];
-    }
-    std::copy(power_.begin(), power_.end(), re_.begin());
-    std::fill(im_.begin(), im_.end(), 0.0);
-    radix2Transform(re_.data(), im_.data(), tables);
+    const double shortest = periodTable.back() * shortestPeriodFactor;
+    const double longest = periodTable.front() * longestPeriodFactor;
+    const std::span<const double> samples(window_);
+    const PeriodEstimate whole = search_.estimate(samples, shortest, longest);
+    const PeriodEstimate older =
+        search_.estimate(samples.first(windowLength / 2), shortest, longest);
+    const PeriodEstimate newer =
+        search_.estimate(samples.last(windowLength / 2), shortest, longest);
+    clarity_ = whole.clarity;
 
-    double energy = 0;
-    for (double x : window_)
-        energy += 2 * x * x;
-    for (int lag = 0; lag <= lastLag; ++lag) {
-        if (lag > 0)
-            energy -=
-                window_[std::size_t(lag - 1)] * window_[std::size_t(lag - 1)] +
-                window_[std::size_t(windowLength - lag)] * window_[std::size_t(windowLength - lag)];
-        const double r = re_[tables.bitReversal[std::size_t(lag)]] / transformSize;
-        nsdf_[std::size_t(lag)] = energy > 1e-9 ? 2 * r / energy : 0.0;
-    }
-}
-
-void PrecisePitchDetector::findPeriod(const PeriodTable& periodTable)
-{
-    period_ = 0;
-    clarity_ = 0;
-    const int shortest = std::max(2, int(periodTable.back() * shortestPeriodFactor));
-    const int longest =
-        std::min(windowLength / 2, int(std::ceil(periodTable.front() * longestPeriodFactor)));
-    differenceFunction(longest + 1);
-
-    // The top of each positive lobe after the first (lag 0's own), refined
-    // between samples by a parabola: a short period rarely falls on a whole
-    // sample, and its sampled top would look lower than that of its double.
-    struct Peak {
-        double lag;
-        double value;
+    auto clear = [](const PeriodEstimate& e) {
+        return e.period > 0 && e.clarity >= clarityThreshold;
     };
-    std::array<Peak, windowLength / 2> peaks{};
-    std::size_t peakCount = 0;
-    double highest = 0;
-    int lag = 1;
-    while (lag <= longest && nsdf_[std::size_t(lag)] > 0)
-        ++lag;
-    while (lag <= longest) {
-        while (lag <= longest && nsdf_[std::size_t(lag)] <= 0)
-            ++lag;
-        int top = lag;
-        while (lag <= longest && nsdf_[std::size_t(lag)] > 0) {
-            if (nsdf_[std::size_t(top)] < nsdf_[std::size_t(lag)])
-                top = lag;
-            ++lag;
-        }
-        // A lobe cut off by the end of the search has no known top.
-        if (top < shortest || top > longest ||
-            nsdf_[std::size_t(top + 1)] > nsdf_[std::size_t(top)])
-            continue;
-        const double before = nsdf_[std::size_t(top - 1)], at = nsdf_[std::size_t(top)],
-                     after = nsdf_[std::size_t(top + 1)];
-        const double curvature = before - 2 * at + after;
-        const double shift = curvature < 0 ? 0.5 * (before - after) / curvature : 0.0;
-        const Peak peak{top + shift, at - 0.25 * (before - after) * shift};
-        peaks[peakCount++] = peak;
-        highest = std::max(highest, peak.value);
-    }
-
-    // The shortest period whose peak is nearly as high as the highest: the
-    // octave check.
-    for (std::size_t i = 0; i < peakCount; ++i) {
-        if (peaks[i].value < octaveRatio * highest)
-            continue;
-        clarity_ = peaks[i].value;
-        if (clarity_ >= clarityThreshold)
-            period_ = peaks[i].lag;
-        return;
-    }
+    auto note = [&](const PeriodEstimate& e) {
+        return noteOfPeriod(e.period, periodTable, transpose);
+    };
+    if (!clear(whole))
+        return clear(newer) ? newer.period : 0;
+    const bool steady = (!clear(older) || note(older) == note(whole)) &&
+                        (!clear(newer) || note(newer) == note(whole));
+    if (steady)
+        return whole.period;
+    // The note changed within the window: the whole of it blends the two.
+    return clear(newer) && newer.clarity > whole.clarity ? newer.period : 0;
 }

@@ -2,29 +2,26 @@
 
 #include "voice/block_gate.h"
 #include "voice/note_detector.h"
+#include "voice/period_search.h"
 
 #include <array>
 
 // Names the sung note from the period of the waveform rather than from its
-// strongest partial (McLeod's method): the normalised square difference of
-// the last 1024 samples of each block with itself shifted by every lag of
-// the singing range, computed through the autocorrelation of a 2048-point
-// transform. Of the highest points of its positive lobes, the first (the
-// shortest period) that reaches `octaveRatio` of the highest is the period,
-// refined between samples by a parabola: so a strong second or third partial
-// does not lift the note by an octave, and a missing fundamental is still
-// heard. The height of that peak is the block's clarity; below
-// `clarityThreshold` (breath, noise, unvoiced consonants, a window across two
-// notes) the block counts as silent, so the marker does not wander between
-// notes. It always asks for 1024-sample blocks (93 ms), low voices included.
-// The Precise detector.
+// strongest partial (see PeriodSearch), in the last 1024 samples of each
+// block and again in each of their halves. When a clear half names another
+// note than the whole, the window spans a change of note and the whole
+// blends the two: the newer half speaks if it is the clearer, else the block
+// counts as silent. When the whole is not clear, a clear newer half speaks
+// (a note that began late in the block). A clarity below
+// `clarityThreshold` (breath, noise, unvoiced consonants) counts as silence,
+// so the marker does not wander between notes. It always asks for
+// 1024-sample blocks (93 ms), low voices included. The Precise detector.
 class PrecisePitchDetector : public NoteDetector {
 public:
     static constexpr int windowLength = 1024;
-    static constexpr double octaveRatio = 0.9;
-    static constexpr double clarityThreshold = 0.6;
+    static constexpr double clarityThreshold = 0.5;
 
-    PrecisePitchDetector();
+    PrecisePitchDetector() = default;
 
     // Analyses the last `windowLength` samples of `block` (a shorter block is
     // padded with silence).
@@ -37,24 +34,19 @@ public:
     void requestSkip() override { gate_.requestSkip(); }
     bool skipRequested() const override { return gate_.skipRequested(); }
 
-    // Of the last block that got past the silence filter: its period in
-    // samples (0 when it had no clear one) and its clarity, 0..1.
+    // Of the last block that got past the silence filter: the period the note
+    // was named from, in samples (0 when none was clear), and the clarity of
+    // the whole window.
     double period() const { return period_; }
     double clarity() const { return clarity_; }
 
 private:
-    static constexpr int transformSize = 2 * windowLength;
-
     int convertSamples(std::span<const std::uint8_t> block, int gain);
-    void differenceFunction(int lastLag);
-    void findPeriod(const PeriodTable& periodTable);
+    // The clear period of the block, or 0.
+    double clearPeriod(const PeriodTable& periodTable, int transpose);
 
     std::array<double, windowLength> window_{};
-    std::array<double, transformSize> re_{};
-    std::array<double, transformSize> im_{};
-    std::array<double, transformSize> power_{};
-    // The normalised square difference function, 1 at lag 0.
-    std::array<double, windowLength> nsdf_{};
+    PeriodSearch search_;
     double period_ = 0;
     double clarity_ = 0;
     int pitchEstimate_ = 0;

@@ -103,6 +103,27 @@ TEST_F(PrecisePitchDetectorTest, NoiseWithoutAPitchIsSilenceAndTheFifthSuchBlock
     EXPECT_EQ(detector.pitchEstimate(), 33); // silence keeps the last note
 }
 
+// A block across a change of note names one of the two notes or nothing,
+// never a third note that neither was (a blend of their periods), so the
+// marker does not jump to it.
+TEST_F(PrecisePitchDetectorTest, ABlockAcrossAChangeOfNoteNamesOneOfTheTwoOrNothing)
+{
+    for (auto [from, to] : {std::pair{9, 40}, {40, 9}, {4, 31}, {30, 18}, {12, 47}}) {
+        for (int split : {256, 512, 768}) {
+            auto block = harmonicBlock(noteFrequency(from), {1.0, 0.5, 0.3}, split);
+            const auto next = harmonicBlock(noteFrequency(to), {1.0, 0.5, 0.3}, 1024 - split);
+            block.insert(block.end(), next.begin(), next.end());
+            const DetectionResult result = analyse(block);
+            if (result.outcome == BlockOutcome::note) {
+                EXPECT_TRUE(result.sungNote == from || result.sungNote == to)
+                    << from << " to " << to << " after " << split << ": " << result.sungNote;
+            }
+        }
+        // Once the new note fills the block, it is named.
+        EXPECT_EQ(analyse(harmonicBlock(noteFrequency(to), {1.0, 0.5, 0.3})).sungNote, to);
+    }
+}
+
 // The filter, the gain and the skip request behave as the Classic detector's.
 TEST_F(PrecisePitchDetectorTest, SharesTheSilenceFilterAndTheSkipRequest)
 {

@@ -17,7 +17,9 @@
 // pauses heard as a note; blocks across a change of note (onset or release)
 // heard as a third note, which would make the marker jump; the cost of a
 // block.
-//   build/bench/voice_accuracy_report [-v]   (-v lists the notes named wrong)
+//   build/bench/voice_accuracy_report [-v] [SOUNDFONT]
+// -v lists the notes named wrong and the stray notes; SOUNDFONT replaces the
+// system's General MIDI SoundFont (the figures depend on its samples).
 #include "platform/audio/capture_converter.h"
 #include "tests/support/rendered_note.h"
 #include "tests/support/sound_samples.h"
@@ -326,12 +328,25 @@ void printRow(const std::string& set, const char* detector, const Tally& t, bool
 
 int main(int argc, char** argv)
 {
-    const bool verbose = argc > 1 && std::strcmp(argv[1], "-v") == 0;
+    bool verbose = false;
+    std::string soundFont;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-v") == 0)
+            verbose = true;
+        else
+            soundFont = argv[i];
+    }
     NoteRenderer renderer;
+    if (!soundFont.empty()) {
+        auto created = SoundFontSynth::create(soundFont);
+        renderer.synth = std::move(created.synth);
+        renderer.error = created.error;
+    }
     if (!renderer.synth) {
         std::fprintf(stderr, "%s\n", renderer.error.c_str());
         return 1;
     }
+    std::printf("SoundFont: %s\n\n", renderer.synth->soundFont().string().c_str());
     auto program = [&](int number, bool vibrato) {
         return [&renderer, number, vibrato](int note, double hertz) {
             return renderProgram(renderer, number, note,

@@ -10,6 +10,7 @@
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/system/data_directory.h"
 #include "platform/system/termination_signals.h"
+#include "voice/detector_choice_file.h"
 
 #include <QApplication>
 
@@ -34,6 +35,11 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
     if (auto problem = prepareDataDirectory(dataDirectory)) {
         std::cerr << "solfara: " << *problem << "\n";
         return 1;
+    }
+    if (options.detector) {
+        // The drill builds its detector from the saved choice.
+        if (Status saved = writeDetectorChoice(dataDirectory, *options.detector); !saved)
+            std::cerr << "solfara: " << saved.message() << "\n";
     }
 
     // Qt sees no command-line arguments: the program's own options are parsed

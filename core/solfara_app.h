@@ -2,6 +2,7 @@
 
 #include "platform/gdi/window_scale.h"
 #include "platform/midi/desktop_midi_output_system.h"
+#include "voice/detector_kind.h"
 
 #include <filesystem>
 #include <optional>
@@ -12,6 +13,9 @@ struct SolfaraOptions {
     std::optional<std::filesystem::path> dataDirectory;
     // A recording to listen to instead of the microphone; unset: the microphone.
     std::optional<std::filesystem::path> audioInput;
+    // A pitch detector chosen on the command line, saved as the user's choice
+    // before the trainer starts; unset: the saved choice stands.
+    std::optional<DetectorKind> detector;
     // The built-in synthesizer's SoundFont and library messages.
     MidiOutputOptions midi;
     // The main window's scale.

@@ -1,6 +1,6 @@
 #include "voice/block_verdict.h"
 
-BlockVerdict analyseAndJudge(PitchDetector& detector, SungNoteJudge& judge,
+BlockVerdict analyseAndJudge(NoteDetector& detector, SungNoteJudge& judge,
                              std::span<const std::uint8_t> block, const DetectorSettings& settings,
                              const PeriodTable& periodTable, int dueNote, int cycles)
 {

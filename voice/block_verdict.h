@@ -15,6 +15,6 @@ struct BlockVerdict {
 
 // Runs the detector on `block` and, for a heard note, the judge. A skipped
 // block is accepted at once as the due note.
-BlockVerdict analyseAndJudge(PitchDetector& detector, SungNoteJudge& judge,
+BlockVerdict analyseAndJudge(NoteDetector& detector, SungNoteJudge& judge,
                              std::span<const std::uint8_t> block, const DetectorSettings& settings,
                              const PeriodTable& periodTable, int dueNote, int cycles);

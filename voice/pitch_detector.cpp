@@ -9,10 +9,8 @@
 
 namespace {
 
-constexpr int silentBlocksBeforeErase = 4;
 // Below this note index the next block is the long one.
 constexpr int longBlockBelowNote = 18;
-constexpr int highestNote = periodTableSize - 1;
 
 } // namespace
 
@@ -28,35 +26,17 @@ DetectionResult PitchDetector::analyseBlock(std::span<const std::uint8_t> block,
                                             const PeriodTable& periodTable, int dueNote)
 {
     convertSamples(block, settings.micVol);
-
-    // The threshold applies to the raw sample value, before the gain.
-    const bool silent = settings.micMuted || (blockPeak_ <= settings.micFilter && !skipRequest_);
-    DetectionResult result;
-    if (silent) {
-        if (silentBlocks_ == silentBlocksBeforeErase) {
-            silentBlocks_ = 0;
-            result.outcome = BlockOutcome::silentEraseMarker;
-        } else {
-            ++silentBlocks_;
-            result.outcome = BlockOutcome::silent;
-        }
+    if (gate_.isSilent(int(blockPeak_), settings)) {
         chooseNextBlockLength();
-        return result;
+        return gate_.silentBlock();
     }
 
-    silentBlocks_ = 0;
     radix2Transform(re_.data(), im_.data(), fftTablesForStages(fftStages_));
     const int best = strongestBin();
     const double period = best == 0 ? periodTable[0] : double(fftSize_) / best;
-
-    result.outcome = BlockOutcome::note;
+    DetectionResult result =
+        gate_.heardBlock(noteOfPeriod(period, periodTable, settings.transpose), dueNote);
     result.peakBin = best;
-    result.sungNote = noteOfPeriod(period, periodTable, settings.transpose);
-    if (skipRequest_) {
-        skipRequest_ = false;
-        result.sungNote = dueNote;
-        result.skipped = true;
-    }
     pitchEstimate_ = result.sungNote;
     chooseNextBlockLength();
     return result;
@@ -94,19 +74,6 @@ int PitchDetector::strongestBin()
         }
     }
     return best;
-}
-
-int PitchDetector::noteOfPeriod(double period, const PeriodTable& table, int transpose)
-{
-    for (int e = 1; e <= highestNote; ++e) {
-        if (period > table[e]) {
-            // Nearest of the two neighbours; an exact middle goes to the higher note.
-            const int n = (period - table[e]) > (table[e - 1] - period) ? e - 1 : e;
-            return std::clamp(n - transpose + 24, 0, highestNote);
-        }
-    }
-    // At or above the top of the table: the top note, whatever the transposition.
-    return highestNote;
 }
 
 void PitchDetector::chooseNextBlockLength()

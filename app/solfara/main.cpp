@@ -4,8 +4,10 @@
 #include "platform/gdi/window_scale.h"
 #include "platform/midi/soundfont_locator.h"
 #include "platform/system/command_line.h"
+#include "platform/system/data_directory.h"
 #include "platform/system/graphical_session.h"
 #include "voice/detect_command.h"
+#include "voice/detector_choice_file.h"
 
 #include <iostream>
 #include <optional>
@@ -19,6 +21,7 @@ int main(int argc, char* argv[])
     bool showVersion = false;
     std::optional<std::string> detectFile;
     std::string scaleError;
+    std::optional<std::string> detectorWord;
 
     CommandLine commandLine("solfara");
     commandLine
@@ -32,6 +35,10 @@ int main(int argc, char* argv[])
         .add("--detect", "FILE",
              "print what the pitch detector hears in the recording FILE, block by block, and exit",
              [&](const std::string& file) { detectFile = file; })
+        .add("--detector", "KIND",
+             "hear the singer with the 'classic' (strongest partial) or the 'precise' (period "
+             "search) pitch detector; the trainer remembers the choice",
+             [&](const std::string& word) { detectorWord = word; })
         .add("--soundfont", "FILE",
              "play through the General MIDI SoundFont FILE (" +
                  std::string(kSoundFontDefaultsHelp) + ")",
@@ -57,6 +64,8 @@ int main(int argc, char* argv[])
         error = "option '--data-dir' needs a directory";
     else if (options.audioInput && !canReadRecording(options.audioInput->string(), error))
         error = "option '--audio-input': " + error;
+    else if (detectorWord && !(options.detector = detectorKindOfKeyword(*detectorWord)))
+        error = "option '--detector' needs 'classic' or 'precise', not '" + *detectorWord + "'";
     if (!error.empty()) {
         std::cerr << "solfara: " << error << "\nTry 'solfara --help' for the options.\n";
         return 2;
@@ -69,8 +78,12 @@ int main(int argc, char* argv[])
         std::cout << "solfara " << kSolfaraVersion << "\n";
         return 0;
     }
-    if (detectFile)
-        return printRecordingDetection(*detectFile, std::cout, std::cerr);
+    if (detectFile) {
+        // Without --detector, the detector the trainer last used.
+        const DetectorKind kind = options.detector.value_or(
+            readDetectorChoice(options.dataDirectory.value_or(defaultDataDirectory("solfara"))));
+        return printRecordingDetection(*detectFile, std::cout, std::cerr, kind);
+    }
     if (!checkGraphicalSession("solfara", DisplayEnvironment::current(), std::cerr))
         return 1;
     return runSolfara(argv[0], options);

@@ -1,0 +1,34 @@
+#include "voice/block_gate.h"
+
+namespace {
+
+constexpr int silentBlocksBeforeErase = 4;
+
+} // namespace
+
+DetectionResult BlockGate::silentBlock()
+{
+    DetectionResult result;
+    if (silentBlocks_ == silentBlocksBeforeErase) {
+        silentBlocks_ = 0;
+        result.outcome = BlockOutcome::silentEraseMarker;
+    } else {
+        ++silentBlocks_;
+        result.outcome = BlockOutcome::silent;
+    }
+    return result;
+}
+
+DetectionResult BlockGate::heardBlock(int sungNote, int dueNote)
+{
+    silentBlocks_ = 0;
+    DetectionResult result;
+    result.outcome = BlockOutcome::note;
+    result.sungNote = sungNote;
+    if (skipRequest_) {
+        skipRequest_ = false;
+        result.sungNote = dueNote;
+        result.skipped = true;
+    }
+    return result;
+}

@@ -24,7 +24,9 @@ void IntroSequence::RunIntro(const ColourTable& colours, std::function<void()> f
     skipped_ = false;
     framesDrawn_ = 0;
 
-    canvas_.fill(0, 0, canvas_.width(), canvas_.height(), gdi::black);
+    frame_ = QImage(canvas_.width(), canvas_.height(), QImage::Format_RGB32);
+    frameCanvas_ = std::make_unique<gdi::Canvas>(frame_, [this](const QRect& r) { changed_ |= r; });
+    frameCanvas_->fill(0, 0, frame_.width(), frame_.height(), gdi::black);
     stars_.CreateStars(random_);
     out_.Play(midiStatus::programChange, program, 0);
     startFlight();
@@ -66,11 +68,11 @@ void IntroSequence::drawFrame(int n)
     if (n % noteFrameSpacing == 0 && n / noteFrameSpacing < int(flightKeys.size()))
         noteOn(flightKeys[std::size_t(n / noteFrameSpacing)]);
     stars_.MoveStars(0, 0, -starSpeed);
-    stars_.DrawStars(canvas_);
-    canvas_.text(skipTextAt.x(), skipTextAt.y(), skipText,
-                 {.font = skipFont, .colour = colours_[textColour]});
+    stars_.DrawStars(*frameCanvas_);
+    frameCanvas_->text(skipTextAt.x(), skipTextAt.y(), skipText,
+                       {.font = skipFont, .colour = colours_[textColour]});
     ++framesDrawn_;
-    shown();
+    present();
 }
 
 // The banner stays up for `holdSteps` steps; a press ends the hold at the end
@@ -82,11 +84,11 @@ void IntroSequence::startBanner()
     steps.push_back({[this] {
                          noteOn(bannerKey);
                          for (const BannerLine& line : bannerLines)
-                             canvas_.text(bannerCentreX, line.y, line.text,
-                                          {.font = bannerFont,
-                                           .colour = colours_[std::size_t(line.colour)],
-                                           .hAlign = gdi::HAlign::Centre});
-                         shown();
+                             frameCanvas_->text(bannerCentreX, line.y, line.text,
+                                                {.font = bannerFont,
+                                                 .colour = colours_[std::size_t(line.colour)],
+                                                 .hAlign = gdi::HAlign::Centre});
+                         present();
                      },
                      timing_.holdStepMs});
     for (int i = 1; i < holdSteps; ++i)
@@ -107,6 +109,8 @@ void IntroSequence::startRelease()
         phase_ = Phase::Idle;
         auto finished = std::move(finished_);
         frameShown_ = {};
+        frameCanvas_.reset();
+        frame_ = QImage();
         if (finished)
             finished();
     });
@@ -118,8 +122,13 @@ void IntroSequence::noteOn(int key)
     out_.Play(midiStatus::noteOn, key, noteOnVelocity);
 }
 
-void IntroSequence::shown()
+void IntroSequence::present()
 {
+    const QRect r = changed_ & frame_.rect();
+    changed_ = QRect();
+    if (!r.isEmpty())
+        canvas_.blit(r.x(), r.y(), r.width(), r.height(), frame_, r.x(), r.y(),
+                     gdi::RasterOp::Copy);
     if (frameShown_)
         frameShown_();
 }

@@ -5,10 +5,13 @@
 #include "render/colours.h"
 #include "render/star_field.h"
 
+#include <QImage>
+#include <QRect>
 #include <Qt>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class MidiOut;
 class RandomSource;
@@ -23,6 +26,10 @@ struct IntroTiming {
 // The intro that opens the main window's first paint: a star-field flight of
 // 100 frames with three notes on General MIDI program 16, then a banner with
 // the program's name and a fourth note, then the notes' release.
+//
+// Each step draws into the intro's own frame and then copies what changed to
+// the window's canvas in one block, so the window gets one repaint request a
+// frame rather than one for each of the stars' 1000 pixel writes.
 //
 // It runs as a timed sequence on the GUI thread and returns at once, so the
 // window keeps repainting. While it runs, the window hands it its mouse
@@ -90,9 +97,12 @@ private:
     void startBanner();
     void startRelease();
     void noteOn(int key);
-    void shown();
+    void present();
 
-    gdi::Canvas& canvas_;
+    gdi::Canvas& canvas_; // the window
+    QImage frame_;        // the intro's own frame, the window's size
+    std::unique_ptr<gdi::Canvas> frameCanvas_;
+    QRect changed_; // of the frame since it was last copied to the window
     MidiOut& out_;
     RandomSource& random_;
     Timing timing_;

@@ -75,7 +75,10 @@ public:
     // Starts the intro and returns at once; the first frame is drawn before
     // it returns. `frameShown` (optional) is called after every frame and after
     // the banner is drawn, for a canvas whose changes do not reach the screen
-    // by themselves. `finished` is called once, after the final pause.
+    // by themselves. `finished` is called once, after the final pause; the
+    // intro must not be destroyed from inside it (it is still on the call
+    // stack): keep it as a member of the window. Starting it again while it
+    // runs abandons the run under way without calling its `finished`.
     void RunIntro(const ColourTable& colours, std::function<void()> frameShown,
                   std::function<void()> finished);
 

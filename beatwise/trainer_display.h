@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/gdi/canvas.h"
+#include "rhythm/trainer_layout.h"
 
 #include <string>
 
@@ -19,17 +20,16 @@ constexpr gdi::Colour silver = gdi::rgb(192, 192, 192);
 constexpr gdi::Colour yellow = gdi::rgb(255, 255, 0);
 } // namespace colour
 
-constexpr int clientWidth = 400;
-constexpr int clientHeight = 220;
-
-// A drawn box: a button, the slider thumb, the tempo box.
-struct Box {
-    int x, y, width, height;
-};
-constexpr Box metronomeButton{150, 70, 100, 28};
-constexpr Box helpButton{375, 155, 15, 15};
-constexpr Box tempoBox{175, 110, 50, 20};
-constexpr int dialLeft = 20, dialTop = 10, dialRight = 380, dialBottom = 40;
+using layout::Box;
+using layout::clientHeight;
+using layout::clientWidth;
+using layout::dialBottom;
+using layout::dialLeft;
+using layout::dialRight;
+using layout::dialTop;
+using layout::helpButton;
+using layout::metronomeButton;
+using layout::tempoBox;
 
 // What a full paint needs to know of the program's state.
 struct WindowState {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/gdi/canvas.h"
+#include "rhythm/tempo_slider.h"
 #include "rhythm/trainer_layout.h"
 
 #include <string>
@@ -20,6 +21,7 @@ constexpr gdi::Colour silver = gdi::rgb(192, 192, 192);
 constexpr gdi::Colour yellow = gdi::rgb(255, 255, 0);
 } // namespace colour
 
+// Where things sit comes from the layout the trainer hit-tests against.
 using layout::Box;
 using layout::clientHeight;
 using layout::clientWidth;
@@ -33,8 +35,8 @@ using layout::tempoBox;
 
 // What a full paint needs to know of the program's state.
 struct WindowState {
-    int thumbX = 142;
-    int tempo = 80;
+    int thumbX = TempoSlider::startThumbX;
+    int tempo = TempoSlider().tempo();
     bool metronomeRunning = false;
     bool showStatus = false; // at least one hit counted
     std::string steadiness, runs;

@@ -45,7 +45,7 @@ struct Window {
     MidiOutKeySink sink{midiOut};
     StaffLayout layout;
 
-    Window() { midiOut.reopen(-1); }
+    Window() { static_cast<void>(midiOut.reopen(-1)); }
 
     template <typename Panel> void drawWith(Panel& panel, int noteName)
     {

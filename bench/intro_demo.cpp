@@ -107,9 +107,9 @@ int main(int argc, char* argv[])
     else
         system = std::make_unique<DesktopMidiOutputSystem>(MidiOutputOptions{});
     MidiOut out(*system);
-    if (!out.reopen(-1))
-        std::fprintf(stderr, "no MIDI output (%s): the intro is silent\n", out.lastError().c_str());
-    UniformRandomSource random(clock);
+    if (Status opened = out.reopen(-1); !opened)
+        std::fprintf(stderr, "no MIDI output (%s): the intro is silent\n", opened.message().c_str());
+    UniformRandomSource random(clock.milliseconds());
 
     IntroWindow window(out, random, grabDir, stay);
     window.show();

@@ -36,7 +36,7 @@ void BM_MelodyOnsetTiming(benchmark::State& state)
     SteadyClock clock;
     RecordingMidiOutputSystem system({"Recorder"}, clock);
     MidiOut out(system);
-    out.reopen(-1);
+    (void)out.reopen(-1);
     MelodyPlayback playback(out);
     const std::vector<int> melody{24, 26, 28, 29, 31, 33, 35, 36, 35, 33, 31, 29, 28};
     std::vector<double> deviations;
@@ -75,23 +75,23 @@ double residentMegabytes()
 void BM_SynthStartup(benchmark::State& state)
 {
     auto soundFont = findSoundFont(soundFontSearchFor({}));
-    if (soundFont.path.empty()) {
-        state.SkipWithError(soundFont.error.c_str());
+    if (!soundFont) {
+        state.SkipWithError(soundFont.message().c_str());
         return;
     }
     // Measured once, at the first call, before any synthesizer existed in
     // this process (freed memory stays with the allocator afterwards).
     static const double grown = [&] {
         const double before = residentMegabytes();
-        auto first = SoundFontSynth::create(soundFont.path);
+        auto first = SoundFontSynth::create(*soundFont);
         return residentMegabytes() - before;
     }();
     for (auto _ : state) {
-        auto created = SoundFontSynth::create(soundFont.path);
-        benchmark::DoNotOptimize(created.synth.get());
+        auto created = SoundFontSynth::create(*soundFont);
+        benchmark::DoNotOptimize(created.ok());
     }
     state.counters["rss_growth_mb"] = grown;
-    state.SetLabel(soundFont.path.string());
+    state.SetLabel(soundFont->string());
 }
 BENCHMARK(BM_SynthStartup)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -105,13 +105,13 @@ void BM_SynthPortOpen(benchmark::State& state)
     std::string driver;
     for (auto _ : state) {
         auto opened = SynthOutputPort::open({});
-        if (!opened.port) {
-            state.SkipWithError(opened.error.c_str());
+        if (!opened) {
+            state.SkipWithError(opened.message().c_str());
             return;
         }
-        driver = static_cast<SynthOutputPort&>(*opened.port).audioDriver();
+        driver = static_cast<SynthOutputPort&>(**opened).audioDriver();
         state.PauseTiming(); // closing waits for the audio thread's current write
-        opened.port.reset();
+        opened->reset();
         state.ResumeTiming();
     }
     state.SetLabel(driver);

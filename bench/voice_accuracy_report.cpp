@@ -339,8 +339,8 @@ int main(int argc, char** argv)
     NoteRenderer renderer;
     if (!soundFont.empty()) {
         auto created = SoundFontSynth::create(soundFont);
-        renderer.synth = std::move(created.synth);
-        renderer.error = created.error;
+        renderer.synth = created ? std::move(created).value() : nullptr;
+        renderer.error = created.message();
     }
     if (!renderer.synth) {
         std::fprintf(stderr, "%s\n", renderer.error.c_str());

@@ -133,11 +133,11 @@ class SimulatedCallbackInput final : public QueuedWaveInput {
 public:
     explicit SimulatedCallbackInput(std::chrono::microseconds period) : period_(period) {}
     ~SimulatedCallbackInput() override { close(); }
-    bool open() override
+    Status open() override
     {
         quit_ = false;
         thread_ = std::thread([this] { run(); });
-        return true;
+        return Status::success();
     }
     void close() override
     {
@@ -190,7 +190,7 @@ void BM_CaptureToGuiThreadDelay(benchmark::State& state)
             input.queueBlock(delays.size() % 2 ? longBlockLength : shortBlockLength);
             input.start();
         });
-        input.open();
+        (void)input.open();
         input.queueBlock(shortBlockLength);
         input.start();
         loop.exec();

@@ -5,10 +5,19 @@
 function(solfara_add_test name)
   cmake_parse_arguments(T "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  # A test sees the headers of its own folder, the shared helpers in
+  # tests/support and the libraries it links, nothing else.
+  solfara_current_folder(folder)
+  string(REPLACE "/" "_" folder_target ${folder})
+  set(root ${CMAKE_BINARY_DIR}/include/${folder_target})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+  target_include_directories(${name} PRIVATE ${root})
   if(T_QT)
-    target_link_libraries(${name} PRIVATE ${T_LIBS} qt_test_main GTest::gtest GTest::gmock)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} test_support qt_test_main GTest::gtest GTest::gmock)
   else()
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} test_support GTest::gtest_main GTest::gmock)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST

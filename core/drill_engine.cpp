@@ -39,8 +39,8 @@ void DrillEngine::openMidiOutput()
 {
     MidiOut::StartupResult opened = services_.midiOut.openAtStartup(settings.midi);
     midiDeviceNames = std::move(opened.deviceNames);
-    if (opened.error)
-        services_.messages.showError(kEngineMessageCaption, *opened.error);
+    if (!opened.opened)
+        services_.messages.showError(kEngineMessageCaption, opened.opened.message());
 }
 
 void DrillEngine::saveAndRelease()
@@ -49,8 +49,8 @@ void DrillEngine::saveAndRelease()
         return;
     released_ = true;
     settings.numScales = static_cast<int>(scales.size());
-    writeSettingsFile(dataFile(kSettingsFileName), settings);
-    saveScales(dataFile(kScaleFileName), scales);
+    (void)writeSettingsFile(dataFile(kSettingsFileName), settings);
+    (void)saveScales(dataFile(kScaleFileName), scales);
     scales.clear();
     services_.midiOut.close();
 }

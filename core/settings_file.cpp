@@ -3,6 +3,8 @@
 #include "music/number_parse.h"
 #include "music/text_lines.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <string_view>
 
@@ -72,14 +74,17 @@ std::string settingsFileText(const Settings& settings)
     return text;
 }
 
-bool writeSettingsFile(const std::filesystem::path& file, const Settings& settings)
+Status writeSettingsFile(const std::filesystem::path& file, const Settings& settings)
 {
     // in|out opens an existing file for writing at its start without truncating it.
     std::fstream out(file, std::ios::in | std::ios::out | std::ios::binary);
     if (!out)
-        return false;
+        return Status::failure("Cannot open \"" + file.string() +
+                               "\" for writing: " + std::strerror(errno) + ".");
     const std::string text = settingsFileText(settings);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
-    return !out.fail();
+    if (out.fail())
+        return Status::failure("Cannot write \"" + file.string() + "\".");
+    return Status::success();
 }

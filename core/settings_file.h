@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/result.h"
 #include "core/settings.h"
 
 #include <filesystem>
@@ -33,6 +34,6 @@ std::string settingsFileText(const Settings& settings);
 
 // Writes settingsFileText over the start of the existing file in one write,
 // without creating or truncating it: a longer older file keeps its surplus
-// bytes after the twentieth line, which reading ignores. Returns false (and
-// writes nothing) when the file does not exist or cannot be opened.
-bool writeSettingsFile(const std::filesystem::path& file, const Settings& settings);
+// bytes after the twentieth line, which reading ignores. Fails with the reason
+// (and writes nothing) when the file does not exist or cannot be opened.
+Status writeSettingsFile(const std::filesystem::path& file, const Settings& settings);

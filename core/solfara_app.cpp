@@ -32,8 +32,8 @@ std::filesystem::path chooseDataDirectory(const SolfaraOptions& options)
 int runSolfara(const char* programPath, const SolfaraOptions& options)
 {
     const std::filesystem::path dataDirectory = chooseDataDirectory(options);
-    if (auto problem = prepareDataDirectory(dataDirectory)) {
-        std::cerr << "solfara: " << *problem << "\n";
+    if (Status prepared = prepareDataDirectory(dataDirectory); !prepared) {
+        std::cerr << "solfara: " << prepared.message() << "\n";
         return 1;
     }
     if (options.detector) {
@@ -69,15 +69,14 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
 
     DesktopMidiOutputSystem midiSystem(options.midi);
     MidiOut midiOut(midiSystem);
-    std::string audioInputError;
-    Microphone microphone =
-        options.audioInput ? recordingAsMicrophone(options.audioInput->string(), audioInputError)
-                           : systemMicrophone();
-    if (!microphone.input) {
-        std::cerr << "solfara: " << audioInputError << "\n";
+    Result<Microphone> microphone = options.audioInput
+                                        ? recordingAsMicrophone(options.audioInput->string())
+                                        : systemMicrophone();
+    if (!microphone) {
+        std::cerr << "solfara: " << microphone.message() << "\n";
         return 2;
     }
-    WaveInputDevices& waveInputs = *microphone.devices;
+    WaveInputDevices& waveInputs = *microphone->devices;
     MessageBoxMessages messages;
     DrillEngine engine(dataDirectory, {midiOut, waveInputs, messages});
     engine.load();

@@ -1,5 +1,6 @@
 #pragma once
 
-inline constexpr const char* kSolfaraVersion = "2.5";
+#include "base/version.h"
+
 // The main window's title.
-inline constexpr const char* titleText = "Solfara 2.5";
+inline constexpr const char* titleText = kSolfaraTitle;

@@ -1,6 +1,7 @@
 #include "midi/melody_playback.h"
 
 #include "midi/midi_messages.h"
+#include "music/pitch.h"
 
 void MelodyPlayback::play(const std::vector<int>& noteIndices, Sound sound, Callbacks callbacks,
                           int durationMs)
@@ -15,7 +16,8 @@ void MelodyPlayback::play(const std::vector<int>& noteIndices, Sound sound, Call
                      0, false});
     const int velocity = noteOnVelocity(sound.midiVol);
     for (int i = 0; i < static_cast<int>(noteIndices.size()); ++i) {
-        const int key = midiKey(noteIndices[static_cast<std::size_t>(i)], sound.transpose);
+        const int key =
+            midiKeyOfNoteIndex(noteIndices[static_cast<std::size_t>(i)], sound.transpose);
         steps.push_back({[this, key, velocity, i, highlight = callbacks.highlight] {
                              out_.currentKey = key;
                              out_.Play(midiStatus::noteOn, key, velocity);

@@ -17,13 +17,6 @@ inline constexpr int programChangeChannel13 = 0xCC;
 // follows its program changes.
 inline constexpr int playbackReleaseVelocity = 94;
 
-// The MIDI key sounded for a note index (0 is C2) at a `transpose` setting
-// (24 means no transposition): index 24 is key 60, middle C.
-constexpr int midiKey(int noteIndex, int transpose)
-{
-    return noteIndex + 36 + transpose - 24;
-}
-
 // The note-on velocity for the `midiVol` setting. The slider reaches 128, one
 // more than a MIDI data byte holds: that, and anything out of range from a
 // hand-edited settings file, is clamped to 0..127.

@@ -17,23 +17,23 @@ MidiOut::StartupResult MidiOut::openAtStartup(int& midi)
     if (result.deviceNames.empty())
         return result;
     midi = applyStoredMidiIndexRule(midi, static_cast<int>(result.deviceNames.size()) - 1);
-    if (!open(midi))
-        result.error = lastError_;
+    result.opened = open(midi);
     return result;
 }
 
-bool MidiOut::reopen(int device)
+Status MidiOut::reopen(int device)
 {
     close();
     return open(device);
 }
 
-bool MidiOut::open(int device)
+Status MidiOut::open(int device)
 {
     auto opened = system_.open(device);
-    port_ = std::move(opened.port);
-    lastError_ = port_ ? std::string() : opened.error;
-    return port_ != nullptr;
+    if (!opened)
+        return opened.status();
+    port_ = std::move(opened).value();
+    return Status::success();
 }
 
 void MidiOut::close()

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/result.h"
 #include "platform/midi/midi_output_port.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,15 +18,15 @@ public:
 
     struct StartupResult {
         std::vector<std::string> deviceNames; // devices, then "Midi Mapper"; empty without devices
-        std::optional<std::string> error;     // set when the open failed: show it to the user
+        Status opened = Status::success();    // a failed open: show its message to the user
     };
     // Builds the device list, applies the stored-index rule to `midi` and opens
     // that device. Without any device nothing is opened and nothing reported.
     StartupResult openAtStartup(int& midi);
 
     // Closes the current device (if any) and opens `device` (-1: the mapper).
-    // A failure leaves the output closed; its reason is in lastError().
-    bool reopen(int device);
+    // A failure leaves the output closed and says why.
+    Status reopen(int device);
     // Resets and closes the device, if one is open.
     void close();
 
@@ -38,16 +38,14 @@ public:
     void Silence(int status, int data1, int data2);
 
     bool isOpen() const { return port_ != nullptr; }
-    const std::string& lastError() const { return lastError_; }
 
     // The key of the note most recently started; callers store it before a
     // note-on and stop the note with it.
     int currentKey = 20;
 
 private:
-    bool open(int device);
+    Status open(int device);
 
     MidiOutputSystem& system_;
     std::unique_ptr<MidiOutputPort> port_;
-    std::string lastError_;
 };

@@ -109,12 +109,14 @@ void spellScaleNotes(Melody& melody, int candidateCount)
 
 } // namespace
 
-std::optional<std::string> MelodyGenerator::drawCustomLine(const MelodySettings& settings,
-                                                           RandomSource& random)
+Result<std::string> MelodyGenerator::drawCustomLine(const MelodySettings& settings,
+                                                    RandomSource& random)
 {
     const auto lines = MelodyStore(dataDir_, settings.noteName).lines();
-    if (!lines || lines->empty())
-        return std::nullopt;
+    if (!lines)
+        return lines.status();
+    if (lines->empty())
+        return Status::failure("The melody file holds no melodies.");
     const int lineCount = static_cast<int>(lines->size());
     std::vector<int> guitarLines;
     for (int k = 0; k < lineCount; ++k)
@@ -137,7 +139,7 @@ std::optional<std::string> MelodyGenerator::drawCustomLine(const MelodySettings&
 
     const int used = settings.drilltype == kRandomCustomDrill ? drawn : settings.custMelody;
     if (used < 0 || used >= lineCount)
-        return std::nullopt;
+        return Status::failure("The chosen custom melody is not a line of the melody file.");
     return (*lines)[used];
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/result.h"
 #include "music/melody.h"
 #include "music/melody_settings.h"
 #include "music/random_source.h"
@@ -28,7 +29,9 @@ public:
     int lastMelodyLine() const { return lastMelodyLine_; }
 
 private:
-    std::optional<std::string> drawCustomLine(const MelodySettings& settings, RandomSource& random);
+    // The custom melody line to drill, or why there is none (the drill then
+    // falls back to a generated melody).
+    Result<std::string> drawCustomLine(const MelodySettings& settings, RandomSource& random);
 
     std::filesystem::path dataDir_;
     int lastMelodyLine_ = 0;

@@ -2,6 +2,8 @@
 
 #include "music/whole_file.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <string_view>
 
@@ -52,11 +54,11 @@ MelodyStore::MelodyStore(std::filesystem::path dataDir, int noteName)
 {
 }
 
-std::optional<std::vector<std::string>> MelodyStore::lines() const
+Result<std::vector<std::string>> MelodyStore::lines() const
 {
     const auto bytes = readWholeFile(file_);
     if (!bytes)
-        return std::nullopt;
+        return bytes.status();
     std::vector<std::string> texts;
     for (std::string_view raw : rawLines(*bytes))
         texts.emplace_back(lineText(raw));
@@ -66,7 +68,7 @@ std::optional<std::vector<std::string>> MelodyStore::lines() const
 std::vector<std::string> MelodyStore::names() const
 {
     std::vector<std::string> names;
-    if (const auto all = lines())
+    if (const auto all = lines(); all)
         for (const std::string& line : *all)
             names.push_back(melodyLineName(line));
     return names;
@@ -80,10 +82,10 @@ std::optional<CustomMelody> MelodyStore::load(int k) const
     return parseMelodyLine((*all)[static_cast<std::size_t>(k)]);
 }
 
-bool MelodyStore::append(const CustomMelody& melody)
+Status MelodyStore::append(const CustomMelody& melody)
 {
     if (!isWritableMelody(melody))
-        return false;
+        return Status::failure(unwritableMelodyText);
     // A file whose last line has no line end (written by another tool) gets
     // one first, or the new melody would be glued onto that line.
     std::error_code noSize;
@@ -96,21 +98,24 @@ bool MelodyStore::append(const CustomMelody& melody)
     }
     std::ofstream out(file_, std::ios::binary | std::ios::app);
     if (!out)
-        return false;
+        return Status::failure("Cannot open \"" + file_.string() + "\": " + std::strerror(errno) +
+                               ".");
     if (needsLineEnd)
         out << "\r\n";
     out << formatMelodyLine(melody);
     out.close();
-    return !out.fail();
+    if (out.fail())
+        return Status::failure("Cannot write \"" + file_.string() + "\".");
+    return Status::success();
 }
 
-bool MelodyStore::replace(int k, const CustomMelody& melody)
+Status MelodyStore::replace(int k, const CustomMelody& melody)
 {
     if (!isWritableMelody(melody))
-        return false;
+        return Status::failure(unwritableMelodyText);
     const auto bytes = readWholeFile(file_);
     if (!bytes)
-        return false;
+        return bytes.status();
     const auto raw = rawLines(*bytes);
     std::string rewritten;
     for (std::size_t i = 0; i < raw.size(); ++i)
@@ -120,11 +125,11 @@ bool MelodyStore::replace(int k, const CustomMelody& melody)
     return replaceWholeFile(file_, scratchFile(), rewritten);
 }
 
-bool MelodyStore::remove(int k, int& custMelody)
+Status MelodyStore::remove(int k, int& custMelody)
 {
     const auto bytes = readWholeFile(file_);
     if (!bytes)
-        return false;
+        return bytes.status();
     const auto raw = rawLines(*bytes);
     std::string rewritten;
     std::size_t kept = 0;
@@ -134,9 +139,9 @@ bool MelodyStore::remove(int k, int& custMelody)
         rewritten += copiedLine(raw[i]);
         ++kept;
     }
-    if (!replaceWholeFile(file_, scratchFile(), rewritten))
-        return false;
+    if (Status replaced = replaceWholeFile(file_, scratchFile(), rewritten); !replaced)
+        return replaced;
     if (!isLine(custMelody, kept))
         custMelody = 0;
-    return true;
+    return Status::success();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/result.h"
 #include "music/custom_melody.h"
 
 #include <filesystem>
@@ -29,8 +30,8 @@ public:
 
     const std::filesystem::path& file() const { return file_; }
 
-    // Every line of the file, line ends removed; nothing when it cannot be read.
-    std::optional<std::vector<std::string>> lines() const;
+    // Every line of the file, line ends removed; fails when it cannot be read.
+    Result<std::vector<std::string>> lines() const;
 
     // The name of every line, in file order; empty when the file cannot be read.
     std::vector<std::string> names() const;
@@ -39,16 +40,21 @@ public:
     std::optional<CustomMelody> load(int k) const;
 
     // Adds a line at the end, creating the file when absent.
-    bool append(const CustomMelody& melody);
+    Status append(const CustomMelody& melody);
 
     // Writes the melody in place of line k; other lines are copied unchanged.
     // When k is not a line of the file the file is rewritten unchanged.
-    bool replace(int k, const CustomMelody& melody);
+    Status replace(int k, const CustomMelody& melody);
 
     // Removes line k. `custMelody`, the line of the fixed custom drill, goes
     // back to 0 when it no longer names a line; a deletion before it does not
     // shift it, so it then names the line that followed.
-    bool remove(int k, int& custMelody);
+    Status remove(int k, int& custMelody);
+
+    // Why a melody is refused by append and replace.
+    static constexpr const char* unwritableMelodyText =
+        "This melody cannot be saved: it needs a name without commas and 1 to 13 notes "
+        "from MIDI key 36 to 83.";
 
 private:
     std::filesystem::path scratchFile() const { return dataDir_ / "temp"; }

@@ -4,6 +4,8 @@
 #include "music/text_lines.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 namespace {
@@ -44,12 +46,13 @@ ScaleList loadScales(const std::filesystem::path& file, int numScales)
     return scales;
 }
 
-bool saveScales(const std::filesystem::path& file, const ScaleList& scales)
+Status saveScales(const std::filesystem::path& file, const ScaleList& scales)
 {
     // in|out opens an existing file for writing at its start without truncating it.
     std::fstream out(file, std::ios::in | std::ios::out | std::ios::binary);
     if (!out)
-        return false;
+        return Status::failure("Cannot open \"" + file.string() +
+                               "\" for writing: " + std::strerror(errno) + ".");
     std::string text;
     for (const ScaleRecord& scale : scales) {
         // A line break inside a name would split the record in two on the next load.
@@ -61,5 +64,7 @@ bool saveScales(const std::filesystem::path& file, const ScaleList& scales)
     }
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
-    return !out.fail();
+    if (out.fail())
+        return Status::failure("Cannot write \"" + file.string() + "\".");
+    return Status::success();
 }

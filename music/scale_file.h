@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/result.h"
 #include "music/scales.h"
 
 #include <filesystem>
@@ -32,6 +33,6 @@ ScaleList loadScales(const std::filesystem::path& file, int numScales);
 // Writes every record as "name,mask" CR LF from the start of the existing
 // file, without truncating it: bytes of an older, longer file may remain after
 // the last line, and loading never reaches them because it stops after
-// `numScales` lines. Nothing is written (and false returned) when the file
-// does not exist or cannot be opened.
-bool saveScales(const std::filesystem::path& file, const ScaleList& scales);
+// `numScales` lines. Nothing is written (and the reason returned) when the
+// file does not exist or cannot be opened.
+Status saveScales(const std::filesystem::path& file, const ScaleList& scales);

@@ -1,12 +1,6 @@
 #include "music/uniform_random_source.h"
 
-#include "platform/clock/clock.h"
-
 UniformRandomSource::UniformRandomSource(std::uint32_t seed) : lastRandomSeed_(seed), engine_(seed)
-{
-}
-
-UniformRandomSource::UniformRandomSource(Clock& clock) : UniformRandomSource(clock.milliseconds())
 {
 }
 

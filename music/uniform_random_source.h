@@ -5,16 +5,13 @@
 #include <cstdint>
 #include <random>
 
-class Clock;
-
 // The program's random source: one generator, seeded once when the program
 // starts, from which every Random(n) draws uniformly. A draw costs nothing and
 // successive draws are independent of when they are made.
 class UniformRandomSource final : public RandomSource {
 public:
+    // The program seeds it once at start from the millisecond clock.
     explicit UniformRandomSource(std::uint32_t seed);
-    // Seeds from the millisecond clock, as the program does at start.
-    explicit UniformRandomSource(Clock& clock);
 
     // 0..n-1, every value equally likely; 0 when n is below 1.
     int Random(int n) override;

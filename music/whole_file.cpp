@@ -1,12 +1,23 @@
 #include "music/whole_file.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& file)
+namespace {
+
+std::string quoted(const std::filesystem::path& file)
+{
+    return "\"" + file.string() + "\"";
+}
+
+} // namespace
+
+Result<std::string> readWholeFile(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     if (!in)
-        return std::nullopt;
+        return Status::failure("Cannot open " + quoted(file) + ": " + std::strerror(errno) + ".");
     std::string bytes;
     char block[4096];
     while (true) {
@@ -18,12 +29,12 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& file)
     // End of file sets eof and fail; a read error (a directory, an I/O fault)
     // sets bad, and half a file must never be taken for the whole.
     if (in.bad() || !in.eof())
-        return std::nullopt;
+        return Status::failure("Cannot read " + quoted(file) + " to its end.");
     return bytes;
 }
 
-bool replaceWholeFile(const std::filesystem::path& target, const std::filesystem::path& scratch,
-                      const std::string& bytes)
+Status replaceWholeFile(const std::filesystem::path& target, const std::filesystem::path& scratch,
+                        const std::string& bytes)
 {
     std::error_code ignored;
     // A leftover scratch file, or a link by that name, is removed rather than
@@ -33,12 +44,13 @@ bool replaceWholeFile(const std::filesystem::path& target, const std::filesystem
     {
         std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
         if (!out)
-            return false;
+            return Status::failure("Cannot create " + quoted(scratch) + ": " +
+                                   std::strerror(errno) + ".");
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (out.fail()) {
             std::filesystem::remove(scratch, ignored);
-            return false;
+            return Status::failure("Cannot write " + quoted(scratch) + ".");
         }
     }
     // The new file keeps the permissions of the one it replaces.
@@ -50,7 +62,7 @@ bool replaceWholeFile(const std::filesystem::path& target, const std::filesystem
     std::filesystem::rename(scratch, target, renamed);
     if (renamed) {
         std::filesystem::remove(scratch, ignored);
-        return false;
+        return Status::failure("Cannot replace " + quoted(target) + ": " + renamed.message() + ".");
     }
-    return true;
+    return Status::success();
 }

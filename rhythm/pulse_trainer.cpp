@@ -1,5 +1,6 @@
 #include "rhythm/pulse_trainer.h"
 
+#include "platform/midi/short_message.h"
 #include "rhythm/status_texts.h"
 
 PulseTrainer::PulseTrainer(Clock& clock, TrainerView& view, SharedMidiOutput& output,
@@ -55,11 +56,10 @@ void PulseTrainer::midiMessage(std::uint32_t message, std::uint32_t time)
     if (judge_.awaitingFirstHit())
         view_.blankDial();
 
-    auto status = static_cast<std::uint8_t>(message & 0xFF);
-    auto key = static_cast<std::uint8_t>((message >> 8) & 0x7F);
-    auto velocity = static_cast<std::uint8_t>((message >> 16) & 0x7F);
-    bool noteOn = (status >> 4) == 0x9;
-    bool noteOff = (status >> 4) == 0x8;
+    const ShortMessage m = ShortMessage::unpack(message);
+    const std::uint8_t status = m.status, key = m.data1, velocity = m.data2;
+    bool noteOn = m.kind() == 0x90;
+    bool noteOff = m.kind() == 0x80;
     if (noteOn)
         sound_.play(status, key, velocity);
     else if (noteOff)

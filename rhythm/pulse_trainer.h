@@ -5,6 +5,7 @@
 #include "rhythm/pulse_judge.h"
 #include "rhythm/rhythm_sound.h"
 #include "rhythm/tempo_slider.h"
+#include "rhythm/trainer_layout.h"
 #include "rhythm/trainer_view.h"
 
 #include <cstdint>
@@ -43,8 +44,8 @@ public:
     bool metronomeRunning() const { return metronome_.running(); }
     bool metronomeButtonPressed() const { return metronomeButtonPressed_; }
 
-    static bool onMetronomeButton(int x, int y) { return 150 < x && x < 250 && 70 < y && y < 98; }
-    static bool onHelpButton(int x, int y) { return 375 < x && x < 390 && 155 < y && y < 170; }
+    static bool onMetronomeButton(int x, int y) { return layout::metronomeButton.contains(x, y); }
+    static bool onHelpButton(int x, int y) { return layout::helpButton.contains(x, y); }
 
 private:
     void hit(std::uint32_t time);

@@ -1,5 +1,7 @@
 #include "rhythm/shared_midi_output.h"
 
+#include "platform/midi/short_message.h"
+
 namespace {
 
 constexpr int mapperDevice = -1;
@@ -28,7 +30,7 @@ bool SharedMidiOutput::open()
     {
         std::lock_guard lock(mutex_);
         old = std::move(port_);
-        port_ = std::move(opened.port);
+        port_ = opened ? std::move(opened).value() : nullptr;
     }
     shutDown(std::move(old));
     return isOpen();
@@ -59,7 +61,7 @@ bool SharedMidiOutput::isOpen() const
 
 void SharedMidiOutput::send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
 {
-    std::uint32_t message = status | (std::uint32_t(data1) << 8) | (std::uint32_t(data2) << 16);
+    const std::uint32_t message = ShortMessage{status, data1, data2}.pack();
     std::lock_guard lock(mutex_);
     if (port_)
         port_->sendShortMessage(message);

@@ -146,8 +146,10 @@ void SoundPage::chooseDevice(int position)
 {
     const int last = int(context_.midiDeviceNames.size()) - 1;
     state_.workingCopy.midi = position == last ? -1 : position;
+    // A device that cannot be opened leaves the output closed without a word,
+    // as a device change always has: the list keeps the user's choice.
     if (context_.midiOut)
-        context_.midiOut->reopen(state_.workingCopy.midi);
+        static_cast<void>(context_.midiOut->reopen(state_.workingCopy.midi));
 }
 
 void SoundPage::chooseTimbre(int position)

@@ -29,7 +29,7 @@ void VoiceInput::startCapture()
     if (!waveAvailable_)
         return;
     if (!micOff_)
-        device_.open();
+        (void)device_.open();
     // On a device that did not open these do nothing, and no block arrives.
     queueNextBlock();
 }

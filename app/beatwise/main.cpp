@@ -1,8 +1,9 @@
+#include "base/version.h"
+#include "beatwise/beatwise_app.h"
 #include "platform/gdi/window_scale.h"
 #include "platform/midi/soundfont_locator.h"
 #include "platform/system/command_line.h"
 #include "platform/system/graphical_session.h"
-#include "rhythm/beatwise_app.h"
 
 #include <iostream>
 
@@ -32,8 +33,8 @@ int main(int argc, char* argv[])
         .add("--help", "list the options and exit", [&] { showHelp = true; })
         .add("--version", "print the version and exit", [&] { showVersion = true; });
 
-    if (!commandLine.parse(argc, argv) || !scaleError.empty()) {
-        std::cerr << "beatwise: " << (scaleError.empty() ? commandLine.error() : scaleError)
+    if (Status parsed = commandLine.parse(argc, argv); !parsed || !scaleError.empty()) {
+        std::cerr << "beatwise: " << (parsed ? scaleError : parsed.message())
                   << "\nTry 'beatwise --help' for the options.\n";
         return 2;
     }
@@ -42,7 +43,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (showVersion) {
-        std::cout << "beatwise " << PROJECT_VERSION << "\n";
+        std::cout << "beatwise " << kSolfaraVersion << "\n";
         return 0;
     }
     if (!checkGraphicalSession("beatwise", DisplayEnvironment::current(), std::cerr))

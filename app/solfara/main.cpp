@@ -56,14 +56,16 @@ int main(int argc, char* argv[])
         .add("--version", "print the version and exit", [&] { showVersion = true; });
 
     std::string error;
-    if (!commandLine.parse(argc, argv))
-        error = commandLine.error();
+    if (Status parsed = commandLine.parse(argc, argv); !parsed)
+        error = parsed.message();
     else if (!scaleError.empty())
         error = scaleError;
     else if (options.dataDirectory && options.dataDirectory->empty())
         error = "option '--data-dir' needs a directory";
-    else if (options.audioInput && !canReadRecording(options.audioInput->string(), error))
-        error = "option '--audio-input': " + error;
+    else if (Status readable = options.audioInput ? canReadRecording(options.audioInput->string())
+                                                  : Status::success();
+             !readable)
+        error = "option '--audio-input': " + readable.message();
     else if (detectorWord && !(options.detector = detectorKindOfKeyword(*detectorWord)))
         error = "option '--detector' needs 'classic' or 'precise', not '" + *detectorWord + "'";
     if (!error.empty()) {

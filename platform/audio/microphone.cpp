@@ -8,10 +8,10 @@ Microphone systemMicrophone()
     return {std::make_unique<RtAudioWaveInputDevices>(), std::make_unique<RtAudioWaveInput>()};
 }
 
-Microphone recordingAsMicrophone(const std::string& path, std::string& error)
+Result<Microphone> recordingAsMicrophone(const std::string& path)
 {
-    auto input = WavFileWaveInput::create(path, error);
+    auto input = WavFileWaveInput::create(path);
     if (!input)
-        return {};
-    return {std::make_unique<FixedWaveInputDevices>(1), std::move(input)};
+        return input.status();
+    return Microphone{std::make_unique<FixedWaveInputDevices>(1), std::move(input).value()};
 }

@@ -15,9 +15,9 @@ struct Microphone {
 // The system's default microphone (RtAudio: PulseAudio or PipeWire, else ALSA).
 Microphone systemMicrophone();
 
-// A recording played in real time as the microphone (--audio-input FILE).
-// Empty, with `error` set, when the file cannot be read.
-Microphone recordingAsMicrophone(const std::string& path, std::string& error);
+// A recording played in real time as the microphone (--audio-input FILE);
+// fails with the reason when the file cannot be read.
+Result<Microphone> recordingAsMicrophone(const std::string& path);
 
 // A fixed number of microphones: a recording counts as one.
 class FixedWaveInputDevices final : public WaveInputDevices {

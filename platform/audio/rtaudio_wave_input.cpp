@@ -34,28 +34,31 @@ RtAudioWaveInput::~RtAudioWaveInput()
     close();
 }
 
-bool RtAudioWaveInput::open()
+Status RtAudioWaveInput::open()
 {
     if (audio_)
-        return true;
-    for (RtAudio::Api api : desktopAudioApis)
-        if (openWith(api))
-            return true;
-    return false;
+        return Status::success();
+    Status last = Status::failure("No sound system is available.");
+    for (RtAudio::Api api : desktopAudioApis) {
+        last = openWith(api);
+        if (last)
+            break;
+    }
+    return last;
 }
 
-bool RtAudioWaveInput::openWith(int api)
+Status RtAudioWaveInput::openWith(int api)
 {
     auto audio = makeRtAudio(RtAudio::Api(api));
     if (!audio)
-        return false;
+        return Status::failure("No sound system is available.");
     try {
         if (audio->getDeviceCount() == 0)
-            return false;
+            return Status::failure("No audio device is available.");
         const unsigned device = audio->getDefaultInputDevice();
         const RtAudio::DeviceInfo info = audio->getDeviceInfo(device);
         if (!info.probed || info.inputChannels == 0)
-            return false;
+            return Status::failure("The default audio device has no input.");
         RtAudio::StreamParameters parameters;
         parameters.deviceId = device;
         parameters.nChannels = 1;
@@ -73,12 +76,17 @@ bool RtAudioWaveInput::openWith(int api)
             });
         audio_ = std::move(audio);
         audio_->startStream();
-        return true;
+        return Status::success();
+    } catch (const std::exception& e) {
+        audio_.reset();
+        converter_.reset();
+        deviceRate_ = 0;
+        return Status::failure(std::string("The microphone cannot be opened: ") + e.what());
     } catch (...) {
         audio_.reset();
         converter_.reset();
         deviceRate_ = 0;
-        return false;
+        return Status::failure("The microphone cannot be opened.");
     }
 }
 
@@ -115,7 +123,7 @@ int RtAudioWaveInput::onAudio(void*, void* input, unsigned frames, double, unsig
 int RtAudioWaveInputDevices::count()
 {
     // A sound server shows itself only by accepting a stream: try one.
-    if (RtAudioWaveInput probe; probe.open()) {
+    if (RtAudioWaveInput probe; probe.open().ok()) {
         probe.close();
         return 1;
     }

@@ -19,7 +19,7 @@ public:
 
     // Streams from the device at once; samples go into a block only while
     // one is queued and recording is started.
-    bool open() override;
+    Status open() override;
     void close() override;
     bool isOpen() const override { return audio_ != nullptr; }
 
@@ -27,7 +27,7 @@ public:
     unsigned deviceRate() const { return deviceRate_; }
 
 private:
-    bool openWith(int api);
+    Status openWith(int api);
     static int onAudio(void* output, void* input, unsigned frames, double streamTime,
                        unsigned status, void* self);
 

@@ -11,11 +11,12 @@
 // or at once through deliverPending().
 class ScriptedWaveInput final : public QueuedWaveInput {
 public:
-    bool open() override
+    Status open() override
     {
         ++opens;
         open_ = !failOpen;
-        return open_;
+        return open_ ? Status::success()
+                     : Status::failure("The scripted microphone fails to open.");
     }
     void close() override
     {

@@ -13,13 +13,12 @@ namespace {
 constexpr auto playerPeriod = std::chrono::milliseconds(10);
 } // namespace
 
-std::unique_ptr<WavFileWaveInput> WavFileWaveInput::create(const std::string& path,
-                                                           std::string& error)
+Result<std::unique_ptr<WavFileWaveInput>> WavFileWaveInput::create(const std::string& path)
 {
-    auto source = WavSource::open(path, error);
+    auto source = WavSource::open(path);
     if (!source)
-        return nullptr;
-    return std::unique_ptr<WavFileWaveInput>(new WavFileWaveInput(std::move(source)));
+        return source.status();
+    return std::unique_ptr<WavFileWaveInput>(new WavFileWaveInput(std::move(source).value()));
 }
 
 WavFileWaveInput::WavFileWaveInput(std::unique_ptr<WavSource> source) : source_(std::move(source))
@@ -33,10 +32,10 @@ WavFileWaveInput::~WavFileWaveInput()
         player_.join();
 }
 
-bool WavFileWaveInput::open()
+Status WavFileWaveInput::open()
 {
     open_ = true;
-    return true;
+    return Status::success();
 }
 
 void WavFileWaveInput::close()

@@ -14,11 +14,11 @@ class WavSource;
 // or not a block is queued; after its end the "microphone" hears silence.
 class WavFileWaveInput final : public QueuedWaveInput {
 public:
-    // Null when the file cannot be read; `error` says why.
-    static std::unique_ptr<WavFileWaveInput> create(const std::string& path, std::string& error);
+    // Fails with the reason when the file cannot be read.
+    static Result<std::unique_ptr<WavFileWaveInput>> create(const std::string& path);
     ~WavFileWaveInput() override;
 
-    bool open() override;
+    Status open() override;
     void close() override;
     bool isOpen() const override { return open_; }
     void start() override;

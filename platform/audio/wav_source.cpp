@@ -6,18 +6,16 @@
 
 #include <algorithm>
 
-std::unique_ptr<WavSource> WavSource::open(const std::string& path, std::string& error)
+Result<std::unique_ptr<WavSource>> WavSource::open(const std::string& path)
 {
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file) {
-        error = "Cannot read \"" + path + "\": " + sf_strerror(nullptr);
-        return nullptr;
-    }
+    if (!file)
+        return Status::failure("Cannot read \"" + path + "\": " + sf_strerror(nullptr));
     if (info.channels < 1 || info.samplerate < 1000 || info.samplerate > 768000) {
         sf_close(file);
-        error = "Cannot use \"" + path + "\": unsupported channel count or sample rate";
-        return nullptr;
+        return Status::failure("Cannot use \"" + path +
+                               "\": unsupported channel count or sample rate");
     }
     return std::unique_ptr<WavSource>(new WavSource(file, info.samplerate, info.channels));
 }
@@ -52,17 +50,18 @@ std::size_t WavSource::read(float* out, std::size_t count)
     return total;
 }
 
-bool canReadRecording(const std::string& path, std::string& error)
+Status canReadRecording(const std::string& path)
 {
-    return WavSource::open(path, error) != nullptr;
+    return WavSource::open(path).status();
 }
 
-std::vector<std::uint8_t> readCaptureSamples(const std::string& path, std::string& error)
+Result<std::vector<std::uint8_t>> readCaptureSamples(const std::string& path)
 {
+    auto opened = WavSource::open(path);
+    if (!opened)
+        return opened.status();
     std::vector<std::uint8_t> samples;
-    auto source = WavSource::open(path, error);
-    if (!source)
-        return samples;
+    WavSource* source = opened.value().get();
     CaptureConverter converter(source->sampleRate(), [&](std::span<const std::uint8_t> piece) {
         samples.insert(samples.end(), piece.begin(), piece.end());
     });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/result.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,8 +14,8 @@ struct sf_private_tag;
 // libsndfile reads. Channels are averaged.
 class WavSource {
 public:
-    // Null when the file cannot be opened or holds no sound; `error` says why.
-    static std::unique_ptr<WavSource> open(const std::string& path, std::string& error);
+    // Fails with the reason when the file cannot be opened or holds no sound.
+    static Result<std::unique_ptr<WavSource>> open(const std::string& path);
     ~WavSource();
     WavSource(const WavSource&) = delete;
     WavSource& operator=(const WavSource&) = delete;
@@ -31,9 +33,9 @@ private:
     std::vector<float> interleaved_;
 };
 
-// Whether `path` can be read as a recording; `error` says why not.
-bool canReadRecording(const std::string& path, std::string& error);
+// Whether `path` can be read as a recording, and why not.
+Status canReadRecording(const std::string& path);
 
 // The whole file in the capture format (unsigned 8-bit, 11025 Hz, mono), as the
-// microphone would have delivered it. Empty with `error` set when unreadable.
-std::vector<std::uint8_t> readCaptureSamples(const std::string& path, std::string& error);
+// microphone would have delivered it; fails with the reason when unreadable.
+Result<std::vector<std::uint8_t>> readCaptureSamples(const std::string& path);

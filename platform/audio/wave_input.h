@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/result.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -23,8 +25,9 @@ public:
 
     virtual ~WaveInput() = default;
 
-    // Opens the device in the capture format; false when it cannot be opened.
-    virtual bool open() = 0;
+    // Opens the device in the capture format; fails with the reason when it
+    // cannot be opened.
+    virtual Status open() = 0;
     // Stops recording, drops the queued block and releases the device.
     virtual void close() = 0;
     virtual bool isOpen() const = 0;

@@ -1,6 +1,7 @@
 #include "platform/midi/alsa_midi_output.h"
 
 #include "platform/midi/alsa_sequencer_client.h"
+#include "platform/midi/short_message.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -36,10 +37,9 @@ public:
         std::lock_guard lock(mutex_);
         if (!out_)
             return;
-        const unsigned char status = message & 0xFF;
-        unsigned char bytes[3] = {status, static_cast<unsigned char>((message >> 8) & 0x7F),
-                                  static_cast<unsigned char>((message >> 16) & 0x7F)};
-        send(bytes, messageLength(status));
+        const ShortMessage m = ShortMessage::unpack(message);
+        unsigned char bytes[3] = {m.status, m.data1, m.data2};
+        send(bytes, messageLength(m.status));
     }
 
     // All sound off, reset controllers and all notes off on every channel.
@@ -105,25 +105,26 @@ std::vector<std::string> AlsaMidiOutputSystem::deviceNames()
 MidiOutputSystem::OpenResult AlsaMidiOutputSystem::open(int device)
 {
     if (device < 0 || device >= static_cast<int>(listed_.size()))
-        return {nullptr, "There is no MIDI output device number " + std::to_string(device) + "."};
+        return OpenResult::failure("There is no MIDI output device number " +
+                                   std::to_string(device) + ".");
     const std::string& wanted = listed_[static_cast<std::size_t>(device)];
     auto out = connectToAlsaSequencer<RtMidiOut>(clientName);
     if (!out)
-        return {nullptr,
-                "The ALSA sequencer is not available, so \"" + wanted + "\" cannot be opened."};
+        return OpenResult::failure("The ALSA sequencer is not available, so \"" + wanted +
+                                   "\" cannot be opened.");
     // Ports come and go (a keyboard unplugged): open the one with the listed
     // name, wherever it is now.
     auto names = portNames(*out);
     auto found = std::find(names.begin(), names.end(), wanted);
     if (found == names.end())
-        return {nullptr, "The MIDI port \"" + wanted + "\" is no longer available."};
+        return OpenResult::failure("The MIDI port \"" + wanted + "\" is no longer available.");
     try {
         out->openPort(static_cast<unsigned>(found - names.begin()), clientName);
     } catch (const RtMidiError& error) {
-        return {nullptr,
-                "The MIDI port \"" + wanted + "\" could not be opened: " + error.getMessage()};
+        return OpenResult::failure("The MIDI port \"" + wanted +
+                                   "\" could not be opened: " + error.getMessage());
     }
     if (!out->isPortOpen())
-        return {nullptr, "The MIDI port \"" + wanted + "\" could not be opened."};
-    return {std::make_unique<AlsaOutputPort>(std::move(out), wanted), {}};
+        return OpenResult::failure("The MIDI port \"" + wanted + "\" could not be opened.");
+    return OpenResult(std::make_unique<AlsaOutputPort>(std::move(out), wanted));
 }

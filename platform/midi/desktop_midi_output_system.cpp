@@ -33,7 +33,8 @@ MidiOutputSystem::OpenResult DesktopMidiOutputSystem::open(int device)
         return SynthOutputPort::open(options_.soundFont);
     // A stored number can outlive its device (a keyboard unplugged since).
     if (device < -1 || device > portCount_)
-        return {nullptr, "MIDI output device " + std::to_string(device) +
-                             " is not available. Choose another device in the Sound settings."};
+        return OpenResult::failure(
+            "MIDI output device " + std::to_string(device) +
+            " is not available. Choose another device in the Sound settings.");
     return ports_->open(device - 1);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/clock/clock.h"
 #include "platform/midi/alsa_sequencer_client.h"
+#include "platform/midi/short_message.h"
 
 namespace {
 
@@ -90,8 +91,10 @@ std::optional<std::uint32_t> MidiInput::packShortMessage(const std::vector<unsig
 {
     if (bytes.empty() || bytes.size() > 3 || bytes[0] < 0x80 || bytes[0] == 0xF0)
         return std::nullopt;
-    std::uint32_t message = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        message |= std::uint32_t(bytes[i]) << (8 * i);
-    return message;
+    ShortMessage message{bytes[0]};
+    if (bytes.size() > 1)
+        message.data1 = bytes[1];
+    if (bytes.size() > 2)
+        message.data2 = bytes[2];
+    return message.pack();
 }

@@ -1,18 +1,12 @@
 #pragma once
 
+#include "base/result.h"
+#include "platform/midi/short_message.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-// A short message as the ports take it: status in the low byte, then data 1,
-// then data 2 (each cut to a byte).
-constexpr std::uint32_t packShortMessage(int status, int data1, int data2)
-{
-    return static_cast<std::uint32_t>(status & 0xFF) |
-           static_cast<std::uint32_t>(data1 & 0xFF) << 8 |
-           static_cast<std::uint32_t>(data2 & 0xFF) << 16;
-}
 
 // One open MIDI output: the built-in synthesizer, an ALSA sequencer port, or a
 // recording port in tests. Destroying a port closes it. A port may be used
@@ -42,10 +36,8 @@ public:
 
     virtual std::vector<std::string> deviceNames() = 0;
 
-    struct OpenResult {
-        std::unique_ptr<MidiOutputPort> port; // null when the open failed
-        std::string error;                    // why it failed, for the user
-    };
+    // The open port, or why it could not be opened (for the user).
+    using OpenResult = Result<std::unique_ptr<MidiOutputPort>>;
     virtual OpenResult open(int device) = 0;
 };
 
@@ -53,5 +45,8 @@ public:
 class NoMidiOutputSystem final : public MidiOutputSystem {
 public:
     std::vector<std::string> deviceNames() override { return {}; }
-    OpenResult open(int) override { return {nullptr, "No MIDI output device is available."}; }
+    OpenResult open(int) override
+    {
+        return OpenResult::failure("No MIDI output device is available.");
+    }
 };

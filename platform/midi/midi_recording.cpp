@@ -82,12 +82,13 @@ MidiOutputSystem::OpenResult RecordingMidiOutputSystem::open(int device)
     auto failure = std::find_if(failures_.begin(), failures_.end(),
                                 [device](const auto& f) { return f.first == device; });
     if (failure != failures_.end())
-        return {nullptr, failure->second};
+        return OpenResult::failure(failure->second);
     if (device < -1 || device >= static_cast<int>(names_.size()))
-        return {nullptr, "There is no MIDI output device number " + std::to_string(device) + "."};
+        return OpenResult::failure("There is no MIDI output device number " +
+                                   std::to_string(device) + ".");
     opened_.push_back(device);
     std::string name = device == -1 ? "Midi Mapper" : names_[static_cast<std::size_t>(device)];
-    return {std::make_unique<RecordingMidiOutputPort>(name, clock_, recording_), {}};
+    return OpenResult(std::make_unique<RecordingMidiOutputPort>(name, clock_, recording_));
 }
 
 void RecordingMidiOutputSystem::failOpen(int device, std::string error)

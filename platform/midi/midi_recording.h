@@ -17,9 +17,9 @@ struct RecordedMidiMessage {
     std::uint32_t timeMs = 0;                      // the port's clock when it arrived
     std::chrono::steady_clock::time_point arrival; // wall time, for timing measurements
 
-    int status() const { return static_cast<int>(message & 0xFF); }
-    int data1() const { return static_cast<int>((message >> 8) & 0xFF); }
-    int data2() const { return static_cast<int>((message >> 16) & 0xFF); }
+    int status() const { return ShortMessage::unpack(message).status; }
+    int data1() const { return ShortMessage::unpack(message).data1; }
+    int data2() const { return ShortMessage::unpack(message).data2; }
 };
 
 // The log of everything sent to recording ports. Shared between a port and the

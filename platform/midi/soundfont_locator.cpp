@@ -16,13 +16,13 @@ bool isUsableFile(const fs::path& path)
     return fs::is_regular_file(path, ec); // follows symbolic links; a dangling one fails
 }
 
-SoundFontChoice namedFile(const std::string& path, const std::string& origin)
+Result<fs::path> namedFile(const std::string& path, const std::string& origin)
 {
     if (isUsableFile(path))
-        return {path, {}};
-    return {{},
-            "The SoundFont \"" + path + "\" given by " + origin +
-                " does not exist or is not a file, so the built-in synthesizer cannot play."};
+        return fs::path(path);
+    return Status::failure(
+        "The SoundFont \"" + path + "\" given by " + origin +
+        " does not exist or is not a file, so the built-in synthesizer cannot play.");
 }
 
 std::vector<fs::path> soundFontsIn(const fs::path& directory)
@@ -42,7 +42,7 @@ std::vector<fs::path> soundFontsIn(const fs::path& directory)
 
 } // namespace
 
-SoundFontChoice findSoundFont(const SoundFontSearch& search)
+Result<fs::path> findSoundFont(const SoundFontSearch& search)
 {
     if (!search.commandLinePath.empty())
         return namedFile(search.commandLinePath, "--soundfont");
@@ -51,15 +51,15 @@ SoundFontChoice findSoundFont(const SoundFontSearch& search)
 
     auto preferred = search.systemDirectory / "default-GM.sf2";
     if (isUsableFile(preferred))
-        return {preferred, {}};
+        return preferred;
     auto others = soundFontsIn(search.systemDirectory);
     if (!others.empty())
-        return {others.front(), {}};
+        return others.front();
 
-    return {{},
-            "No General MIDI SoundFont was found for the built-in synthesizer, so notes cannot "
-            "be played. Install one (for example: sudo apt install timgm6mb-soundfont) or start "
-            "the program with --soundfont FILE."};
+    return Status::failure(
+        "No General MIDI SoundFont was found for the built-in synthesizer, so notes cannot "
+        "be played. Install one (for example: sudo apt install timgm6mb-soundfont) or start "
+        "the program with --soundfont FILE.");
 }
 
 SoundFontSearch soundFontSearchFor(const std::string& commandLinePath)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/result.h"
+
 #include <filesystem>
 #include <string>
 
@@ -14,12 +16,8 @@ struct SoundFontSearch {
     std::filesystem::path systemDirectory = "/usr/share/sounds/sf2";
 };
 
-struct SoundFontChoice {
-    std::filesystem::path path; // empty when none was found
-    std::string error;          // why not, and how to fix it, for the user
-};
-
-SoundFontChoice findSoundFont(const SoundFontSearch& search);
+// The SoundFont to load, or why there is none and how to fix it (for the user).
+Result<std::filesystem::path> findSoundFont(const SoundFontSearch& search);
 
 // The order above as the --help of both programs states it.
 inline constexpr const char* kSoundFontDefaultsHelp =

@@ -1,15 +1,18 @@
 #include "platform/midi/soundfont_synth.h"
 
+#include "platform/midi/short_message.h"
+
 #include <fluidsynth.h>
 
 #include <algorithm>
 
-SoundFontSynth::Created SoundFontSynth::create(const std::filesystem::path& soundFont)
+Result<std::unique_ptr<SoundFontSynth>>
+SoundFontSynth::create(const std::filesystem::path& soundFont)
 {
     std::unique_ptr<SoundFontSynth> synth(new SoundFontSynth);
     synth->settings_ = new_fluid_settings();
     if (!synth->settings_)
-        return {nullptr, "The built-in synthesizer could not be set up (out of memory?)."};
+        return Status::failure("The built-in synthesizer could not be set up (out of memory?).");
     fluid_settings_setnum(synth->settings_, "synth.sample-rate", sampleRate);
     // The program plays one line of notes (a chord at most): 64 voices are
     // plenty and bound the work of the audio thread.
@@ -20,18 +23,18 @@ SoundFontSynth::Created SoundFontSynth::create(const std::filesystem::path& soun
     fluid_settings_setnum(synth->settings_, "synth.gain", 0.7);
     synth->synth_ = new_fluid_synth(synth->settings_);
     if (!synth->synth_)
-        return {nullptr, "The built-in synthesizer could not be started."};
+        return Status::failure("The built-in synthesizer could not be started.");
 
     if (!fluid_is_soundfont(soundFont.c_str()))
-        return {nullptr, "The file \"" + soundFont.string() +
-                             "\" is not a SoundFont, so the built-in synthesizer cannot play. "
-                             "Pass a General MIDI .sf2 file with --soundfont FILE."};
+        return Status::failure("The file \"" + soundFont.string() +
+                               "\" is not a SoundFont, so the built-in synthesizer cannot play. "
+                               "Pass a General MIDI .sf2 file with --soundfont FILE.");
     if (fluid_synth_sfload(synth->synth_, soundFont.c_str(), 1) == FLUID_FAILED)
-        return {nullptr, "The SoundFont \"" + soundFont.string() +
-                             "\" could not be loaded; it may be damaged. Pass another General "
-                             "MIDI .sf2 file with --soundfont FILE."};
+        return Status::failure("The SoundFont \"" + soundFont.string() +
+                               "\" could not be loaded; it may be damaged. Pass another General "
+                               "MIDI .sf2 file with --soundfont FILE.");
     synth->soundFont_ = soundFont;
-    return {std::move(synth), {}};
+    return synth;
 }
 
 SoundFontSynth::~SoundFontSynth()
@@ -44,11 +47,11 @@ SoundFontSynth::~SoundFontSynth()
 
 void SoundFontSynth::handleShortMessage(std::uint32_t message)
 {
-    const int status = static_cast<int>(message & 0xFF);
-    const int data1 = static_cast<int>((message >> 8) & 0x7F);
-    const int data2 = static_cast<int>((message >> 16) & 0x7F);
-    const int channel = status & 0x0F;
-    switch (status & 0xF0) {
+    const ShortMessage m = ShortMessage::unpack(message);
+    const int data1 = m.data1;
+    const int data2 = m.data2;
+    const int channel = m.channel();
+    switch (m.kind()) {
     case 0x80:
         fluid_synth_noteoff(synth_, channel, data1);
         break;
@@ -71,7 +74,7 @@ void SoundFontSynth::handleShortMessage(std::uint32_t message)
         fluid_synth_pitch_bend(synth_, channel, data1 | data2 << 7);
         break;
     default:
-        if (status == 0xFF) // system reset
+        if (m.status == 0xFF) // system reset
             reset();
         break;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/result.h"
+
 #include <fluidsynth/types.h>
 
 #include <cstdint>
@@ -15,11 +17,8 @@ class SoundFontSynth {
 public:
     static constexpr int sampleRate = 44100;
 
-    struct Created {
-        std::unique_ptr<SoundFontSynth> synth; // null on failure
-        std::string error;                     // why, for the user
-    };
-    static Created create(const std::filesystem::path& soundFont);
+    // The synthesizer with the SoundFont loaded, or why not (for the user).
+    static Result<std::unique_ptr<SoundFontSynth>> create(const std::filesystem::path& soundFont);
 
     ~SoundFontSynth();
     SoundFontSynth(const SoundFontSynth&) = delete;

@@ -39,21 +39,21 @@ MidiOutputSystem::OpenResult SynthOutputPort::open(const std::string& soundFontO
     setenv("JACK_NO_START_SERVER", "1", 1);
 
     auto choice = findSoundFont(soundFontSearchFor(soundFontOption));
-    if (choice.path.empty())
-        return {nullptr, choice.error};
-    auto created = SoundFontSynth::create(choice.path);
-    if (!created.synth)
-        return {nullptr, created.error};
+    if (!choice)
+        return choice.status();
+    auto created = SoundFontSynth::create(*choice);
+    if (!created)
+        return created.status();
 
     std::string driverName;
-    fluid_audio_driver_t* driver = startAudio(*created.synth, driverName);
+    fluid_audio_driver_t* driver = startAudio(**created, driverName);
     if (!driver)
-        return {nullptr, "The built-in synthesizer found no audio output: neither PulseAudio "
-                         "nor ALSA could be opened. Check that a sound card or sound server "
-                         "is available."};
-    return {std::unique_ptr<MidiOutputPort>(
-                new SynthOutputPort(std::move(created.synth), driver, driverName)),
-            {}};
+        return MidiOutputSystem::OpenResult::failure(
+            "The built-in synthesizer found no audio output: neither PulseAudio "
+            "nor ALSA could be opened. Check that a sound card or sound server "
+            "is available.");
+    return MidiOutputSystem::OpenResult(std::unique_ptr<MidiOutputPort>(
+        new SynthOutputPort(std::move(created).value(), driver, driverName)));
 }
 
 SynthOutputPort::SynthOutputPort(std::unique_ptr<SoundFontSynth> synth,

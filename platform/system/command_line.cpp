@@ -23,14 +23,12 @@ const CommandLine::Option* CommandLine::find(const std::string& name) const
     return it == options_.end() ? nullptr : &*it;
 }
 
-bool CommandLine::parse(int argc, const char* const* argv)
+Status CommandLine::parse(int argc, const char* const* argv)
 {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg.rfind("--", 0) != 0 || arg.size() == 2) {
-            error_ = "unexpected argument '" + arg + "'";
-            return false;
-        }
+        if (arg.rfind("--", 0) != 0 || arg.size() == 2)
+            return Status::failure("unexpected argument '" + arg + "'");
         std::string name = arg;
         std::string value;
         bool hasInlineValue = false;
@@ -40,28 +38,23 @@ bool CommandLine::parse(int argc, const char* const* argv)
             hasInlineValue = true;
         }
         const Option* option = find(name);
-        if (!option) {
-            error_ = "unknown option '" + name + "'";
-            return false;
-        }
+        if (!option)
+            return Status::failure("unknown option '" + name + "'");
         if (option->valueName.empty()) {
-            if (hasInlineValue) {
-                error_ = "option '" + name + "' takes no value";
-                return false;
-            }
+            if (hasInlineValue)
+                return Status::failure("option '" + name + "' takes no value");
             option->onSeen();
             continue;
         }
         if (!hasInlineValue) {
-            if (i + 1 >= argc) {
-                error_ = "option '" + name + "' needs a value (" + option->valueName + ")";
-                return false;
-            }
+            if (i + 1 >= argc)
+                return Status::failure("option '" + name + "' needs a value (" + option->valueName +
+                                       ")");
             value = argv[++i];
         }
         option->onValue(value);
     }
-    return true;
+    return Status::success();
 }
 
 std::string CommandLine::helpText(const std::string& summary) const

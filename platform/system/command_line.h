@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/result.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,10 +20,9 @@ public:
     CommandLine& add(std::string name, std::string valueName, std::string help,
                      std::function<void(const std::string&)> onValue);
 
-    // Parses argv[1..]. Returns false with a one-line reason in error() for an
-    // unknown option, a missing value, or a stray argument.
-    bool parse(int argc, const char* const* argv);
-    const std::string& error() const { return error_; }
+    // Parses argv[1..]. Fails with a one-line reason for an unknown option, a
+    // missing value, or a stray argument.
+    Status parse(int argc, const char* const* argv);
 
     // The option list for --help.
     std::string helpText(const std::string& summary) const;
@@ -38,5 +39,4 @@ private:
 
     std::string program_;
     std::vector<Option> options_;
-    std::string error_;
 };

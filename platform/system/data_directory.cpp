@@ -28,14 +28,14 @@ std::filesystem::path defaultDataDirectory(const std::string& appName)
     return homeDirectory() / ".local" / "share" / appName;
 }
 
-std::optional<std::string> prepareDataDirectory(const std::filesystem::path& directory)
+Status prepareDataDirectory(const std::filesystem::path& directory)
 {
     std::error_code error;
     std::filesystem::create_directories(directory, error);
     if (std::filesystem::is_directory(directory))
-        return std::nullopt;
+        return Status::success();
     std::string reason = error ? error.message() : "it is not a directory";
-    return "cannot use data directory '" + directory.string() + "': " + reason;
+    return Status::failure("cannot use data directory '" + directory.string() + "': " + reason);
 }
 
 void seedDataFile(const std::filesystem::path& directory, const std::string& name,

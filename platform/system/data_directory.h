@@ -1,7 +1,8 @@
 #pragma once
 
+#include "base/result.h"
+
 #include <filesystem>
-#include <optional>
 #include <string>
 
 // The directory that holds the program's data files.
@@ -10,9 +11,9 @@
 // else `~/.local/share/<appName>`.
 std::filesystem::path defaultDataDirectory(const std::string& appName);
 
-// Makes sure `directory` exists (creating missing parents). Returns a
+// Makes sure `directory` exists (creating missing parents). Fails with a
 // message for the user when it cannot be made or is not a directory.
-std::optional<std::string> prepareDataDirectory(const std::filesystem::path& directory);
+Status prepareDataDirectory(const std::filesystem::path& directory);
 
 // Copies the Qt resource `resourcePath` to `directory/name` unless that file
 // already exists; an existing file is never overwritten.

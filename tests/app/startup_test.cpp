@@ -1,7 +1,7 @@
 // Both programs started from a shell with no graphical session: the options
 // that need no window still work, and the window itself is refused with a
 // plain message and exit code 1 instead of Qt's abort.
-#include "tests/platform/audio/wav_writer.h"
+#include "tests/support/wav_writer.h"
 #include "tests/support/sound_samples.h"
 #include "tests/support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 #include "core/answer_panel_mouse.h"
 #include "render/guitar_fretboard.h"
 #include "render/piano_keyboard.h"
-#include "tests/render/answer_panel_fixture.h"
+#include "tests/support/answer_panel_fixture.h"
 
 namespace {
 

@@ -22,7 +22,7 @@ struct MelodyPlaybackTest : testing::Test {
     Events events; // callbacks, each with the message count at that moment
     std::optional<bool> stopped;
 
-    MelodyPlaybackTest() { out.reopen(-1); }
+    MelodyPlaybackTest() { EXPECT_TRUE(out.reopen(-1)); }
 
     // Plays `notes` at 20 ms each; the highlight of note `stopAt` asks to stop.
     void play(const std::vector<int>& notes, MelodyPlayback::Sound sound, int stopAt = -1)

@@ -33,10 +33,10 @@ TEST_F(MidiOutTest, StartupListsDevicesAndOpensTheStoredOneOnePastTheMapperMeani
     int midi = 1;
     auto result = out.openAtStartup(midi);
     EXPECT_EQ(result.deviceNames, (Names{"Synth", "Port A", "Midi Mapper"}));
-    EXPECT_FALSE(result.error);
+    EXPECT_TRUE(result.opened);
     EXPECT_TRUE(out.isOpen());
     midi = 3; // two devices: one past the mapper's slot
-    out.openAtStartup(midi);
+    (void)out.openAtStartup(midi);
     EXPECT_EQ(midi, -1);
     EXPECT_EQ(system.openedDevices(), (std::vector<int>{1, -1}));
     // {stored, device count, used}: the mapper's own slot (count) stays.
@@ -51,7 +51,7 @@ TEST_F(MidiOutTest, NoDevicesMeansClosedAndNothingReported)
     int midi = -1;
     auto result = out.openAtStartup(midi);
     EXPECT_TRUE(result.deviceNames.empty());
-    EXPECT_FALSE(result.error);
+    EXPECT_TRUE(result.opened);
     EXPECT_FALSE(out.isOpen());
     EXPECT_TRUE(empty.openedDevices().empty());
 }
@@ -78,9 +78,10 @@ TEST_F(MidiOutTest, ReopenClosesTheOldDeviceAFailureLeavesItClosedAndSendsAreDro
         MidiOut out(system);
         ASSERT_TRUE(out.reopen(0));
         system.failOpen(1, "busy");
-        EXPECT_FALSE(out.reopen(1));
+        Status busy = out.reopen(1);
+        EXPECT_FALSE(busy);
         EXPECT_FALSE(out.isOpen());
-        EXPECT_EQ(out.lastError(), "busy");
+        EXPECT_EQ(busy.message(), "busy");
         EXPECT_EQ(recording.resetCount(), 1);
         EXPECT_EQ(recording.closeCount(), 1);
         out.Send(midiStatus::noteOn, 60, 100);

@@ -32,17 +32,17 @@ TEST(SoundFontSearch, OptionThenVariableThenDefaultThenOthers)
     dir.write("notes.txt", "x");
     SoundFontSearch search;
     search.systemDirectory = dir.path();
-    EXPECT_EQ(findSoundFont(search).path, dir.file("Alpha.SF2"));
+    EXPECT_EQ(*findSoundFont(search), dir.file("Alpha.SF2"));
 
     fs::remove(dir.file("default-GM.sf2"));
     dir.write("default-GM.sf2", "x");
-    EXPECT_EQ(findSoundFont(search).path, dir.file("default-GM.sf2"));
+    EXPECT_EQ(*findSoundFont(search), dir.file("default-GM.sf2"));
 
     search.environmentPath = dir.file("zz.sf2").string();
-    EXPECT_EQ(findSoundFont(search).path, dir.file("zz.sf2"));
+    EXPECT_EQ(*findSoundFont(search), dir.file("zz.sf2"));
 
     search.commandLinePath = dir.file("Alpha.SF2").string();
-    EXPECT_EQ(findSoundFont(search).path, dir.file("Alpha.SF2"));
+    EXPECT_EQ(*findSoundFont(search), dir.file("Alpha.SF2"));
 }
 
 TEST(SoundFontSearch, NothingFoundOrAMissingNamedFileSaysWhatToDo)
@@ -51,19 +51,19 @@ TEST(SoundFontSearch, NothingFoundOrAMissingNamedFileSaysWhatToDo)
     SoundFontSearch search;
     search.systemDirectory = dir.path() / "absent";
     auto none = findSoundFont(search);
-    EXPECT_TRUE(none.path.empty());
-    EXPECT_THAT(none.error, HasSubstr("No General MIDI SoundFont was found"));
-    EXPECT_THAT(none.error, HasSubstr("timgm6mb-soundfont"));
-    EXPECT_THAT(none.error, HasSubstr("--soundfont FILE"));
+    EXPECT_FALSE(none);
+    EXPECT_THAT(none.message(), HasSubstr("No General MIDI SoundFont was found"));
+    EXPECT_THAT(none.message(), HasSubstr("timgm6mb-soundfont"));
+    EXPECT_THAT(none.message(), HasSubstr("--soundfont FILE"));
 
     // A named file that is missing is reported, not replaced by another.
     dir.write("default-GM.sf2", "x");
     search.systemDirectory = dir.path();
     search.environmentPath = "/no/such/font.sf2";
     auto missing = findSoundFont(search);
-    EXPECT_TRUE(missing.path.empty());
-    EXPECT_THAT(missing.error, HasSubstr("\"/no/such/font.sf2\""));
-    EXPECT_THAT(missing.error, HasSubstr("SOLFARA_SOUNDFONT"));
+    EXPECT_FALSE(missing);
+    EXPECT_THAT(missing.message(), HasSubstr("\"/no/such/font.sf2\""));
+    EXPECT_THAT(missing.message(), HasSubstr("SOLFARA_SOUNDFONT"));
 }
 
 TEST(SoundFontSynthCreate, ADamagedSoundFontIsAClearError)
@@ -72,8 +72,8 @@ TEST(SoundFontSynthCreate, ADamagedSoundFontIsAClearError)
     TempDir dir;
     dir.write("broken.sf2", "RIFF\x10\0\0\0sfbkLIST garbage"s); // a RIFF header, then junk
     auto created = SoundFontSynth::create(dir.file("broken.sf2"));
-    EXPECT_FALSE(created.synth);
-    EXPECT_THAT(created.error, HasSubstr(dir.file("broken.sf2").string()));
+    EXPECT_FALSE(created);
+    EXPECT_THAT(created.message(), HasSubstr(dir.file("broken.sf2").string()));
 }
 
 TEST(DesktopMidiOutput, BuiltInSynthIsDeviceZeroThenTheSequencerPortsByNumber)
@@ -93,8 +93,8 @@ TEST(DesktopMidiOutput, BuiltInSynthIsDeviceZeroThenTheSequencerPortsByNumber)
               (Names{SynthOutputPort::deviceName, "Keyboard", "Other", "Midi Mapper"}));
     // Without its SoundFont the synthesizer (the mapper and device 0) does
     // not open, says why, and every send is dropped.
-    ASSERT_TRUE(result.error);
-    EXPECT_THAT(*result.error, HasSubstr("/no/such/font.sf2"));
+    ASSERT_FALSE(result.opened);
+    EXPECT_THAT(result.opened.message(), HasSubstr("/no/such/font.sf2"));
     out.Play(midiStatus::noteOn, 60, 100);
     out.Silence(midiStatus::noteOff, 60, 94);
     out.close();
@@ -103,8 +103,9 @@ TEST(DesktopMidiOutput, BuiltInSynthIsDeviceZeroThenTheSequencerPortsByNumber)
 
     EXPECT_TRUE(out.reopen(2)); // the second sequencer port
     EXPECT_EQ(ports.openedDevices(), std::vector<int>{1});
-    EXPECT_FALSE(out.reopen(3)); // a stored number past the last port
-    EXPECT_THAT(out.lastError(), HasSubstr("MIDI output device 3 is not available"));
+    Status past = out.reopen(3); // a stored number past the last port
+    EXPECT_FALSE(past);
+    EXPECT_THAT(past.message(), HasSubstr("MIDI output device 3 is not available"));
 }
 
 // The real synthesizer port with no sound server: through ALSA where there
@@ -114,12 +115,12 @@ TEST(DesktopMidiOutput, BuiltInSynthOpensOrSaysWhyNot)
     setMidiLibraryChatter(false);
     setenv("PULSE_SERVER", "unix:/nonexistent/solfara-test", 1);
     auto opened = SynthOutputPort::open({});
-    if (opened.port) {
-        EXPECT_EQ(static_cast<SynthOutputPort&>(*opened.port).audioDriver(), "alsa");
-        opened.port->close();
-        opened.port->sendShortMessage(0x90 | 60 << 8 | 100 << 16); // dropped after close
+    if (opened) {
+        EXPECT_EQ(static_cast<SynthOutputPort&>(**opened).audioDriver(), "alsa");
+        (*opened)->close();
+        (*opened)->sendShortMessage(packShortMessage(0x90, 60, 100)); // dropped after close
     } else {
-        EXPECT_THAT(opened.error, HasSubstr("no audio output"));
+        EXPECT_THAT(opened.message(), HasSubstr("no audio output"));
     }
     unsetenv("PULSE_SERVER");
 }
@@ -130,8 +131,8 @@ TEST(AlsaMidiOutput, AMachineWithoutSequencerHasNoPortsAndOpensNone)
     AlsaMidiOutputSystem alsa;
     auto opened =
         alsa.open(int(alsa.deviceNames().size())); // none here; on a desktop, past the last
-    EXPECT_FALSE(opened.port);
-    EXPECT_FALSE(opened.error.empty());
+    EXPECT_FALSE(opened);
+    EXPECT_FALSE(opened.message().empty());
 }
 
 } // namespace

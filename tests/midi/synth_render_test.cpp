@@ -1,6 +1,7 @@
 // The built-in synthesizer rendered offline (no audio driver) with the
 // installed General MIDI SoundFont: what a user hears, checked by analysis.
 #include "midi/midi_messages.h"
+#include "music/pitch.h"
 #include "platform/midi/midi_output_port.h"
 #include "tests/midi/spectrum.h"
 #include "tests/support/rendered_note.h"
@@ -23,7 +24,7 @@ struct SynthRenderTest : testing::Test {
 TEST_F(SynthRenderTest, NoteIndex33AtNeutralTransposeSoundsA440)
 {
     send(midiStatus::programChange, 0, 94);
-    send(midiStatus::noteOn, midiKey(33, 24), 100);
+    send(midiStatus::noteOn, midiKeyOfNoteIndex(33, 24), 100);
     listen(0.05); // past the attack
     auto sound = listen(0.4);
     EXPECT_GT(rms(sound), 0.005);

@@ -2,6 +2,7 @@
 // private one started by the CI script, whose speakers are a null sink. The
 // test records the sink's monitor and listens for the note it played.
 #include "midi/midi_messages.h"
+#include "music/pitch.h"
 #include "platform/midi/library_chatter.h"
 #include "platform/midi/synth_output_port.h"
 #include "tests/midi/spectrum.h"
@@ -73,21 +74,21 @@ TEST(SynthThroughSoundServer, PlaysTheNoteItIsSent)
     MonitorRecorder recorder(server);
     ASSERT_TRUE(recorder.isOpen());
     auto opened = SynthOutputPort::open({});
-    ASSERT_TRUE(opened.port) << opened.error;
-    EXPECT_EQ(static_cast<SynthOutputPort&>(*opened.port).audioDriver(), "pulseaudio");
+    ASSERT_TRUE(opened) << opened.message();
+    EXPECT_EQ(static_cast<SynthOutputPort&>(**opened).audioDriver(), "pulseaudio");
 
     // An idle null sink hands out audio in two-second blocks: let it settle.
     std::this_thread::sleep_for(std::chrono::seconds(2));
     EXPECT_LT(rms(recorder.take()), 1e-4);
 
-    const int a4 = midiKey(33, 24);
-    opened.port->sendShortMessage(packShortMessage(midiStatus::programChange, 0, 94));
-    opened.port->sendShortMessage(packShortMessage(midiStatus::noteOn, a4, 100));
+    const int a4 = midiKeyOfNoteIndex(33, 24);
+    (*opened)->sendShortMessage(packShortMessage(midiStatus::programChange, 0, 94));
+    (*opened)->sendShortMessage(packShortMessage(midiStatus::noteOn, a4, 100));
     std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-    opened.port->sendShortMessage(packShortMessage(midiStatus::noteOff, a4, 94));
+    (*opened)->sendShortMessage(packShortMessage(midiStatus::noteOff, a4, 94));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     auto heard = recorder.take();
-    opened.port->close();
+    (*opened)->close();
 
     // Judged over the whole recording, as a loaded machine may drop a few
     // periods of sound.

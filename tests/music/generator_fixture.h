@@ -1,7 +1,7 @@
 #pragma once
 
 #include "music/melody_generator.h"
-#include "music/scripted_random_source.h"
+#include "tests/support/scripted_random_source.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "music/keys.h"
 #include "music/pitch.h"
 #include "music/scales.h"
-#include "music/scripted_random_source.h"
+#include "tests/support/scripted_random_source.h"
 
 #include <gtest/gtest.h>
 

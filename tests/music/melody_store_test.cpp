@@ -20,7 +20,9 @@ TEST_F(MelodyStoreTest, AbsentFileListsNothingAndOnlyAppendingCreatesIt)
     int custMelody = 2;
     EXPECT_TRUE(store.names().empty());
     EXPECT_EQ(store.load(0), std::nullopt);
-    EXPECT_FALSE(store.replace(0, {"A", {60}}));
+    const Status replaced = store.replace(0, {"A", {60}});
+    EXPECT_FALSE(replaced);
+    EXPECT_NE(replaced.message().find("mel.ssc"), std::string::npos) << replaced.message();
     EXPECT_FALSE(store.remove(0, custMelody));
     EXPECT_EQ(custMelody, 2);
     EXPECT_FALSE(std::filesystem::exists(dir.file("mel.ssc")));
@@ -79,8 +81,9 @@ TEST_F(MelodyStoreTest, RefusesMelodiesThatWouldNotReadBackAsWritten)
                                     {"Too high", {84}},
                                     {"Fourteen", std::vector<int>(14, 60)}};
     for (const CustomMelody& melody : refused) {
-        EXPECT_FALSE(store.append(melody)) << melody.name;
-        EXPECT_FALSE(store.replace(0, melody)) << melody.name;
+        EXPECT_EQ(store.append(melody).message(), MelodyStore::unwritableMelodyText) << melody.name;
+        EXPECT_EQ(store.replace(0, melody).message(), MelodyStore::unwritableMelodyText)
+            << melody.name;
     }
     EXPECT_EQ(file(), "Keep,60\r\r\n");
 }
@@ -106,7 +109,9 @@ TEST_F(MelodyStoreTest, FailingRewritesLeaveTheFileIntact)
     const auto expectUntouched = [&](const char* why, const std::function<void()>& makeItFail) {
         int custMelody = 2;
         makeItFail();
-        EXPECT_FALSE(store.replace(1, {"New", {65}})) << why;
+        const Status replaced = store.replace(1, {"New", {65}});
+        EXPECT_FALSE(replaced) << why;
+        EXPECT_NE(replaced.message().find("temp"), std::string::npos) << replaced.message();
         makeItFail();
         EXPECT_FALSE(store.remove(2, custMelody)) << why;
         EXPECT_EQ(custMelody, 2) << why;

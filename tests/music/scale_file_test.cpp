@@ -18,7 +18,10 @@ std::string builtInFileText()
 class ScaleFileTest : public ::testing::Test {
 protected:
     ScaleList load(int numScales) const { return loadScales(dir.file(kScaleFileName), numScales); }
-    bool save(const ScaleList& list) const { return saveScales(dir.file(kScaleFileName), list); }
+    bool save(const ScaleList& list) const
+    {
+        return saveScales(dir.file(kScaleFileName), list).ok();
+    }
     TempDir dir;
 };
 

@@ -20,7 +20,7 @@ std::vector<int> draws(UniformRandomSource& source, int n, int count)
 TEST(UniformRandomSource, IsSeededOnceFromTheClockAndStaysInRange)
 {
     ManualClock clock(123456);
-    UniformRandomSource fromClock(clock);
+    UniformRandomSource fromClock(clock.milliseconds());
     EXPECT_EQ(fromClock.lastRandomSeed(), 123456u);
     clock.advance(5000); // later draws do not depend on the time they are made
     UniformRandomSource sameSeed(123456);

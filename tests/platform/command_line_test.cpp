@@ -20,8 +20,8 @@ std::string parse(std::vector<const char*> args)
 {
     Options o;
     args.insert(args.begin(), "prog");
-    if (!o.commandLine.parse(static_cast<int>(args.size()), args.data()))
-        return o.commandLine.error();
+    if (Status parsed = o.commandLine.parse(static_cast<int>(args.size()), args.data()); !parsed)
+        return parsed.message();
     return "dir " + o.dir + (o.verbose ? ", verbose" : "");
 }
 

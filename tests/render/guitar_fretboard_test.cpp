@@ -1,6 +1,6 @@
 #include "music/pitch.h"
 #include "render/guitar_fretboard.h"
-#include "tests/render/answer_panel_fixture.h"
+#include "tests/support/answer_panel_fixture.h"
 
 namespace {
 

@@ -45,7 +45,7 @@ struct IntroTest : testing::Test {
     std::function<void(int shown)> afterFrame = [](int) {};
     int finishedCalls = 0;
 
-    IntroTest() { out.reopen(-1); }
+    IntroTest() { EXPECT_TRUE(out.reopen(-1)); }
 
     void run(IntroTiming timing = {0, 0, 0})
     {

@@ -1,6 +1,6 @@
 #include "render/layout_top.h"
 #include "render/mode_selector.h"
-#include "tests/render/canvas_probe.h"
+#include "tests/support/canvas_probe.h"
 
 namespace {
 

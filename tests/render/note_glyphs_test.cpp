@@ -3,7 +3,7 @@
 #include "render/natural_signs.h"
 #include "render/note_glyphs.h"
 #include "render/note_labels.h"
-#include "tests/render/canvas_probe.h"
+#include "tests/support/canvas_probe.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "music/pitch.h"
 #include "render/piano_keyboard.h"
-#include "tests/render/answer_panel_fixture.h"
+#include "tests/support/answer_panel_fixture.h"
 
 namespace {
 

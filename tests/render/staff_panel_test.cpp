@@ -1,6 +1,6 @@
 #include "music/pitch.h"
 #include "render/staff_panel.h"
-#include "tests/render/canvas_probe.h"
+#include "tests/support/canvas_probe.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include "render/note_glyphs.h"
 #include "render/note_labels.h"
 #include "render/staff_panel.h"
-#include "tests/render/canvas_probe.h"
+#include "tests/support/canvas_probe.h"
 
 namespace {
 

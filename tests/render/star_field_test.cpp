@@ -1,6 +1,6 @@
 #include "render/star_field.h"
 
-#include "music/scripted_random_source.h"
+#include "tests/support/scripted_random_source.h"
 #include "music/uniform_random_source.h"
 #include "tests/render/star_flight_formula.h"
 

@@ -3,7 +3,7 @@
 #include "render/mic_button.h"
 #include "render/note_box.h"
 #include "render/push_button.h"
-#include "tests/render/canvas_probe.h"
+#include "tests/support/canvas_probe.h"
 
 namespace {
 

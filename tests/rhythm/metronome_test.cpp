@@ -1,5 +1,6 @@
 #include "rhythm/metronome.h"
-#include "tests/rhythm/trainer_fakes.h"
+#include "tests/support/poll_until.h"
+#include "tests/support/trainer_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +24,6 @@ struct MetronomeTest : ::testing::Test {
     Messages sent() const { return sentMessages(*midi.recording()); }
 };
 
-// Polls `done` until it holds or ten seconds have passed; true if it held.
-template <typename Done> bool waitUntil(Done done)
-{
-    for (auto end = steady_clock::now() + 10s; !done(); std::this_thread::sleep_for(5ms))
-        if (steady_clock::now() > end)
-            return false;
-    return true;
-}
-
 } // namespace
 
 TEST(PeriodicTimer, CallsOnAFixedGridNeverEarlyAndSkipsThoseMissedInAStall)
@@ -49,7 +41,7 @@ TEST(PeriodicTimer, CallsOnAFixedGridNeverEarlyAndSkipsThoseMissedInAStall)
         if (k == 1)
             std::this_thread::sleep_for(35ms); // a stall past the calls due at 30, 40 and 50 ms
     });
-    ASSERT_TRUE(waitUntil([&] { return made == calls.size(); }));
+    ASSERT_TRUE(pollUntil([&] { return made == calls.size(); }));
     timer.stop();
     // The missed calls are skipped rather than made up in a burst.
     std::array<milliseconds, 4> due = {10ms, 20ms, 60ms, 70ms};
@@ -64,7 +56,7 @@ TEST_F(MetronomeTest, TicksOnChannel10AtOnceThenEveryBeatUntilStoppedOrRestarted
     auto start = steady_clock::now();
     ASSERT_TRUE(metronome.start(20));
     auto started = steady_clock::now();
-    ASSERT_TRUE(waitUntil([&] { return sent().size() >= 4; }));
+    ASSERT_TRUE(pollUntil([&] { return sent().size() >= 4; }));
     metronome.stop();
     EXPECT_FALSE(metronome.running());
 

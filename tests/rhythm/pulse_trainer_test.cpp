@@ -1,5 +1,5 @@
 #include "rhythm/pulse_trainer.h"
-#include "tests/rhythm/trainer_fakes.h"
+#include "tests/support/trainer_fakes.h"
 
 #include <gtest/gtest.h>
 

@@ -53,7 +53,7 @@ TEST_F(SoundPageTest, AFailedReopenLeavesTheOutputClosedSilently)
 
 TEST_F(SoundPageTest, ChoosingATimbreSendsItsProgramOnChannelsOneAndThirteen)
 {
-    midiOut.reopen(-1);
+    ASSERT_TRUE(midiOut.reopen(-1));
     SettingsSheet sheet(context, SheetTab::Sound);
     auto* timbres = control<QComboBox>(sheet, "miditimbre");
     ASSERT_EQ(timbres->count(), 3);
@@ -128,7 +128,7 @@ TEST_F(SoundPageTest, VolumeReachesTheSettingsOnlyThroughOk)
 
 TEST_F(SoundPageTest, TestPlaysMiddleCForHalfASecondAtTheStoredVolume)
 {
-    midiOut.reopen(-1);
+    ASSERT_TRUE(midiOut.reopen(-1));
     context.settings.midiVol = 80;
     SettingsSheet sheet(context, SheetTab::Sound);
     pressKey(control<LevelSlider>(sheet, "midiVol"), Qt::Key_Right); // position only
@@ -140,7 +140,7 @@ TEST_F(SoundPageTest, TestPlaysMiddleCForHalfASecondAtTheStoredVolume)
 
 TEST_F(SoundPageTest, TestAtFullVolumeSendsAValidVelocity)
 {
-    midiOut.reopen(-1);
+    ASSERT_TRUE(midiOut.reopen(-1));
     context.settings.midiVol = 128; // the slider's top, one above a MIDI data byte
     SettingsSheet sheet(context, SheetTab::Sound);
     control<QPushButton>(sheet, "test")->click();
@@ -149,7 +149,7 @@ TEST_F(SoundPageTest, TestAtFullVolumeSendsAValidVelocity)
 
 TEST_F(SoundPageTest, ClosingTheSheetWhileTheTestNoteSoundsStopsIt)
 {
-    midiOut.reopen(-1);
+    ASSERT_TRUE(midiOut.reopen(-1));
     {
         SettingsSheet sheet(context, SheetTab::Sound);
         control<QPushButton>(sheet, "test")->click();

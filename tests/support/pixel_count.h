@@ -2,12 +2,28 @@
 
 #include "platform/gdi/canvas.h"
 
+#include <QImage>
+#include <QRect>
+
+// How many pixels inside `area` have the colour `c`, reading each through `pixelAt(x, y)`.
+template <typename PixelAt> int countMatchingPixels(PixelAt pixelAt, QRect area, QRgb c)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += pixelAt(x, y) == c;
+    return n;
+}
+
 // Number of pixels of colour c in the rectangle x..x+w-1, y..y+h-1 of the canvas.
 inline int countPixels(const gdi::Canvas& dc, int x, int y, int w, int h, gdi::Colour c)
 {
-    int n = 0;
-    for (int j = y; j < y + h; ++j)
-        for (int i = x; i < x + w; ++i)
-            n += dc.pixel(i, j) == c;
-    return n;
+    return countMatchingPixels([&](int px, int py) { return dc.pixel(px, py); }, QRect(x, y, w, h),
+                               c);
+}
+
+// How many pixels of `image` inside `area` have the colour `c`.
+inline int countPixels(const QImage& image, QRgb c, QRect area)
+{
+    return countMatchingPixels([&](int px, int py) { return image.pixel(px, py); }, area, c);
 }

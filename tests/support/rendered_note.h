@@ -10,25 +10,33 @@
 #include <string>
 #include <vector>
 
-// The built-in General MIDI synthesizer with the installed SoundFont,
-// rendered offline: mono samples (the left channel) at SoundFontSynth::sampleRate.
+// The built-in General MIDI synthesizer with TimGM6mb (Debian's
+// timgm6mb-soundfont), rendered offline: mono samples (the left channel) at
+// SoundFontSynth::sampleRate. The SoundFont is pinned because the timbres the
+// tests measure are TimGM6mb's; another installed default (FluidR3 takes over
+// default-GM.sf2 when present) sounds different.
+inline constexpr const char* testSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 class NoteRenderer {
 public:
     static constexpr int piano = 0;
     static constexpr int voiceOohs = 53;
 
-    // Null synthesizer (and `error` set) when no SoundFont is installed.
+    // Null synthesizer (and `error` set) when the SoundFont is not installed.
     NoteRenderer()
     {
         setMidiLibraryChatter(false);
-        auto choice = findSoundFont({});
-        if (choice.path.empty()) {
-            error = choice.error;
+        SoundFontSearch pinned;
+        pinned.commandLinePath = testSoundFont;
+        auto choice = findSoundFont(pinned);
+        if (!choice) {
+            error = choice.message();
             return;
         }
-        auto created = SoundFontSynth::create(choice.path);
-        synth = std::move(created.synth);
-        error = created.error;
+        auto created = SoundFontSynth::create(*choice);
+        if (created)
+            synth = std::move(created).value();
+        else
+            error = created.message();
     }
 
     // The next `seconds` of whatever is sounding.

@@ -1,9 +1,9 @@
 #include "voice/detect_command.h"
 #include "voice/recording_detection.h"
 
-#include "tests/platform/audio/wav_writer.h"
 #include "tests/support/sound_samples.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wav_writer.h"
 
 #include <gtest/gtest.h>
 

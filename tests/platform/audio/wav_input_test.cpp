@@ -1,9 +1,9 @@
 #include "platform/audio/wav_file_wave_input.h"
 #include "platform/audio/wav_source.h"
-#include "tests/platform/audio/wav_writer.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/sound_samples.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wav_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,9 @@ TEST(WavSource, ReadsCommonWavFormatsAsTheMicrophoneWouldHearThem)
                                           {SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, 96000, 4}}) {
         SCOPED_TRACE(testing::Message() << std::hex << format << std::dec << " at " << rate);
         ASSERT_TRUE(writeSoundFile(path, format, rate, channels, sine(440, rate, rate / 2)));
-        std::string error;
-        auto samples = readCaptureSamples(path, error);
-        EXPECT_TRUE(error.empty()) << error;
+        auto read = readCaptureSamples(path);
+        ASSERT_TRUE(read) << read.message();
+        const std::vector<std::uint8_t>& samples = *read;
         EXPECT_NEAR(double(samples.size()), 11025 * 0.5, 30);
         ASSERT_GT(samples.size(), 4596u);
         EXPECT_NEAR(toneStrength(std::span(samples).subspan(500, 4096), 440), 0.5, 0.03);
@@ -37,24 +37,26 @@ TEST(WavSource, ReadsCommonWavFormatsAsTheMicrophoneWouldHearThem)
 TEST(WavSource, UnreadableFilesGiveAnErrorAndNoSamples)
 {
     TempDir dir;
-    std::string error;
-    EXPECT_TRUE(readCaptureSamples(dir.file("missing.wav").string(), error).empty());
-    EXPECT_NE(error.find("missing.wav"), std::string::npos);
+    auto missing = readCaptureSamples(dir.file("missing.wav").string());
+    EXPECT_FALSE(missing);
+    EXPECT_NE(missing.message().find("missing.wav"), std::string::npos);
 
     dir.write("garbage.wav", std::string(5000, 'Z'));
-    error.clear();
-    EXPECT_TRUE(readCaptureSamples(dir.file("garbage.wav").string(), error).empty());
-    EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(canReadRecording(dir.file("garbage.wav").string(), error));
+    auto garbage = readCaptureSamples(dir.file("garbage.wav").string());
+    EXPECT_FALSE(garbage);
+    EXPECT_FALSE(garbage.message().empty());
+    Status readable = canReadRecording(dir.file("garbage.wav").string());
+    EXPECT_FALSE(readable);
+    EXPECT_EQ(readable.message(), garbage.message());
 
     // A header that promises more data than the file holds reads what is there.
     ASSERT_TRUE(writeSoundFile(dir.file("cut.wav").string(), SF_FORMAT_WAV | SF_FORMAT_PCM_16,
                                11025, 1, sine(440, 11025, 11025)));
     std::string cut = dir.read("cut.wav");
     dir.write("cut.wav", cut.substr(0, cut.size() / 2));
-    error.clear();
-    auto samples = readCaptureSamples(dir.file("cut.wav").string(), error);
-    EXPECT_NEAR(double(samples.size()), 11025 / 2.0, 50);
+    auto samples = readCaptureSamples(dir.file("cut.wav").string());
+    ASSERT_TRUE(samples) << samples.message();
+    EXPECT_NEAR(double(samples->size()), 11025 / 2.0, 50);
 }
 
 TEST(WavFileWaveInput, PlaysTheRecordingThenHearsSilence)
@@ -63,10 +65,12 @@ TEST(WavFileWaveInput, PlaysTheRecordingThenHearsSilence)
     const std::string path = dir.file("tone.wav").string();
     ASSERT_TRUE(writeSoundFile(path, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1,
                                sine(440, 44100, 13230))); // 0.3 s: 3308 samples at 11025 Hz
-    std::string error;
-    auto input = WavFileWaveInput::create(path, error);
-    ASSERT_TRUE(input) << error;
-    EXPECT_FALSE(WavFileWaveInput::create(dir.file("none.wav").string(), error));
+    auto created = WavFileWaveInput::create(path);
+    ASSERT_TRUE(created) << created.message();
+    auto& input = *created;
+    auto none = WavFileWaveInput::create(dir.file("none.wav").string());
+    EXPECT_FALSE(none);
+    EXPECT_NE(none.message().find("none.wav"), std::string::npos);
 
     std::vector<std::vector<std::uint8_t>> blocks;
     input->setBlockHandler([&](const CapturedBlock& block) {

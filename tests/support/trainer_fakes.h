@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/midi/midi_recording.h"
+#include "platform/midi/short_message.h"
 #include "platform/system/beeper.h"
 #include "rhythm/trainer_view.h"
 
@@ -62,7 +63,7 @@ inline std::vector<std::uint32_t> sentMessages(const MidiRecording& recording)
 
 constexpr std::uint32_t shortMessage(std::uint8_t status, std::uint8_t d1, std::uint8_t d2)
 {
-    return status | (std::uint32_t(d1) << 8) | (std::uint32_t(d2) << 16);
+    return ShortMessage{status, d1, d2}.pack();
 }
 
 constexpr std::uint32_t metronomeTick = shortMessage(0x99, 68, 120);

@@ -5,7 +5,7 @@
 #include "platform/clock/clock.h"
 #include "platform/midi/midi_recording.h"
 #include "render/staff_panel.h"
-#include "tests/render/canvas_probe.h"
+#include "tests/support/canvas_probe.h"
 
 #include <tuple>
 #include <vector>

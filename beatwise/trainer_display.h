@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/gdi/canvas.h"
+#include "rhythm/tempo_slider.h"
+#include "rhythm/trainer_layout.h"
 
 #include <string>
 
@@ -19,22 +21,22 @@ constexpr gdi::Colour silver = gdi::rgb(192, 192, 192);
 constexpr gdi::Colour yellow = gdi::rgb(255, 255, 0);
 } // namespace colour
 
-constexpr int clientWidth = 400;
-constexpr int clientHeight = 220;
-
-// A drawn box: a button, the slider thumb, the tempo box.
-struct Box {
-    int x, y, width, height;
-};
-constexpr Box metronomeButton{150, 70, 100, 28};
-constexpr Box helpButton{375, 155, 15, 15};
-constexpr Box tempoBox{175, 110, 50, 20};
-constexpr int dialLeft = 20, dialTop = 10, dialRight = 380, dialBottom = 40;
+// Where things sit comes from the layout the trainer hit-tests against.
+using layout::Box;
+using layout::clientHeight;
+using layout::clientWidth;
+using layout::dialBottom;
+using layout::dialLeft;
+using layout::dialRight;
+using layout::dialTop;
+using layout::helpButton;
+using layout::metronomeButton;
+using layout::tempoBox;
 
 // What a full paint needs to know of the program's state.
 struct WindowState {
-    int thumbX = 142;
-    int tempo = 80;
+    int thumbX = TempoSlider::startThumbX;
+    int tempo = TempoSlider().tempo();
     bool metronomeRunning = false;
     bool showStatus = false; // at least one hit counted
     std::string steadiness, runs;

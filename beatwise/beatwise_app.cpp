@@ -1,5 +1,6 @@
-#include "rhythm/beatwise_app.h"
+#include "beatwise/beatwise_app.h"
 
+#include "beatwise/beatwise_window.h"
 #include "platform/clock/clock.h"
 #include "platform/gdi/font_faces.h"
 #include "platform/gdi/program_icon.h"
@@ -8,7 +9,6 @@
 #include "platform/system/single_instance.h"
 #include "platform/system/system_beeper.h"
 #include "platform/system/termination_signals.h"
-#include "rhythm/beatwise_window.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -1,31 +1,22 @@
-#include "rhythm/beatwise_window.h"
-#include "rhythm/trainer_display.h"
-#include "tests/rhythm/pixel_count.h"
-#include "tests/rhythm/trainer_fakes.h"
+#include "beatwise/beatwise_window.h"
+#include "beatwise/trainer_display.h"
+#include "tests/support/event_loop.h"
+#include "tests/support/pixel_count.h"
+#include "tests/support/trainer_fakes.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <chrono>
 
 namespace {
 
 using display::colour::yellow;
-
-// Runs the event loop until `done` holds or `ms` have passed; true if it held.
-bool waitUntil(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
+using namespace std::chrono_literals;
 
 struct WindowTest : ::testing::Test {
     ManualClock clock{100000};
@@ -38,7 +29,7 @@ struct WindowTest : ::testing::Test {
     void SetUp() override
     {
         window.show();
-        ASSERT_TRUE(waitUntil([&] { return !window.introRunning(); }, 15000));
+        ASSERT_TRUE(runEventsUntil([&] { return !window.introRunning(); }, 15000ms));
     }
     gdi::Colour at(int x, int y) { return window.backBuffer().pixel(x, y); }
     int count(gdi::Colour c, QRect area) { return countPixels(window.backBuffer(), c, area); }
@@ -110,7 +101,7 @@ TEST_F(WindowTest, PlacedWithTheIntroLeftBehindThenKeysHitTheDialAndF1AndEscWork
     EXPECT_EQ(box->windowTitle(), "Beatwise results");
     EXPECT_TRUE(box->text().startsWith("Total hits = 3\nRight on (green) target = 2\n"));
     box->accept();
-    waitUntil([&] { return window.findChild<QMessageBox*>("results") == nullptr; }, 1000);
+    runEventsUntil([&] { return window.findChild<QMessageBox*>("results") == nullptr; }, 1000ms);
 
     tap(Qt::Key_Escape); // the counts and status lines go; the instruction stays away
     EXPECT_EQ(trainer.stats().total, 0u);
@@ -122,10 +113,10 @@ TEST_F(WindowTest, SliderPagesWhileHeldAndDrags)
 {
     mouse(QEvent::MouseButtonPress, 250, 150);
     EXPECT_EQ(trainer.slider().tempo(), 81);
-    ASSERT_TRUE(waitUntil([&] { return trainer.slider().tempo() >= 90; }, 3000));
+    ASSERT_TRUE(runEventsUntil([&] { return trainer.slider().tempo() >= 90; }, 3000ms));
     mouse(QEvent::MouseButtonRelease, 250, 150);
     int thumbX = trainer.slider().thumbX();
-    waitUntil([] { return false; }, 50);
+    runEventsUntil([] { return false; }, 50ms);
     EXPECT_EQ(trainer.slider().thumbX(), thumbX); // paging stopped
 
     mouse(QEvent::MouseButtonPress, thumbX + 8, 150);
@@ -148,7 +139,7 @@ TEST_F(WindowTest, MetronomeButtonStartsAndStopsTheTicksAndHelpShowsOurPage)
     EXPECT_EQ(at(151, 71), display::colour::lightGrey);
     EXPECT_GT(count(gdi::white, {160, 76, 80, 16}), 20); // the caption turns white
     // 80 BPM: a tick at once and another 750 ms later.
-    ASSERT_TRUE(waitUntil([&] { return sent().size() >= 2; }, 3000));
+    ASSERT_TRUE(runEventsUntil([&] { return sent().size() >= 2; }, 3000ms));
     auto m = midi.recording()->messages();
     EXPECT_EQ(m[0].message, metronomeTick);
     EXPECT_EQ(m[1].message, metronomeTick);

@@ -1,8 +1,8 @@
 // The beatwise window shown at scale 2 and 3 next to one at 1×: the same drawing, blown up,
 // and the mouse finding the same controls.
-#include "rhythm/beatwise_window.h"
-#include "rhythm/trainer_display.h"
-#include "tests/rhythm/trainer_fakes.h"
+#include "beatwise/beatwise_window.h"
+#include "beatwise/trainer_display.h"
+#include "tests/support/trainer_fakes.h"
 #include "tests/support/event_loop.h"
 
 #include <QApplication>

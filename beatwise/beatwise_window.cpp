@@ -1,7 +1,7 @@
-#include "rhythm/beatwise_window.h"
+#include "beatwise/beatwise_window.h"
 
+#include "beatwise/trainer_display.h"
 #include "rhythm/status_texts.h"
-#include "rhythm/trainer_display.h"
 
 #include <QKeyEvent>
 #include <QMessageBox>

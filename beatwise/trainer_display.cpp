@@ -1,4 +1,4 @@
-#include "rhythm/trainer_display.h"
+#include "beatwise/trainer_display.h"
 
 #include "rhythm/pulse_judge.h"
 #include "rhythm/tempo_slider.h"
@@ -81,7 +81,12 @@ void redrawGroove(Canvas& canvas, int from, int to)
 gdi::TextStyle captionStyle(gdi::Colour c)
 {
     gdi::TextStyle style;
-    style.font = {"Helv", 10, 5, 100, false, false, gdi::FontFamily::Swiss, true};
+    style.font = {.face = "Helv",
+                  .height = 10,
+                  .width = 5,
+                  .weight = 100,
+                  .family = gdi::FontFamily::Swiss,
+                  .fixedPitch = true};
     style.colour = c;
     style.hAlign = gdi::HAlign::Centre;
     style.opaque = true;
@@ -166,7 +171,12 @@ void eraseNeedle(Canvas& canvas, int x)
 void drawTempoNumber(Canvas& canvas, int tempo)
 {
     gdi::TextStyle style;
-    style.font = {"Courier", 13, 8, 400, false, false, gdi::FontFamily::Modern, true};
+    style.font = {.face = "Courier",
+                  .height = 13,
+                  .width = 8,
+                  .weight = 400,
+                  .family = gdi::FontFamily::Modern,
+                  .fixedPitch = true};
     style.colour = gdi::black;
     style.background = gdi::white;
     style.opaque = true;
@@ -196,7 +206,12 @@ void drawMetronomeCaption(Canvas& canvas, bool running)
 void drawStatusLines(Canvas& canvas, const std::string& steadiness, const std::string& runs)
 {
     gdi::TextStyle style;
-    style.font = {"Arial", 12, 5, 400, false, false, gdi::FontFamily::Roman, true};
+    style.font = {.face = "Arial",
+                  .height = 12,
+                  .width = 5,
+                  .weight = 400,
+                  .family = gdi::FontFamily::Roman,
+                  .fixedPitch = true};
     style.colour = colour::statusText;
     style.background = colour::statusBackground;
     style.opaque = true;
@@ -209,7 +224,7 @@ void drawStatusLines(Canvas& canvas, const std::string& steadiness, const std::s
 void drawInstruction(Canvas& canvas)
 {
     gdi::TextStyle style;
-    style.font = {"Helv", 14, 6, 400};
+    style.font = {.face = "Helv", .height = 14, .width = 6, .weight = 400};
     style.colour = colour::yellow;
     style.background = gdi::black;
     style.opaque = true;

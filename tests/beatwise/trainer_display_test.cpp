@@ -1,5 +1,5 @@
-#include "rhythm/trainer_display.h"
-#include "tests/rhythm/pixel_count.h"
+#include "beatwise/trainer_display.h"
+#include "tests/support/pixel_count.h"
 
 #include <gtest/gtest.h>
 

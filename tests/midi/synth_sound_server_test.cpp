@@ -5,6 +5,7 @@
 #include "platform/midi/library_chatter.h"
 #include "platform/midi/synth_output_port.h"
 #include "tests/midi/spectrum.h"
+#include "tests/support/pinned_soundfonts.h"
 
 #include <gtest/gtest.h>
 #include <pulse/simple.h>
@@ -72,7 +73,8 @@ TEST(SynthThroughSoundServer, PlaysTheNoteItIsSent)
 
     MonitorRecorder recorder(server);
     ASSERT_TRUE(recorder.isOpen());
-    auto opened = SynthOutputPort::open({});
+    ASSERT_TRUE(timGm6mb.installed());
+    auto opened = SynthOutputPort::open(timGm6mb.path.string());
     ASSERT_TRUE(opened.port) << opened.error;
     EXPECT_EQ(static_cast<SynthOutputPort&>(*opened.port).audioDriver(), "pulseaudio");
 

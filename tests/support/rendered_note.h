@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/midi/library_chatter.h"
-#include "platform/midi/soundfont_locator.h"
 #include "platform/midi/soundfont_synth.h"
+#include "tests/support/pinned_soundfonts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,23 +10,23 @@
 #include <string>
 #include <vector>
 
-// The built-in General MIDI synthesizer with the installed SoundFont,
-// rendered offline: mono samples (the left channel) at SoundFontSynth::sampleRate.
+// The built-in General MIDI synthesizer with a pinned SoundFont (TimGM6mb
+// unless told otherwise), rendered offline: mono samples (the left channel)
+// at SoundFontSynth::sampleRate.
 class NoteRenderer {
 public:
     static constexpr int piano = 0;
     static constexpr int voiceOohs = 53;
 
-    // Null synthesizer (and `error` set) when no SoundFont is installed.
-    NoteRenderer()
+    // Null synthesizer (and `error` set) when the SoundFont is not installed.
+    explicit NoteRenderer(const PinnedSoundFont& soundFont = timGm6mb)
     {
         setMidiLibraryChatter(false);
-        auto choice = findSoundFont({});
-        if (choice.path.empty()) {
-            error = choice.error;
+        if (!soundFont.installed()) {
+            error = soundFont.path.string() + " is not installed";
             return;
         }
-        auto created = SoundFontSynth::create(choice.path);
+        auto created = SoundFontSynth::create(soundFont.path);
         synth = std::move(created.synth);
         error = created.error;
     }

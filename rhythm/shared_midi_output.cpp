@@ -57,6 +57,13 @@ bool SharedMidiOutput::isOpen() const
     return port_ != nullptr;
 }
 
+void SharedMidiOutput::preloadPrograms(const std::vector<int>& programs)
+{
+    std::lock_guard lock(mutex_);
+    if (port_)
+        port_->preloadPrograms(programs);
+}
+
 void SharedMidiOutput::send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
 {
     std::uint32_t message = status | (std::uint32_t(data1) << 8) | (std::uint32_t(data2) << 16);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 // The program's one MIDI output, shared by the GUI thread and the metronome
 // thread. Every send and every replacement of the port goes through one lock,
@@ -25,6 +26,9 @@ public:
     void close();
 
     bool isOpen() const;
+
+    // Gets the port ready to play these programs at once (see MidiOutputPort).
+    void preloadPrograms(const std::vector<int>& programs);
 
     // Sends one short message packed from its bytes; dropped when closed.
     void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);

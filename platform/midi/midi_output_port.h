@@ -32,6 +32,11 @@ public:
     virtual void close() = 0;
 
     virtual std::string name() const = 0;
+
+    // Gets the sounds of these General MIDI programs ready, so that a program
+    // change to one of them followed at once by a note sounds the note
+    // without delay. Only the built-in synthesizer needs to.
+    virtual void preloadPrograms(const std::vector<int>& /*programs*/) {}
 };
 
 // The MIDI outputs of this machine, numbered as the program numbers them:

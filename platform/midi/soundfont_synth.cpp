@@ -18,6 +18,9 @@ SoundFontSynth::Created SoundFontSynth::create(const std::filesystem::path& soun
     // at 0.7 a single note peaks near -12 dBFS and a four-note chord at
     // full velocity still stays clear of clipping.
     fluid_settings_setnum(synth->settings_, "synth.gain", 0.7);
+    // Load a program's samples only once a channel selects it: most desktops
+    // default to a 142 MB SoundFont of which a drill uses one or two programs.
+    fluid_settings_setint(synth->settings_, "synth.dynamic-sample-loading", 1);
     synth->synth_ = new_fluid_synth(synth->settings_);
     if (!synth->synth_)
         return {nullptr, "The built-in synthesizer could not be started."};
@@ -84,6 +87,17 @@ void SoundFontSynth::reset()
     fluid_synth_all_sounds_off(synth_, -1); // at once, without release phases
     for (int channel = 0; channel < 16; ++channel)
         fluid_synth_cc(synth_, channel, 121, 0); // reset all controllers
+}
+
+// Both programs play on channels 1 and 13 and tick on 10 (the percussion
+// channel); the others are free to hold preloaded programs.
+void SoundFontSynth::preloadPrograms(const std::vector<int>& programs)
+{
+    static constexpr int parkingChannels[parkingChannelCount] = {1, 2,  3,  4,  5,  6, 7,
+                                                                 8, 10, 11, 13, 14, 15};
+    const std::size_t count = std::min<std::size_t>(programs.size(), parkingChannelCount);
+    for (std::size_t i = 0; i < count; ++i)
+        fluid_synth_program_change(synth_, parkingChannels[i], programs[i] & 0x7F);
 }
 
 std::vector<float> SoundFontSynth::render(int frames)

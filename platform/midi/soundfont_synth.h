@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-// A FluidSynth General MIDI synthesizer with one SoundFont loaded. It makes
-// no sound by itself: an audio driver pulls samples from it (see
-// SynthOutputPort), or render() produces them offline.
+// A FluidSynth General MIDI synthesizer with one SoundFont. It makes no sound
+// by itself: an audio driver pulls samples from it (see SynthOutputPort), or
+// render() produces them offline. Only the samples of the programs selected
+// on some channel are in memory (a full General MIDI SoundFont may take
+// 150 MB); selecting another program reads its samples from the file first.
 class SoundFontSynth {
 public:
     static constexpr int sampleRate = 44100;
@@ -31,6 +33,12 @@ public:
     // Silences every note at once and returns the controllers to their
     // defaults; programs stay as they are.
     void reset();
+
+    // Keeps the samples of `programs` (General MIDI program numbers, at most
+    // parkingChannelCount of them) in memory from now on, in place of those
+    // preloaded before, so that selecting one of them later is immediate.
+    void preloadPrograms(const std::vector<int>& programs);
+    static constexpr int parkingChannelCount = 13;
 
     // Renders `frames` stereo frames, interleaved left/right.
     std::vector<float> render(int frames);

@@ -81,6 +81,13 @@ void SynthOutputPort::reset()
         synth_->reset();
 }
 
+void SynthOutputPort::preloadPrograms(const std::vector<int>& programs)
+{
+    std::lock_guard lock(mutex_);
+    if (driver_)
+        synth_->preloadPrograms(programs);
+}
+
 void SynthOutputPort::close()
 {
     // The driver's thread reads from the synth: stop it first.

@@ -26,6 +26,7 @@ public:
     void reset() override;
     void close() override;
     std::string name() const override { return deviceName; }
+    void preloadPrograms(const std::vector<int>& programs) override;
 
     // "pulseaudio" or "alsa".
     const std::string& audioDriver() const { return audioDriver_; }

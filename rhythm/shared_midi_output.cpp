@@ -66,8 +66,35 @@ void SharedMidiOutput::preloadPrograms(const std::vector<int>& programs)
 
 void SharedMidiOutput::send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
 {
-    std::uint32_t message = status | (std::uint32_t(data1) << 8) | (std::uint32_t(data2) << 16);
     std::lock_guard lock(mutex_);
     if (port_)
-        port_->sendShortMessage(message);
+        port_->sendShortMessage(packShortMessage(status, data1, data2));
+}
+
+ScheduledOutput* SharedMidiOutput::scheduled()
+{
+    return port_ ? port_->scheduledOutput() : nullptr;
+}
+
+std::optional<std::uint32_t> SharedMidiOutput::scheduleClockMs()
+{
+    std::lock_guard lock(mutex_);
+    if (ScheduledOutput* output = scheduled())
+        return output->clockMs();
+    return std::nullopt;
+}
+
+void SharedMidiOutput::sendAt(std::uint8_t status, std::uint8_t data1, std::uint8_t data2,
+                              std::uint32_t timeMs)
+{
+    std::lock_guard lock(mutex_);
+    if (ScheduledOutput* output = scheduled())
+        output->sendAt(packShortMessage(status, data1, data2), timeMs);
+}
+
+void SharedMidiOutput::cancelScheduled()
+{
+    std::lock_guard lock(mutex_);
+    if (ScheduledOutput* output = scheduled())
+        output->cancelPending();
 }

@@ -31,6 +31,10 @@ public:
             output_->reset();
     }
     std::string name() const override { return output_->name(); }
+    ScheduledOutput* scheduledOutput() override
+    {
+        return closed_ ? nullptr : output_->scheduledOutput();
+    }
     void preloadPrograms(const std::vector<int>& programs) override
     {
         if (!closed_)

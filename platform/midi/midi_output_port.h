@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/midi/scheduled_output.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,6 +39,10 @@ public:
     // change to one of them followed at once by a note sounds the note
     // without delay. Only the built-in synthesizer needs to.
     virtual void preloadPrograms(const std::vector<int>& /*programs*/) {}
+
+    // The port's own clock for messages sent ahead; null where messages can
+    // only be sent now (sequencer ports, closed ports).
+    virtual ScheduledOutput* scheduledOutput() { return nullptr; }
 };
 
 // The MIDI outputs of this machine, numbered as the program numbers them:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/midi/scheduled_output.h"
+
 #include <fluidsynth/types.h>
 
 #include <cstdint>
@@ -13,7 +15,7 @@
 // render() produces them offline. Only the samples of the programs selected
 // on some channel are in memory (a full General MIDI SoundFont may take
 // 150 MB); selecting another program reads its samples from the file first.
-class SoundFontSynth {
+class SoundFontSynth final : public ScheduledOutput {
 public:
     static constexpr int sampleRate = 44100;
 
@@ -23,7 +25,7 @@ public:
     };
     static Created create(const std::filesystem::path& soundFont);
 
-    ~SoundFontSynth();
+    ~SoundFontSynth() override;
     SoundFontSynth(const SoundFontSynth&) = delete;
     SoundFontSynth& operator=(const SoundFontSynth&) = delete;
 
@@ -40,6 +42,13 @@ public:
     void preloadPrograms(const std::vector<int>& programs);
     static constexpr int parkingChannelCount = 13;
 
+    // Messages sent ahead, timed on the count of samples rendered (played
+    // at the start of the 64-frame block they fall in). Channel voice
+    // messages only.
+    std::uint32_t clockMs() override;
+    void sendAt(std::uint32_t message, std::uint32_t timeMs) override;
+    void cancelPending() override;
+
     // Renders `frames` stereo frames, interleaved left/right.
     std::vector<float> render(int frames);
 
@@ -52,5 +61,7 @@ private:
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
+    fluid_sequencer_t* sequencer_ = nullptr; // driven by the synth's sample clock
+    short sequencerSynth_ = -1;              // the synth as the sequencer's destination
     std::filesystem::path soundFont_;
 };

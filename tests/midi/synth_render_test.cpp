@@ -87,3 +87,65 @@ INSTANTIATE_TEST_SUITE_P(SoundFonts, SynthRenderTest, testing::ValuesIn(soundFon
                          [](const auto& info) { return info.param.name; });
 
 } // namespace
+
+namespace {
+
+// Where the sound starts again after a silence, in frames: the first sample
+// above `quiet` of each sound that then grows louder than `loud`.
+std::vector<std::size_t> onsets(const std::vector<float>& sound, float loud, float quiet)
+{
+    constexpr std::size_t silence = 1000; // frames below `quiet` that part two sounds
+    std::vector<std::size_t> found;
+    std::size_t quietFor = silence, riseStart = 0;
+    bool armed = true;
+    for (std::size_t i = 0; i < sound.size(); ++i) {
+        const float level = std::abs(sound[i]);
+        if (level < quiet) {
+            if (++quietFor >= silence)
+                armed = true;
+            continue;
+        }
+        if (quietFor > 0)
+            riseStart = i;
+        quietFor = 0;
+        if (armed && level > loud) {
+            found.push_back(riseStart);
+            armed = false;
+        }
+    }
+    return found;
+}
+
+// Messages sent ahead play on the count of rendered samples, whatever the
+// size of the pieces the audio output asks for: the metronome's ticks fall
+// a beat apart in the sound itself.
+TEST(SynthScheduledSends, TicksSentAheadSoundABeatApartAndCancelledOnesNever)
+{
+    NoteRenderer renderer;
+    ASSERT_TRUE(renderer.synth) << renderer.error;
+    SoundFontSynth& synth = *renderer.synth;
+    constexpr std::uint32_t beatMs = 750;
+    const std::uint32_t origin = synth.clockMs();
+    for (std::uint32_t k = 0; k < 4; ++k)
+        synth.sendAt(packShortMessage(0x99, 68, 120), origin + k * beatMs);
+    synth.sendAt(packShortMessage(0x99, 68, 120), origin + 4 * beatMs + 100);
+
+    std::vector<float> sound;
+    for (std::uint32_t rendered = 0; rendered < 4 * beatMs * 44.1; rendered += 300) {
+        auto piece = renderer.listen(300 / 44100.0); // 300 frames, off the 64-frame blocks
+        sound.insert(sound.end(), piece.begin(), piece.end());
+    }
+    synth.cancelPending(); // the fifth tick never sounds
+    auto rest = renderer.listen(0.5);
+    sound.insert(sound.end(), rest.begin(), rest.end());
+
+    const auto found = onsets(sound, 0.01f, 0.0005f);
+    ASSERT_EQ(found.size(), 4u);
+    // A message plays at the start of the synthesizer's 64-frame block it
+    // falls in, so each onset lies within one block of its beat.
+    const double beatFrames = beatMs * SoundFontSynth::sampleRate / 1000.0;
+    for (std::size_t k = 1; k < found.size(); ++k)
+        EXPECT_NEAR(double(found[k] - found[0]), k * beatFrames, 64) << k;
+}
+
+} // namespace

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 using namespace std::chrono;
@@ -31,6 +32,68 @@ template <typename Done> bool waitUntil(Done done)
             return false;
     return true;
 }
+
+// A port with a clock of its own that the test moves: records what is sent
+// ahead with its time, and what is sent now.
+class ClockedPort final : public MidiOutputPort, public ScheduledOutput {
+public:
+    struct Timed {
+        std::uint32_t message, timeMs;
+        bool operator==(const Timed&) const = default;
+    };
+
+    std::atomic<std::uint32_t> now{1000};
+    std::mutex mutex;
+    std::vector<Timed> ahead;
+    Messages sentNow;
+
+    void sendShortMessage(std::uint32_t message) override
+    {
+        std::lock_guard lock(mutex);
+        sentNow.push_back(message);
+    }
+    void reset() override {}
+    void close() override {}
+    std::string name() const override { return "clocked"; }
+    ScheduledOutput* scheduledOutput() override { return this; }
+
+    std::uint32_t clockMs() override { return now; }
+    void sendAt(std::uint32_t message, std::uint32_t timeMs) override
+    {
+        std::lock_guard lock(mutex);
+        ahead.push_back({message, timeMs});
+    }
+    void cancelPending() override
+    {
+        std::lock_guard lock(mutex);
+        ahead.clear();
+    }
+    std::size_t aheadCount()
+    {
+        std::lock_guard lock(mutex);
+        return ahead.size();
+    }
+};
+
+// Hands out the one ClockedPort (kept by the test) through thin ports.
+class ClockedSystem final : public MidiOutputSystem {
+public:
+    explicit ClockedSystem(ClockedPort& port) : port_(port) {}
+    std::vector<std::string> deviceNames() override { return {"clocked"}; }
+    OpenResult open(int) override { return {std::make_unique<Borrowed>(port_), {}}; }
+
+private:
+    struct Borrowed final : MidiOutputPort {
+        explicit Borrowed(ClockedPort& port) : port(port) {}
+        void sendShortMessage(std::uint32_t message) override { port.sendShortMessage(message); }
+        void reset() override {}
+        void close() override {}
+        std::string name() const override { return port.name(); }
+        ScheduledOutput* scheduledOutput() override { return &port; }
+        ClockedPort& port;
+    };
+    ClockedPort& port_;
+};
 
 } // namespace
 
@@ -109,4 +172,46 @@ TEST_F(MetronomeTest, OutputCanBeReopenedWhileItTicks)
     EXPECT_EQ(midi.openedDevices().size(), 51u);
     EXPECT_TRUE(output.isOpen());
     EXPECT_EQ(sent().back(), metronomeTickOff);
+}
+
+// On an output with its own clock every tick is sent ahead at origin + k
+// beats on that clock, only as far as the next beat and a margin: a clock
+// that stands still (no sound being made) does not pile up ticks.
+TEST(MetronomeOnAClockedOutput, SendsTicksAheadABeatApartOnTheOutputsClockAndCancelsThemOnStop)
+{
+    ClockedPort port;
+    ClockedSystem system(port);
+    SharedMidiOutput output(system);
+    ASSERT_TRUE(output.open());
+    Metronome metronome(output);
+    constexpr std::uint32_t beat = 20;
+    ASSERT_TRUE(metronome.start(beat));
+
+    // Horizon: the next beat and the margin past the clock.
+    const std::uint32_t ticksAhead = (beat + Metronome::scheduleMarginMs) / beat + 1;
+    std::this_thread::sleep_for(100ms); // several timer calls with the clock still
+    EXPECT_EQ(port.aheadCount(), ticksAhead);
+
+    port.now = 1000 + 10 * beat; // ten beats of sound made
+    ASSERT_TRUE(waitUntil([&] { return port.aheadCount() == ticksAhead + 10; }));
+    metronome.stop();
+    std::vector<ClockedPort::Timed> ahead;
+    {
+        std::lock_guard lock(port.mutex);
+        EXPECT_TRUE(port.ahead.empty()); // the stop took back what had not played
+        EXPECT_EQ(port.sentNow, Messages{metronomeTickOff});
+    }
+
+    // The ticks were all on the beat grid from the start of the sound.
+    port.now = 5000;
+    port.sentNow.clear();
+    ASSERT_TRUE(metronome.start(beat));
+    {
+        std::lock_guard lock(port.mutex);
+        ahead = port.ahead;
+    }
+    metronome.stop();
+    ASSERT_EQ(ahead.size(), ticksAhead);
+    for (std::uint32_t k = 0; k < ahead.size(); ++k)
+        EXPECT_EQ(ahead[k], (ClockedPort::Timed{metronomeTick, 5000 + k * beat})) << k;
 }

@@ -1,4 +1,5 @@
 #include "rhythm/metronome.h"
+#include "rhythm/wake_up_lateness.h"
 #include "tests/rhythm/trainer_fakes.h"
 
 #include <gtest/gtest.h>
@@ -214,4 +215,34 @@ TEST(MetronomeOnAClockedOutput, SendsTicksAheadABeatApartOnTheOutputsClockAndCan
     ASSERT_EQ(ahead.size(), ticksAhead);
     for (std::uint32_t k = 0; k < ahead.size(); ++k)
         EXPECT_EQ(ahead[k], (ClockedPort::Timed{metronomeTick, 5000 + k * beat})) << k;
+}
+
+// The timer wakes as much earlier as its wake-ups have lately come late, so a
+// machine that wakes it ~2 ms late still gets its calls on time; the lead is
+// bounded (CPU cost) and falls back once wake-ups are prompt again.
+TEST(WakeUpLateness, LeadCoversRecentLatenessWithinBoundsAndRecovers)
+{
+    using us = std::chrono::microseconds;
+    struct Row {
+        const char* name;
+        std::vector<us> wakeUps; // lateness of each, in order
+        int promptAfter;         // then this many wake-ups on time
+        us leadAtLeast, leadAtMost;
+    };
+    const Row rows[] = {
+        {"prompt wake-ups keep the smallest lead", {0us, 20us, 50us}, 0, 300us, 300us},
+        {"a 2 ms late wake-up is covered", {0us, 2000us}, 0, 2000us, 3000us},
+        {"one late among prompt ones is still covered a while", {2000us}, 3, 1600us, 3000us},
+        {"a stall is bounded", {0us, 40000us}, 0, 3000us, 3000us},
+        {"prompt wake-ups bring it back", {2000us}, 40, 300us, 700us},
+    };
+    for (const Row& row : rows) {
+        WakeUpLateness lateness;
+        for (us late : row.wakeUps)
+            lateness.record(late);
+        for (int i = 0; i < row.promptAfter; ++i)
+            lateness.record(0us);
+        EXPECT_GE(lateness.lead(), row.leadAtLeast) << row.name;
+        EXPECT_LE(lateness.lead(), row.leadAtMost) << row.name;
+    }
 }

@@ -90,32 +90,6 @@ INSTANTIATE_TEST_SUITE_P(SoundFonts, SynthRenderTest, testing::ValuesIn(soundFon
 
 namespace {
 
-// Where the sound starts again after a silence, in frames: the first sample
-// above `quiet` of each sound that then grows louder than `loud`.
-std::vector<std::size_t> onsets(const std::vector<float>& sound, float loud, float quiet)
-{
-    constexpr std::size_t silence = 1000; // frames below `quiet` that part two sounds
-    std::vector<std::size_t> found;
-    std::size_t quietFor = silence, riseStart = 0;
-    bool armed = true;
-    for (std::size_t i = 0; i < sound.size(); ++i) {
-        const float level = std::abs(sound[i]);
-        if (level < quiet) {
-            if (++quietFor >= silence)
-                armed = true;
-            continue;
-        }
-        if (quietFor > 0)
-            riseStart = i;
-        quietFor = 0;
-        if (armed && level > loud) {
-            found.push_back(riseStart);
-            armed = false;
-        }
-    }
-    return found;
-}
-
 // Messages sent ahead play on the count of rendered samples, whatever the
 // size of the pieces the audio output asks for: the metronome's ticks fall
 // a beat apart in the sound itself.
@@ -139,7 +113,7 @@ TEST(SynthScheduledSends, TicksSentAheadSoundABeatApartAndCancelledOnesNever)
     auto rest = renderer.listen(0.5);
     sound.insert(sound.end(), rest.begin(), rest.end());
 
-    const auto found = onsets(sound, 0.01f, 0.0005f);
+    const auto found = soundOnsets(sound, 0.01f, 0.0005f);
     ASSERT_EQ(found.size(), 4u);
     // A message plays at the start of the synthesizer's 64-frame block it
     // falls in, so each onset lies within one block of its beat.

@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
@@ -117,6 +119,52 @@ void BM_SynthPortOpen(benchmark::State& state)
     state.SetLabel(driver);
 }
 BENCHMARK(BM_SynthPortOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A program change followed at once by a note, as "Hear" plays the first
+// note of a melody: the time the two calls take (the program's samples are
+// read from the SoundFont then, unless preloaded) plus the time until the
+// note's first sound in the rendered audio. Args: SoundFont (0 TimGM6mb,
+// 1 FluidR3), preloaded (0, 1).
+void BM_ProgramChangeToFirstSound(benchmark::State& state)
+{
+    const char* file = state.range(0) == 0 ? "/usr/share/sounds/sf2/TimGM6mb.sf2"
+                                           : "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+    if (!std::filesystem::exists(file)) {
+        state.SkipWithError("SoundFont not installed");
+        return;
+    }
+    constexpr int flute = 73;
+    double firstSoundMs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto created = SoundFontSynth::create(file);
+        SoundFontSynth& synth = **created;
+        if (state.range(1))
+            synth.preloadPrograms({flute});
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        synth.handleShortMessage(packShortMessage(0xC0, flute, 94));
+        synth.handleShortMessage(packShortMessage(0x90, 72, 100));
+        const double callsMs =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        int frames = 0;
+        for (bool heard = false; !heard && frames < SoundFontSynth::sampleRate; frames += 64)
+            for (float sample : synth.render(64))
+                heard = heard || std::abs(sample) > 1e-4f;
+        firstSoundMs = callsMs + frames * 1000.0 / SoundFontSynth::sampleRate;
+        state.PauseTiming();
+        created->reset();
+        state.ResumeTiming();
+    }
+    state.counters["to_first_sound_ms"] = firstSoundMs;
+}
+BENCHMARK(BM_ProgramChangeToFirstSound)
+    ->ArgNames({"fluidr3", "preloaded"})
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 

@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         .add("--data-dir", "DIR", "keep the data files in DIR",
              [&](const std::string& value) { values.push_back(value); })
         .add("--verbose", "let the sound libraries print their messages", [&] { ++flagsSeen; });
-    const bool parsed = commandLine.parse(int(argv.size()), argv.data());
-    requireProperty(parsed == commandLine.error().empty(), "a refused command line says why");
+    const Status parsed = commandLine.parse(int(argv.size()), argv.data());
+    requireProperty(parsed.ok() == parsed.message().empty(), "a refused command line says why");
     if (parsed) {
         // Each argument is an option, or the value that follows "--data-dir".
         const std::size_t separateValues = arguments.size() - 1 - flagsSeen - values.size();

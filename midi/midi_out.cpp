@@ -45,6 +45,12 @@ void MidiOut::close()
     port_.reset();
 }
 
+void MidiOut::preloadPrograms(const std::vector<int>& programs)
+{
+    if (port_)
+        port_->preloadPrograms(programs);
+}
+
 void MidiOut::Send(int status, int data1, int data2)
 {
     if (!port_)

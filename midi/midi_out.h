@@ -37,6 +37,11 @@ public:
     // Note-offs. Dropped while closed.
     void Silence(int status, int data1, int data2);
 
+    // Gets the open device ready to play these programs at once (the
+    // built-in synthesizer reads a program's sounds from its SoundFont when
+    // first selected). Call it with the timbre a drill is about to use.
+    void preloadPrograms(const std::vector<int>& programs);
+
     bool isOpen() const { return port_ != nullptr; }
 
     // The key of the note most recently started; callers store it before a

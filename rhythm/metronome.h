@@ -8,11 +8,20 @@
 // The audible metronome: one percussion tick per beat on channel 10, key 68,
 // played from its own timer thread through the shared output. It only runs
 // while the output is open.
+//
+// Where the output has a clock of its own (the built-in synthesizer), the
+// ticks are sent ahead on that clock, each exactly a beat after the one
+// before in the sound itself; otherwise (a sequencer port) each is sent
+// when it is due.
 class Metronome {
 public:
     static constexpr std::uint8_t tickStatus = 0x99; // note-on, channel 10
     static constexpr std::uint8_t tickKey = 68;
     static constexpr std::uint8_t tickVelocity = 120;
+    // How far beyond the next beat ticks are sent ahead: enough to cover a
+    // timer wake-up that comes late and the audio rendered ahead of the
+    // speakers, small enough that few ticks are waiting at any time.
+    static constexpr std::uint32_t scheduleMarginMs = 60;
 
     explicit Metronome(SharedMidiOutput& output) : output_(output) {}
 
@@ -20,7 +29,8 @@ public:
     // running) when the output is closed.
     bool start(std::uint32_t beatMilliseconds);
 
-    // Stops the ticks and ends the last one with a note-off.
+    // Stops the ticks (also those sent ahead) and ends the last one with a
+    // note-off.
     void stop();
 
     // Stops and starts again at a new beat length.
@@ -33,7 +43,14 @@ public:
     static void tick(SharedMidiOutput& output);
 
 private:
+    // Sends ahead every tick due before the output's clock passes the next
+    // beat and the margin. Runs on the timer thread (and in start()).
+    void scheduleAhead();
+
     SharedMidiOutput& output_;
     PeriodicTimer timer_;
     std::uint32_t beat_ = 0;
+    // Ticks sent ahead: tick k is due at origin + k beats on the output's clock.
+    std::uint32_t origin_ = 0;
+    std::uint32_t nextTick_ = 0;
 };

@@ -1,32 +1,7 @@
 #include "rhythm/periodic_timer.h"
 
-#ifdef __linux__
-#include <pthread.h>
-#include <sched.h>
-#include <sys/prctl.h>
-#endif
-
-namespace {
-
-// The thread sleeps until this long before a call is due and then watches the
-// clock for the rest, so a wake-up that comes a little late costs nothing.
-constexpr auto spinMargin = std::chrono::microseconds(300);
-
-void askForPromptWakeUps()
-{
-#ifdef __linux__
-    // The kernel may otherwise let a timed wait run up to 50 µs late.
-    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-    // Real-time scheduling at the lowest priority, where the system allows it,
-    // keeps busy programs from delaying a tick; without it the thread simply
-    // stays a normal one.
-    sched_param priority{};
-    priority.sched_priority = sched_get_priority_min(SCHED_FIFO);
-    pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
-#endif
-}
-
-} // namespace
+#include "platform/realtime/realtime_priority.h"
+#include "rhythm/wake_up_lateness.h"
 
 PeriodicTimer::~PeriodicTimer()
 {
@@ -60,15 +35,23 @@ void PeriodicTimer::stop()
 void PeriodicTimer::run(std::chrono::steady_clock::time_point first,
                         std::chrono::microseconds period, const Callback& callback)
 {
-    askForPromptWakeUps();
+    makeThisThreadRealTime();
+    WakeUpLateness lateness;
     auto due = first;
     for (;;) {
+        // Sleep until a little before the call is due, by as much as recent
+        // wake-ups came late, and watch the clock for the rest.
+        const auto wakeUp = due - lateness.lead();
+        const bool asleep = wakeUp > std::chrono::steady_clock::now(); // else nothing to learn
         {
             // An interruptible sleep_until on the steady clock: stop() wakes it.
             std::unique_lock lock(mutex_);
-            if (wake_.wait_until(lock, due - spinMargin, [this] { return stopRequested_; }))
+            if (wake_.wait_until(lock, wakeUp, [this] { return stopRequested_; }))
                 return;
         }
+        if (asleep)
+            lateness.record(std::chrono::duration_cast<WakeUpLateness::Duration>(
+                std::chrono::steady_clock::now() - wakeUp));
         while (std::chrono::steady_clock::now() < due) {
         }
         callback();

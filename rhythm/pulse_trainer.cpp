@@ -10,6 +10,7 @@ PulseTrainer::PulseTrainer(Clock& clock, TrainerView& view, SharedMidiOutput& ou
 {
     if (!output_.open())
         beeper.alert();
+    sound_.preloadHitProgram();
 }
 
 PulseTrainer::~PulseTrainer()
@@ -178,7 +179,9 @@ void PulseTrainer::mouseReleased()
 void PulseTrainer::focusGained()
 {
     // The metronome only runs while there is an output to tick on.
-    if (!output_.reopen() && metronome_.running()) {
+    const bool open = output_.reopen();
+    sound_.preloadHitProgram();
+    if (!open && metronome_.running()) {
         metronome_.stop();
         view_.drawMetronomeCaption(false);
     }

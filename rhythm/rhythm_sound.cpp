@@ -43,6 +43,11 @@ void RhythmSound::selectHitProgram(std::uint8_t filler)
     play(0xCC, hitProgram, filler);
 }
 
+void RhythmSound::preloadHitProgram()
+{
+    output_.preloadPrograms({hitProgram});
+}
+
 void RhythmSound::keyboardHit()
 {
     selectHitProgram(120);

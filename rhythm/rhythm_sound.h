@@ -20,6 +20,9 @@ public:
     void keyboardHit();
     void keyboardRelease();
 
+    // Gets the output ready to sound the hits' program at once.
+    void preloadHitProgram();
+
     // The program the hits sound with, set before every MIDI keyboard message.
     void selectHitProgram(std::uint8_t filler);
 

@@ -59,10 +59,44 @@ bool SharedMidiOutput::isOpen() const
     return port_ != nullptr;
 }
 
-void SharedMidiOutput::send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
+void SharedMidiOutput::preloadPrograms(const std::vector<int>& programs)
 {
-    const std::uint32_t message = ShortMessage{status, data1, data2}.pack();
     std::lock_guard lock(mutex_);
     if (port_)
-        port_->sendShortMessage(message);
+        port_->preloadPrograms(programs);
+}
+
+void SharedMidiOutput::send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
+{
+    std::lock_guard lock(mutex_);
+    if (port_)
+        port_->sendShortMessage(ShortMessage{status, data1, data2}.pack());
+}
+
+ScheduledOutput* SharedMidiOutput::scheduled()
+{
+    return port_ ? port_->scheduledOutput() : nullptr;
+}
+
+std::optional<std::uint32_t> SharedMidiOutput::scheduleClockMs()
+{
+    std::lock_guard lock(mutex_);
+    if (ScheduledOutput* output = scheduled())
+        return output->clockMs();
+    return std::nullopt;
+}
+
+void SharedMidiOutput::sendAt(std::uint8_t status, std::uint8_t data1, std::uint8_t data2,
+                              std::uint32_t timeMs)
+{
+    std::lock_guard lock(mutex_);
+    if (ScheduledOutput* output = scheduled())
+        output->sendAt(ShortMessage{status, data1, data2}.pack(), timeMs);
+}
+
+void SharedMidiOutput::cancelScheduled()
+{
+    std::lock_guard lock(mutex_);
+    if (ScheduledOutput* output = scheduled())
+        output->cancelPending();
 }

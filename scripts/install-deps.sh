@@ -10,13 +10,13 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev
-  libfluidsynth-dev libglib2.0-dev timgm6mb-soundfont
+  libfluidsynth-dev libglib2.0-dev timgm6mb-soundfont libsystemd-dev
   librtmidi-dev librtaudio-dev libjack-jackd2-dev
   libsndfile1-dev libsamplerate0-dev
   fonts-liberation fonts-liberation2
 )
 if [[ "${1:-}" == "--test" || "${1:-}" == "--fuzz" ]]; then
-  packages+=(desktop-file-utils appstream groff-base libpulse-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev xvfb xauth)
+  packages+=(desktop-file-utils appstream groff-base libpulse-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libx11-dev xvfb xauth)
 fi
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-dev)

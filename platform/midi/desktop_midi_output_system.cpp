@@ -13,7 +13,16 @@ DesktopMidiOutputSystem::DesktopMidiOutputSystem(MidiOutputOptions options)
 
 DesktopMidiOutputSystem::DesktopMidiOutputSystem(MidiOutputOptions options,
                                                  std::unique_ptr<MidiOutputSystem> ports)
-    : options_(std::move(options)), ports_(std::move(ports))
+    : DesktopMidiOutputSystem(options, std::move(ports), [soundFont = options.soundFont] {
+          return SynthOutputPort::open(soundFont);
+      })
+{
+}
+
+DesktopMidiOutputSystem::DesktopMidiOutputSystem(MidiOutputOptions options,
+                                                 std::unique_ptr<MidiOutputSystem> ports,
+                                                 LastingOutput::Starter builtIn)
+    : options_(std::move(options)), ports_(std::move(ports)), builtIn_(std::move(builtIn))
 {
     setMidiLibraryChatter(options_.verbose);
 }
@@ -30,7 +39,7 @@ std::vector<std::string> DesktopMidiOutputSystem::deviceNames()
 MidiOutputSystem::OpenResult DesktopMidiOutputSystem::open(int device)
 {
     if (device == -1 || device == 0)
-        return SynthOutputPort::open(options_.soundFont);
+        return builtIn_.open();
     // A stored number can outlive its device (a keyboard unplugged since).
     if (device < -1 || device > portCount_)
         return OpenResult::failure(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "platform/midi/scheduled_output.h"
 #include "platform/midi/short_message.h"
 
 #include <cstdint>
@@ -26,6 +27,15 @@ public:
     virtual void close() = 0;
 
     virtual std::string name() const = 0;
+
+    // Gets the sounds of these General MIDI programs ready, so that a program
+    // change to one of them followed at once by a note sounds the note
+    // without delay. Only the built-in synthesizer needs to.
+    virtual void preloadPrograms(const std::vector<int>& /*programs*/) {}
+
+    // The port's own clock for messages sent ahead; null where messages can
+    // only be sent now (sequencer ports, closed ports).
+    virtual ScheduledOutput* scheduledOutput() { return nullptr; }
 };
 
 // The MIDI outputs of this machine, numbered as the program numbers them:

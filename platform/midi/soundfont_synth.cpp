@@ -5,6 +5,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <memory>
 
 Result<std::unique_ptr<SoundFontSynth>>
 SoundFontSynth::create(const std::filesystem::path& soundFont)
@@ -21,6 +22,9 @@ SoundFontSynth::create(const std::filesystem::path& soundFont)
     // at 0.7 a single note peaks near -12 dBFS and a four-note chord at
     // full velocity still stays clear of clipping.
     fluid_settings_setnum(synth->settings_, "synth.gain", 0.7);
+    // Load a program's samples only once a channel selects it: most desktops
+    // default to a 142 MB SoundFont of which a drill uses one or two programs.
+    fluid_settings_setint(synth->settings_, "synth.dynamic-sample-loading", 1);
     synth->synth_ = new_fluid_synth(synth->settings_);
     if (!synth->synth_)
         return Status::failure("The built-in synthesizer could not be started.");
@@ -34,11 +38,20 @@ SoundFontSynth::create(const std::filesystem::path& soundFont)
                                "\" could not be loaded; it may be damaged. Pass another General "
                                "MIDI .sf2 file with --soundfont FILE.");
     synth->soundFont_ = soundFont;
+
+    // A sequencer without a system timer is advanced by the synthesizer as
+    // it renders, so its clock is the sample clock of the sound itself.
+    synth->sequencer_ = new_fluid_sequencer2(0);
+    if (!synth->sequencer_)
+        return Status::failure("The built-in synthesizer could not be started.");
+    synth->sequencerSynth_ = fluid_sequencer_register_fluidsynth(synth->sequencer_, synth->synth_);
     return synth;
 }
 
 SoundFontSynth::~SoundFontSynth()
 {
+    if (sequencer_)
+        delete_fluid_sequencer(sequencer_); // before the synth it sends to
     if (synth_)
         delete_fluid_synth(synth_);
     if (settings_)
@@ -87,6 +100,63 @@ void SoundFontSynth::reset()
     fluid_synth_all_sounds_off(synth_, -1); // at once, without release phases
     for (int channel = 0; channel < 16; ++channel)
         fluid_synth_cc(synth_, channel, 121, 0); // reset all controllers
+}
+
+// Both programs play on channels 1 and 13 and tick on 10 (the percussion
+// channel); the others are free to hold preloaded programs.
+void SoundFontSynth::preloadPrograms(const std::vector<int>& programs)
+{
+    static constexpr int parkingChannels[parkingChannelCount] = {1, 2,  3,  4,  5,  6, 7,
+                                                                 8, 10, 11, 13, 14, 15};
+    const std::size_t count = std::min<std::size_t>(programs.size(), parkingChannelCount);
+    for (std::size_t i = 0; i < count; ++i)
+        fluid_synth_program_change(synth_, parkingChannels[i], programs[i] & 0x7F);
+}
+
+std::uint32_t SoundFontSynth::clockMs()
+{
+    return fluid_sequencer_get_tick(sequencer_);
+}
+
+void SoundFontSynth::sendAt(std::uint32_t message, std::uint32_t timeMs)
+{
+    const int status = static_cast<int>(message & 0xFF);
+    const int data1 = static_cast<int>((message >> 8) & 0x7F);
+    const int data2 = static_cast<int>((message >> 16) & 0x7F);
+    const int channel = status & 0x0F;
+    std::unique_ptr<fluid_event_t, void (*)(fluid_event_t*)> event(new_fluid_event(),
+                                                                   delete_fluid_event);
+    if (!event)
+        return;
+    switch (status & 0xF0) {
+    case 0x80:
+        fluid_event_noteoff(event.get(), channel, static_cast<short>(data1));
+        break;
+    case 0x90: // velocity 0 is a note-off, as for messages sent now
+        if (data2 == 0)
+            fluid_event_noteoff(event.get(), channel, static_cast<short>(data1));
+        else
+            fluid_event_noteon(event.get(), channel, static_cast<short>(data1),
+                               static_cast<short>(data2));
+        break;
+    case 0xB0:
+        fluid_event_control_change(event.get(), channel, static_cast<short>(data1),
+                                   static_cast<short>(data2));
+        break;
+    case 0xC0:
+        fluid_event_program_change(event.get(), channel, static_cast<short>(data1));
+        break;
+    default:
+        return;
+    }
+    fluid_event_set_source(event.get(), -1);
+    fluid_event_set_dest(event.get(), sequencerSynth_);
+    fluid_sequencer_send_at(sequencer_, event.get(), timeMs, 1);
+}
+
+void SoundFontSynth::cancelPending()
+{
+    fluid_sequencer_remove_events(sequencer_, -1, sequencerSynth_, -1);
 }
 
 std::vector<float> SoundFontSynth::render(int frames)

@@ -81,6 +81,38 @@ void SynthOutputPort::reset()
         synth_->reset();
 }
 
+void SynthOutputPort::preloadPrograms(const std::vector<int>& programs)
+{
+    std::lock_guard lock(mutex_);
+    if (driver_)
+        synth_->preloadPrograms(programs);
+}
+
+ScheduledOutput* SynthOutputPort::scheduledOutput()
+{
+    std::lock_guard lock(mutex_);
+    return driver_ ? this : nullptr;
+}
+
+std::uint32_t SynthOutputPort::clockMs()
+{
+    std::lock_guard lock(mutex_);
+    return synth_->clockMs();
+}
+
+void SynthOutputPort::sendAt(std::uint32_t message, std::uint32_t timeMs)
+{
+    std::lock_guard lock(mutex_);
+    if (driver_)
+        synth_->sendAt(message, timeMs);
+}
+
+void SynthOutputPort::cancelPending()
+{
+    std::lock_guard lock(mutex_);
+    synth_->cancelPending();
+}
+
 void SynthOutputPort::close()
 {
     // The driver's thread reads from the synth: stop it first.
@@ -88,5 +120,6 @@ void SynthOutputPort::close()
     if (driver_) {
         delete_fluid_audio_driver(driver_);
         driver_ = nullptr;
+        synth_->cancelPending(); // nothing plays them any more
     }
 }

@@ -9,6 +9,7 @@
 #include "platform/midi/soundfont_locator.h"
 #include "platform/midi/soundfont_synth.h"
 #include "platform/midi/synth_output_port.h"
+#include "tests/support/slow_synth_starter.h"
 #include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
@@ -106,6 +107,42 @@ TEST(DesktopMidiOutput, BuiltInSynthIsDeviceZeroThenTheSequencerPortsByNumber)
     Status past = out.reopen(3); // a stored number past the last port
     EXPECT_FALSE(past);
     EXPECT_THAT(past.message(), HasSubstr("MIDI output device 3 is not available"));
+}
+
+// solfara reopens its output when the user picks another device: switching
+// to a keyboard's port and back silences the synthesizer but never stops it
+// (stopping its audio driver would hold up the window for most of a second).
+TEST(DesktopMidiOutput, ReopeningTheBuiltInSynthSilencesItWithoutStoppingIt)
+{
+    ManualClock clock;
+    SlowSynthStarter synth(clock);
+    auto sequencer = std::make_unique<RecordingMidiOutputSystem>(Names{"Keyboard"}, clock);
+    RecordingMidiOutputSystem& ports = *sequencer;
+    DesktopMidiOutputSystem system({}, std::move(sequencer), synth.starter());
+    MidiOut out(system);
+    int midi = -1;
+    ASSERT_TRUE(out.openAtStartup(midi).opened);
+    out.Play(midiStatus::noteOn, 60, 100);
+
+    ASSERT_TRUE(out.reopen(1));                  // the keyboard
+    EXPECT_GE(synth.recording->resetCount(), 1); // the held note was silenced
+    out.Play(midiStatus::noteOn, 62, 100);
+    ASSERT_TRUE(out.reopen(0)); // the synthesizer again
+    out.Play(midiStatus::noteOn, 64, 100);
+    ASSERT_TRUE(out.reopen(-1));
+    out.close();
+    out.Play(midiStatus::noteOn, 65, 100); // dropped: closed
+
+    EXPECT_EQ(synth.starts, 1);
+    EXPECT_EQ(*synth.closes, 0);
+    auto keys = [](const MidiRecording& recording) {
+        std::vector<int> sent;
+        for (const auto& m : recording.messages())
+            sent.push_back(m.data1());
+        return sent;
+    };
+    EXPECT_EQ(keys(*synth.recording), (std::vector<int>{60, 64}));
+    EXPECT_EQ(keys(*ports.recording()), (std::vector<int>{62}));
 }
 
 // The real synthesizer port with no sound server: through ALSA where there

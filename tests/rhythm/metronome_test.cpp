@@ -1,4 +1,5 @@
 #include "rhythm/metronome.h"
+#include "rhythm/wake_up_lateness.h"
 #include "tests/support/poll_until.h"
 #include "tests/support/trainer_fakes.h"
 
@@ -6,6 +7,7 @@
 
 #include <array>
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 using namespace std::chrono;
@@ -22,6 +24,71 @@ struct MetronomeTest : ::testing::Test {
     Metronome metronome{output};
 
     Messages sent() const { return sentMessages(*midi.recording()); }
+};
+
+// A port with a clock of its own that the test moves: records what is sent
+// ahead with its time, and what is sent now.
+class ClockedPort final : public MidiOutputPort, public ScheduledOutput {
+public:
+    struct Timed {
+        std::uint32_t message, timeMs;
+        bool operator==(const Timed&) const = default;
+    };
+
+    std::atomic<std::uint32_t> now{1000};
+    std::mutex mutex;
+    std::vector<Timed> ahead;
+    Messages sentNow;
+
+    void sendShortMessage(std::uint32_t message) override
+    {
+        std::lock_guard lock(mutex);
+        sentNow.push_back(message);
+    }
+    void reset() override {}
+    void close() override {}
+    std::string name() const override { return "clocked"; }
+    ScheduledOutput* scheduledOutput() override { return this; }
+
+    std::uint32_t clockMs() override { return now; }
+    void sendAt(std::uint32_t message, std::uint32_t timeMs) override
+    {
+        std::lock_guard lock(mutex);
+        ahead.push_back({message, timeMs});
+    }
+    void cancelPending() override
+    {
+        std::lock_guard lock(mutex);
+        ahead.clear();
+    }
+    std::size_t aheadCount()
+    {
+        std::lock_guard lock(mutex);
+        return ahead.size();
+    }
+};
+
+// Hands out the one ClockedPort (kept by the test) through thin ports.
+class ClockedSystem final : public MidiOutputSystem {
+public:
+    explicit ClockedSystem(ClockedPort& port) : port_(port) {}
+    std::vector<std::string> deviceNames() override { return {"clocked"}; }
+    OpenResult open(int) override
+    {
+        return std::unique_ptr<MidiOutputPort>(std::make_unique<Borrowed>(port_));
+    }
+
+private:
+    struct Borrowed final : MidiOutputPort {
+        explicit Borrowed(ClockedPort& port) : port(port) {}
+        void sendShortMessage(std::uint32_t message) override { port.sendShortMessage(message); }
+        void reset() override {}
+        void close() override {}
+        std::string name() const override { return port.name(); }
+        ScheduledOutput* scheduledOutput() override { return &port; }
+        ClockedPort& port;
+    };
+    ClockedPort& port_;
 };
 
 } // namespace
@@ -101,4 +168,76 @@ TEST_F(MetronomeTest, OutputCanBeReopenedWhileItTicks)
     EXPECT_EQ(midi.openedDevices().size(), 51u);
     EXPECT_TRUE(output.isOpen());
     EXPECT_EQ(sent().back(), metronomeTickOff);
+}
+
+// On an output with its own clock every tick is sent ahead at origin + k
+// beats on that clock, only as far as the next beat and a margin: a clock
+// that stands still (no sound being made) does not pile up ticks.
+TEST(MetronomeOnAClockedOutput, SendsTicksAheadABeatApartOnTheOutputsClockAndCancelsThemOnStop)
+{
+    ClockedPort port;
+    ClockedSystem system(port);
+    SharedMidiOutput output(system);
+    ASSERT_TRUE(output.open());
+    Metronome metronome(output);
+    constexpr std::uint32_t beat = 20;
+    ASSERT_TRUE(metronome.start(beat));
+
+    // Horizon: the next beat and the margin past the clock.
+    const std::uint32_t ticksAhead = (beat + Metronome::scheduleMarginMs) / beat + 1;
+    std::this_thread::sleep_for(100ms); // several timer calls with the clock still
+    EXPECT_EQ(port.aheadCount(), ticksAhead);
+
+    port.now = 1000 + 10 * beat; // ten beats of sound made
+    ASSERT_TRUE(pollUntil([&] { return port.aheadCount() == ticksAhead + 10; }));
+    metronome.stop();
+    std::vector<ClockedPort::Timed> ahead;
+    {
+        std::lock_guard lock(port.mutex);
+        EXPECT_TRUE(port.ahead.empty()); // the stop took back what had not played
+        EXPECT_EQ(port.sentNow, Messages{metronomeTickOff});
+    }
+
+    // The ticks were all on the beat grid from the start of the sound.
+    port.now = 5000;
+    port.sentNow.clear();
+    ASSERT_TRUE(metronome.start(beat));
+    {
+        std::lock_guard lock(port.mutex);
+        ahead = port.ahead;
+    }
+    metronome.stop();
+    ASSERT_EQ(ahead.size(), ticksAhead);
+    for (std::uint32_t k = 0; k < ahead.size(); ++k)
+        EXPECT_EQ(ahead[k], (ClockedPort::Timed{metronomeTick, 5000 + k * beat})) << k;
+}
+
+// The timer wakes as much earlier as its wake-ups have lately come late, so a
+// machine that wakes it ~2 ms late still gets its calls on time; the lead is
+// bounded (CPU cost) and falls back once wake-ups are prompt again.
+TEST(WakeUpLateness, LeadCoversRecentLatenessWithinBoundsAndRecovers)
+{
+    using us = std::chrono::microseconds;
+    struct Row {
+        const char* name;
+        std::vector<us> wakeUps; // lateness of each, in order
+        int promptAfter;         // then this many wake-ups on time
+        us leadAtLeast, leadAtMost;
+    };
+    const Row rows[] = {
+        {"prompt wake-ups keep the smallest lead", {0us, 20us, 50us}, 0, 300us, 300us},
+        {"a 2 ms late wake-up is covered", {0us, 2000us}, 0, 2000us, 3000us},
+        {"one late among prompt ones is still covered a while", {2000us}, 3, 1600us, 3000us},
+        {"a stall is bounded", {0us, 40000us}, 0, 3000us, 3000us},
+        {"prompt wake-ups bring it back", {2000us}, 40, 300us, 700us},
+    };
+    for (const Row& row : rows) {
+        WakeUpLateness lateness;
+        for (us late : row.wakeUps)
+            lateness.record(late);
+        for (int i = 0; i < row.promptAfter; ++i)
+            lateness.record(0us);
+        EXPECT_GE(lateness.lead(), row.leadAtLeast) << row.name;
+        EXPECT_LE(lateness.lead(), row.leadAtMost) << row.name;
+    }
 }

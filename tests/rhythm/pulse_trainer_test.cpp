@@ -1,4 +1,6 @@
+#include "platform/midi/desktop_midi_output_system.h"
 #include "rhythm/pulse_trainer.h"
+#include "tests/support/slow_synth_starter.h"
 #include "tests/support/trainer_fakes.h"
 
 #include <gtest/gtest.h>
@@ -190,4 +192,36 @@ TEST_F(TrainerTest, MetronomeButtonBlocksKeysWhileHeldAndTicksFollowTheSliderAnd
     trainer->focusGained();
     EXPECT_FALSE(trainer->metronomeRunning());
     EXPECT_EQ(view.calls.back(), "caption black");
+}
+
+// Every focus gain reopens the output; with the built-in synthesizer that
+// must neither stop it (its audio driver takes ~0.6 s to close, and a hit
+// right after the focus gain would be judged late) nor interrupt the ticks.
+TEST(TrainerFocus, FocusGainsSilenceTheBuiltInSynthesizerWithoutStoppingItOrTheMetronome)
+{
+    ManualClock clock{10000};
+    RecordingView view;
+    RecordingBeeper beeper;
+    SlowSynthStarter synth(clock);
+    DesktopMidiOutputSystem system({}, std::make_unique<NoMidiOutputSystem>(), synth.starter());
+    SharedMidiOutput output(system);
+    PulseTrainer trainer(clock, view, output, beeper);
+    trainer.mousePressed(200, 84); // the metronome button
+    trainer.mouseReleased();
+    ASSERT_TRUE(trainer.metronomeRunning());
+
+    constexpr int focusGains = 50;
+    const int resetsBefore = synth.recording->resetCount();
+    for (int i = 0; i < focusGains; ++i)
+        trainer.focusGained();
+    EXPECT_EQ(synth.starts, 1);
+    EXPECT_EQ(*synth.closes, 0);
+    EXPECT_GE(synth.recording->resetCount() - resetsBefore, focusGains); // notes silenced
+    EXPECT_TRUE(trainer.metronomeRunning());
+
+    synth.recording->clear();
+    clock.advance(700);
+    trainer.keyPressed(PulseTrainer::Key::Other, clock.milliseconds(), false);
+    const Messages m = sentMessages(*synth.recording);
+    EXPECT_EQ(std::count(m.begin(), m.end(), shortMessage(0x90, 48, 120)), 1); // the hit sounds
 }

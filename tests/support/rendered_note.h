@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/midi/library_chatter.h"
-#include "platform/midi/soundfont_locator.h"
 #include "platform/midi/soundfont_synth.h"
+#include "tests/support/pinned_soundfonts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,29 +10,23 @@
 #include <string>
 #include <vector>
 
-// The built-in General MIDI synthesizer with TimGM6mb (Debian's
-// timgm6mb-soundfont), rendered offline: mono samples (the left channel) at
-// SoundFontSynth::sampleRate. The SoundFont is pinned because the timbres the
-// tests measure are TimGM6mb's; another installed default (FluidR3 takes over
-// default-GM.sf2 when present) sounds different.
-inline constexpr const char* testSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+// The built-in General MIDI synthesizer with a pinned SoundFont (TimGM6mb
+// unless told otherwise), rendered offline: mono samples (the left channel)
+// at SoundFontSynth::sampleRate.
 class NoteRenderer {
 public:
     static constexpr int piano = 0;
     static constexpr int voiceOohs = 53;
 
     // Null synthesizer (and `error` set) when the SoundFont is not installed.
-    NoteRenderer()
+    explicit NoteRenderer(const PinnedSoundFont& soundFont = timGm6mb)
     {
         setMidiLibraryChatter(false);
-        SoundFontSearch pinned;
-        pinned.commandLinePath = testSoundFont;
-        auto choice = findSoundFont(pinned);
-        if (!choice) {
-            error = choice.message();
+        if (!soundFont.installed()) {
+            error = soundFont.path.string() + " is not installed";
             return;
         }
-        auto created = SoundFontSynth::create(*choice);
+        auto created = SoundFontSynth::create(soundFont.path);
         if (created)
             synth = std::move(created).value();
         else

@@ -74,3 +74,30 @@ inline double toneStrength(std::span<const std::uint8_t> samples, double frequen
         centred.push_back((float(s) - 128) / 128);
     return toneStrength(centred, 11025, frequency);
 }
+
+// Where the sound starts again after a silence, in frames: the first sample
+// above `quiet` of each sound that then grows louder than `loud`.
+inline std::vector<std::size_t> soundOnsets(const std::vector<float>& sound, float loud,
+                                            float quiet)
+{
+    constexpr std::size_t silence = 1000; // frames below `quiet` that part two sounds
+    std::vector<std::size_t> found;
+    std::size_t quietFor = silence, riseStart = 0;
+    bool armed = true;
+    for (std::size_t i = 0; i < sound.size(); ++i) {
+        const float level = std::abs(sound[i]);
+        if (level < quiet) {
+            if (++quietFor >= silence)
+                armed = true;
+            continue;
+        }
+        if (quietFor > 0)
+            riseStart = i;
+        quietFor = 0;
+        if (armed && level > loud) {
+            found.push_back(riseStart);
+            armed = false;
+        }
+    }
+    return found;
+}

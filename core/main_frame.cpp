@@ -1,46 +1,373 @@
 #include "core/main_frame.h"
 
+#include "core/answer_panel.h"
 #include "core/drill_engine.h"
+#include "core/mic_button_widget.h"
 #include "core/version.h"
-
-#include "render/staff_panel.h"
+#include "platform/gdi/artwork_loader.h"
+#include "platform/system/help_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWindow>
 
-CMainFrame::CMainFrame(DrillEngine& engine, QWidget* parent)
-    : gdi::BackBufferedWidget(parent), engine_(engine)
+namespace {
+
+// Values of `controlState`: the control the left button is engaged with.
+namespace control {
+constexpr int none = 0;
+constexpr int settings = 1;
+constexpr int newDrill = 2;
+constexpr int hear = 3;
+constexpr int restart = 4;
+constexpr int help = 5;
+constexpr int close = 6;
+constexpr int minimize = 7;
+constexpr int firstNoteBox = 6; // 6 + i: the pointer is over note box i
+} // namespace control
+
+constexpr int dragStripRight = 460;
+
+} // namespace
+
+CMainFrame::CMainFrame(DrillEngine& engine, const MainFrameServices& services, QWidget* parent)
+    : gdi::BackBufferedWidget(parent, QSize(clientWidth, clientHeight)), engine_(engine),
+      services_(services),
+      cycle_(engine, services, colours_, bitmaps_, [this]() -> gdi::Canvas& { return canvas(); }),
+      handCursor_(gdi::loadCursor("149"))
 {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(titleText);
     setFixedSize(clientWidth, clientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    micButton_ = new MicButtonWidget(bitmaps_.micButton, this);
+    micButton_->clicked = [this] { toggleMicrophone(); };
+    if (answerModeOf(engine_.settings.noteName) == AnswerMode::Microphone)
+        micButton_->hide();
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (!destroyed_ && !engine_.released()) {
+        cycle_.stopBlinking();
+        cycle_.voice().stopCapture();
+    }
+}
+
+QPoint CMainFrame::placement(QSize screen)
+{
+    return {(screen.width() - 500) / 2, (screen.height() - 360) / 2 - 10};
 }
 
 void CMainFrame::paintWindow(gdi::Canvas& dc)
 {
     dc.fill(0, 0, dc.width(), dc.height(), gdi::black);
+    if (firstPaint_) {
+        setCursor(arrowCursor_);
+        // The rest of start-up runs from the event loop: the intro is timed,
+        // and a message about the microphone must not open inside a paint.
+        firstPaint_ = false;
+        QTimer::singleShot(0, this, [this] { startUp(); });
+        return;
+    }
     dc.fill(0, 0, dc.width(), dc.height(), colours_[colour::windowBackground]);
-    const Settings& s = engine_.settings;
-    const StaffLayout layout = drawStaffPanel(dc, colours_, bitmaps_,
-                                              {.noteName = s.noteName,
-                                               .range = s.range,
-                                               .scale = s.scale,
-                                               .mode = s.mode,
-                                               .keySignature = engine_.keySignature,
-                                               .noteCount = s.melosize});
-    engine_.melodyStaffBase = static_cast<std::int16_t>(layout.melodyStaffBase);
-    engine_.answerStaffBase = static_cast<std::int16_t>(layout.answerStaffBase);
-    engine_.keySignature = layout.keySignature;
-    engine_.keyAccidental = layout.keyAccidental;
+    paintCommon(dc, false);
+}
+
+void CMainFrame::startUp()
+{
+    // The one place where the intro plays before the first drill.
+    if (services_.playIntro)
+        services_.playIntro(canvas(), [this] { afterIntro(); });
+    else
+        afterIntro();
+}
+
+void CMainFrame::afterIntro()
+{
+    gdi::Canvas& dc = canvas();
+    dc.fill(0, 0, dc.width(), dc.height(), colours_[colour::windowBackground]);
+    cycle_.prepareCapture();
+    paintCommon(dc, true);
+    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone)
+        micButton_->setMicOff(true);
+    started_ = true;
+}
+
+void CMainFrame::paintCommon(gdi::Canvas& dc, bool firstPaint)
+{
+    const AnswerMode mode = answerModeOf(engine_.settings.noteName);
+    drawWindowChrome(dc, colours_, buttons_, windowTitle().toStdString(), mode);
+    cycle_.drawStaffPanel(dc);
+    drawWindowBorder(dc, colours_);
+    cycle_.paintDrill(dc, firstPaint);
+    drawModeSelector(dc, colours_);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
-    if (event->isAccepted())
-        onDestroy();
+    if (!event->isAccepted() || destroyed_)
+        return;
+    destroyed_ = true;
+    cycle_.stopBlinking();
+    cycle_.voice().stopCapture();
+    engine_.saveAndRelease();
 }
 
-void CMainFrame::onDestroy()
+bool CMainFrame::inDragStrip(int x, int y) const
 {
-    engine_.saveAndRelease();
+    return y < layoutTop && x < dragStripRight;
+}
+
+void CMainFrame::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (inDragStrip(p.x(), p.y())) {
+            if (windowHandle())
+                windowHandle()->startSystemMove();
+            return;
+        }
+        pressAt(p.x(), p.y());
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void CMainFrame::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    moveTo(p.x(), p.y());
+    QWidget::mouseMoveEvent(event);
+}
+
+void CMainFrame::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        releaseLeft();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CMainFrame::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
+        cycle_.requestSkip();
+    QWidget::keyReleaseEvent(event);
+}
+
+void CMainFrame::pressAt(int x, int y)
+{
+    gdi::Canvas& dc = canvas();
+    if (cycle_.hearing()) {
+        // While the melody sounds only a second press on "Hear" counts: it
+        // stops after the current note.
+        if (buttons_.hearButton.contains(x, y)) {
+            buttons_.hearButton.drawPressed(dc, colours_);
+            cycle_.stopHearing();
+        }
+        return;
+    }
+    if (cycle_.busy())
+        return; // a melody is being drawn or the banner shows
+
+    const struct {
+        PushButton& button;
+        int state;
+    } bottomButtons[] = {{buttons_.newButton, control::newDrill},
+                         {buttons_.hearButton, control::hear},
+                         {buttons_.settingsButton, control::settings},
+                         {buttons_.restartButton, control::restart},
+                         {buttons_.helpButton, control::help}};
+    for (const auto& b : bottomButtons) {
+        if (b.button.contains(x, y)) {
+            b.button.drawPressed(dc, colours_);
+            controlState_ = b.state;
+            return;
+        }
+    }
+    if (buttons_.closeButton.contains(x, y)) {
+        buttons_.closeButton.drawPressed(dc, colours_);
+        controlState_ = control::close;
+        close();
+        return;
+    }
+    if (buttons_.minimizeButton.contains(x, y)) {
+        buttons_.minimizeButton.drawPressed(dc, colours_);
+        controlState_ = control::minimize;
+        engine_.keepMelodyOnRepaint = true;
+        showMinimized();
+        return;
+    }
+
+    const AnswerMode mode = answerModeOf(engine_.settings.noteName);
+    if (mode != AnswerMode::Microphone) {
+        if (services_.answerPanel)
+            services_.answerPanel->press(dc, x, y, cycle_.drill().dueNote().value_or(-1));
+        return;
+    }
+    auto& boxes = cycle_.noteBoxes();
+    for (int i = 0; i < kNoteBoxCount; ++i) {
+        if (boxes[i].contains(x, y)) {
+            clickedNoteBox_ = i;
+            cycle_.pressNoteBox(i);
+            return;
+        }
+    }
+}
+
+void CMainFrame::moveTo(int x, int y)
+{
+    if (inDragStrip(x, y)) {
+        // The caption strip: the arrow, and a button pressed before gives no action.
+        setCursor(arrowCursor_);
+        clearPressedButtons();
+        return;
+    }
+    gdi::Canvas& dc = canvas();
+    const struct {
+        PushButton& button;
+        int state;
+        std::string_view label;
+        int labelColour;
+    } bottomButtons[] = {
+        {buttons_.settingsButton, control::settings, "Settings", kSettingsLabelColour},
+        {buttons_.newButton, control::newDrill, "New", colour::buttonLabel},
+        {buttons_.hearButton, control::hear, "Hear", colour::buttonLabel},
+        {buttons_.restartButton, control::restart, "Restart", colour::buttonLabel},
+        {buttons_.helpButton, control::help, "Help", colour::buttonLabel}};
+    for (const auto& b : bottomButtons) {
+        if (!b.button.pressed)
+            continue;
+        const bool inside = b.button.contains(x, y);
+        if (inside && controlState_ != b.state) {
+            b.button.drawPressed(dc, colours_);
+            controlState_ = b.state;
+        } else if (!inside && controlState_ == b.state) {
+            b.button.drawRaised(dc, colours_);
+            b.button.drawLabel(dc, colours_, b.label, b.labelColour);
+            controlState_ = control::none;
+        }
+    }
+
+    const AnswerMode mode = answerModeOf(engine_.settings.noteName);
+    if (mode != AnswerMode::Microphone) {
+        if (services_.answerPanel)
+            services_.answerPanel->move(dc, x, y);
+        return;
+    }
+    auto& boxes = cycle_.noteBoxes();
+    for (int i = 0; i < cycle_.drill().noteCount() && i < kNoteBoxCount; ++i) {
+        const int state = control::firstNoteBox + i;
+        const bool inside = boxes[i].contains(x, y);
+        if (inside && controlState_ != state) {
+            controlState_ = state;
+            setCursor(handCursor_);
+        } else if (!inside && controlState_ == state) {
+            controlState_ = control::none;
+            setCursor(arrowCursor_);
+        }
+    }
+}
+
+void CMainFrame::releaseLeft()
+{
+    gdi::Canvas& dc = canvas();
+    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone &&
+        services_.answerPanel && services_.answerPanel->release(dc))
+        cycle_.acceptAnsweredNote();
+
+    const struct {
+        PushButton& button;
+        int state;
+    } bottomButtons[] = {{buttons_.newButton, control::newDrill},
+                         {buttons_.hearButton, control::hear},
+                         {buttons_.settingsButton, control::settings},
+                         {buttons_.restartButton, control::restart},
+                         {buttons_.helpButton, control::help}};
+    for (const auto& b : bottomButtons) {
+        if (!b.button.pressed)
+            continue;
+        b.button.pressed = 0;
+        if (cycle_.hearing()) {
+            // The press that stopped the playback: the button shows "STOP..." until it ends.
+            return;
+        }
+        if (controlState_ != b.state)
+            return;
+        switch (b.state) {
+        case control::newDrill:
+            releaseButtonLook(b.button, "New", colour::buttonLabel);
+            cycle_.newDrill();
+            break;
+        case control::hear:
+            cycle_.hear(b.button);
+            break;
+        case control::settings:
+            releaseButtonLook(b.button, "Settings", kSettingsLabelColour);
+            openSettings();
+            break;
+        case control::restart:
+            releaseButtonLook(b.button, "Restart", colour::buttonLabel);
+            cycle_.restart();
+            break;
+        case control::help:
+            releaseButtonLook(b.button, "Help", colour::buttonLabel);
+            openHelp();
+            break;
+        }
+        return;
+    }
+    if (clickedNoteBox_ >= 0) {
+        cycle_.releaseNoteBox();
+        clickedNoteBox_ = -1;
+    }
+}
+
+void CMainFrame::releaseButtonLook(PushButton& button, std::string_view label, int labelColour)
+{
+    gdi::Canvas& dc = canvas();
+    button.drawRaised(dc, colours_);
+    button.drawLabel(dc, colours_, label, labelColour);
+}
+
+void CMainFrame::clearPressedButtons()
+{
+    for (PushButton* b : {&buttons_.helpButton, &buttons_.restartButton, &buttons_.hearButton,
+                          &buttons_.settingsButton, &buttons_.newButton})
+        b->pressed = 0;
+}
+
+void CMainFrame::openSettings()
+{
+    if (!services_.openSettingsSheet)
+        return; // no sheet yet: nothing visible happens
+    cycle_.setDetectionPaused(true);
+    cycle_.stopBlinking();
+    const SheetOutcome outcome = services_.openSettingsSheet(*this, engine_.initialSheetTab);
+    cycle_.setDetectionPaused(false);
+    if (outcome != SheetOutcome::confirmed)
+        cycle_.resumeBlinking();
+    if (outcome == SheetOutcome::notOpened)
+        return;
+    engine_.keepMelodyOnRepaint = outcome == SheetOutcome::cancelled;
+    invalidate();
+}
+
+void CMainFrame::openHelp()
+{
+    if (!help_)
+        help_ = new HelpWindow("Solfara Help", QUrl("qrc:/help/solfara.html"), this);
+    help_->present();
+}
+
+void CMainFrame::toggleMicrophone()
+{
+    const bool turnOn = cycle_.voice().micOff();
+    cycle_.setMicrophoneOn(turnOn);
+    micButton_->setMicOff(!turnOn);
 }

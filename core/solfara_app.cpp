@@ -4,13 +4,17 @@
 #include "core/main_frame.h"
 #include "core/message_box_messages.h"
 #include "midi/midi_out.h"
-#include "platform/gdi/font_faces.h"
+#include "music/uniform_random_source.h"
 #include "platform/audio/microphone.h"
+#include "platform/clock/clock.h"
+#include "platform/gdi/font_faces.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/system/data_directory.h"
 #include "platform/system/termination_signals.h"
+#include "voice/pitch_detector.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <iostream>
 
@@ -76,8 +80,17 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
 
     int exitCode = 0;
     if (!terminationPending) {
-        CMainFrame mainFrame(engine);
+        SteadyClock clock;
+        UniformRandomSource random(clock);
+        PitchDetector detector;
+        CMainFrame mainFrame(engine, {.midiOut = midiOut,
+                                      .waveInput = *microphone.input,
+                                      .detector = detector,
+                                      .random = random,
+                                      .messages = messages});
         frame = &mainFrame;
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            mainFrame.move(CMainFrame::placement(screen->size()));
         mainFrame.show();
         exitCode = app.exec();
         frame = nullptr;

@@ -25,12 +25,13 @@ PitchDetector::PitchDetector()
 
 DetectionResult PitchDetector::analyseBlock(std::span<const std::uint8_t> block,
                                             const DetectorSettings& settings,
-                                            const PeriodTable& periodTable, int dueNote)
+                                            const PeriodTable& periodTable,
+                                            std::optional<int> skipTo)
 {
     convertSamples(block, settings.micVol);
 
     // The threshold applies to the raw sample value, before the gain.
-    const bool silent = settings.micMuted || (blockPeak_ <= settings.micFilter && !skipRequest_);
+    const bool silent = settings.micMuted || (blockPeak_ <= settings.micFilter && !skipTo);
     DetectionResult result;
     if (silent) {
         if (silentBlocks_ == silentBlocksBeforeErase) {
@@ -52,9 +53,8 @@ DetectionResult PitchDetector::analyseBlock(std::span<const std::uint8_t> block,
     result.outcome = BlockOutcome::note;
     result.peakBin = best;
     result.sungNote = noteOfPeriod(period, periodTable, settings.transpose);
-    if (skipRequest_) {
-        skipRequest_ = false;
-        result.sungNote = dueNote;
+    if (skipTo) {
+        result.sungNote = *skipTo;
         result.skipped = true;
     }
     pitchEstimate_ = result.sungNote;

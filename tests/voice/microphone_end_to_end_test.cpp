@@ -69,7 +69,8 @@ TEST(MicrophoneEndToEnd, RenderedNoteIsHeardThroughTheSoundServer)
     ASSERT_GE(devices.count(), 1);
     RtAudioWaveInput microphone;
     RecordingListener listener;
-    VoiceInput voice(microphone, listener);
+    PitchDetector detector;
+    VoiceInput voice(microphone, detector, listener);
     voice.setWaveAvailable(true);
     voice.prepareCapture();
     ASSERT_TRUE(listener.messages.empty());

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "voice/period_table.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+// What the detector needs to know about the user's settings for one block.
+struct DetectorSettings {
+    int micVol = 63;    // gain, 63 = unity (the Sound page's working copy while it shows)
+    int micFilter = 10; // silence threshold, compared with the raw sample value
+    int transpose = 24; // the sung note is shifted down by transpose - 24
+    bool micMuted = false;
+};
+
+enum class BlockOutcome {
+    silent,            // nothing sung; the pitch marker stays
+    silentEraseMarker, // the fifth silent block in a row: remove the pitch marker
+    note,              // `sungNote` was heard (or taken from the skip request)
+};
+
+struct DetectionResult {
+    BlockOutcome outcome = BlockOutcome::silent;
+    int sungNote = 0;     // note index 0..48, for BlockOutcome::note
+    bool skipped = false; // the space bar made this block the due note
+    int peakBin = 0;      // strongest bin of the singing range (0: none)
+};
+
+// Turns each capture block (unsigned 8-bit samples at 11025 Hz) into a sung
+// note or silence, and chooses the length of the next block. The drill reaches
+// whichever detector the program was started with through this interface.
+class NoteDetector {
+public:
+    virtual ~NoteDetector() = default;
+
+    // Analyses one block of blockLength() samples (missing samples count as
+    // silence, extra ones are ignored). With `skipTo` set (the space bar), the
+    // block is analysed even when quiet and reads as that note.
+    virtual DetectionResult analyseBlock(std::span<const std::uint8_t> block,
+                                         const DetectorSettings& settings,
+                                         const PeriodTable& periodTable,
+                                         std::optional<int> skipTo) = 0;
+
+    // Length of the block to queue next: 1024 or 2048 samples.
+    virtual int blockLength() const = 0;
+};

@@ -85,7 +85,7 @@ AnswerPanelPainter DrillCycle::answerPanelPainter() const
 void DrillCycle::paintDrill(gdi::Canvas& dc, bool firstPaint)
 {
     if (!firstPaint && engine_.keepMelodyOnRepaint) {
-        if (sequence_.isRunning()) {
+        if (sequence_.isRunning() && drawingMelody_) {
             // A full repaint while the melody was still being drawn: it is drawn whole.
             sequence_.abort();
             silenceFirstMelody();
@@ -153,6 +153,7 @@ void DrillCycle::drawNewMelody(bool firstPaint)
         if (firstPaint)
             steps.push_back({[this] { silenceFirstMelody(); }, 0, true});
     }
+    drawingMelody_ = true;
     sequence_.start(std::move(steps), [this, firstPaint](bool) { melodyDrawn(firstPaint); });
 }
 
@@ -165,6 +166,7 @@ void DrillCycle::silenceFirstMelody()
 
 void DrillCycle::melodyDrawn(bool firstPaint)
 {
+    drawingMelody_ = false;
     drawRests(canvas_(), art_, layout_.firstNoteX, drill_.noteCount());
     MidiOut& out = services_.midiOut;
     out.Play(midiStatus::programChange, engine_.settings.miditimbre, 0);
@@ -372,6 +374,7 @@ void DrillCycle::acceptNote()
 
 void DrillCycle::showBanner()
 {
+    drawingMelody_ = false;
     std::vector<TimedSequence::Step> steps;
     for (int frame = 0; frame < kBannerFrames; ++frame)
         steps.push_back({[this, frame] { drawBannerFrame(canvas_(), colours_, art_, frame); },

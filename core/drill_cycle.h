@@ -106,6 +106,7 @@ private:
     PitchMarker marker_;
     bool cursorBlinkOn_ = false;
     int soundingNoteBox_ = -1;
+    bool drawingMelody_ = false; // the running sequence draws a melody (not the banner)
     QTimer blinkTimer_;
     TimedSequence sequence_; // the melody being drawn, or the banner
     MelodyPlayback playback_;

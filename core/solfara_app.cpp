@@ -31,7 +31,7 @@ std::filesystem::path chooseDataDirectory(const SolfaraOptions& options)
 
 } // namespace
 
-int runSolfara(const char* programPath, const SolfaraOptions& options)
+int runSolfara(const char* programPath, const SolfaraOptions& options, const SolfaraParts& parts)
 {
     const std::filesystem::path dataDirectory = chooseDataDirectory(options);
     if (auto problem = prepareDataDirectory(dataDirectory)) {
@@ -82,12 +82,15 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
     if (!terminationPending) {
         SteadyClock clock;
         UniformRandomSource random(clock);
-        PitchDetector detector;
+        std::unique_ptr<NoteDetector> detector =
+            parts.makeDetector ? parts.makeDetector() : std::make_unique<PitchDetector>();
         CMainFrame mainFrame(engine, {.midiOut = midiOut,
                                       .waveInput = *microphone.input,
-                                      .detector = detector,
+                                      .detector = *detector,
                                       .random = random,
-                                      .messages = messages});
+                                      .messages = messages,
+                                      .openSettingsSheet = parts.openSettingsSheet,
+                                      .playIntro = parts.playIntro});
         frame = &mainFrame;
         if (QScreen* screen = QGuiApplication::primaryScreen())
             mainFrame.move(CMainFrame::placement(screen->size()));

@@ -30,7 +30,39 @@ constexpr int firstNoteBox = 6; // 6 + i: the pointer is over note box i
 
 constexpr int dragStripRight = 460;
 
+// The five bottom buttons by their `controlState` value, with their labels.
+struct BottomButton {
+    int state;
+    std::string_view label;
+    int labelColour;
+};
+constexpr BottomButton settingsEntry{control::settings, "Settings", kSettingsLabelColour};
+constexpr BottomButton newEntry{control::newDrill, "New", colour::buttonLabel};
+constexpr BottomButton hearEntry{control::hear, "Hear", colour::buttonLabel};
+constexpr BottomButton restartEntry{control::restart, "Restart", colour::buttonLabel};
+constexpr BottomButton helpEntry{control::help, "Help", colour::buttonLabel};
+
+// The orders in which press and release, and moves, look at them.
+constexpr BottomButton pressOrder[] = {newEntry, hearEntry, settingsEntry, restartEntry, helpEntry};
+constexpr BottomButton moveOrder[] = {settingsEntry, newEntry, hearEntry, restartEntry, helpEntry};
+
 } // namespace
+
+PushButton& CMainFrame::bottomButton(int state)
+{
+    switch (state) {
+    case control::settings:
+        return buttons_.settingsButton;
+    case control::newDrill:
+        return buttons_.newButton;
+    case control::hear:
+        return buttons_.hearButton;
+    case control::restart:
+        return buttons_.restartButton;
+    default:
+        return buttons_.helpButton;
+    }
+}
 
 CMainFrame::CMainFrame(DrillEngine& engine, const MainFrameServices& services, QWidget* parent)
     : gdi::BackBufferedWidget(parent, QSize(clientWidth, clientHeight)), engine_(engine),
@@ -175,17 +207,10 @@ void CMainFrame::pressAt(int x, int y)
     if (cycle_.busy())
         return; // a melody is being drawn or the banner shows
 
-    const struct {
-        PushButton& button;
-        int state;
-    } bottomButtons[] = {{buttons_.newButton, control::newDrill},
-                         {buttons_.hearButton, control::hear},
-                         {buttons_.settingsButton, control::settings},
-                         {buttons_.restartButton, control::restart},
-                         {buttons_.helpButton, control::help}};
-    for (const auto& b : bottomButtons) {
-        if (b.button.contains(x, y)) {
-            b.button.drawPressed(dc, colours_);
+    for (const BottomButton& b : pressOrder) {
+        PushButton& button = bottomButton(b.state);
+        if (button.contains(x, y)) {
+            button.drawPressed(dc, colours_);
             controlState_ = b.state;
             return;
         }
@@ -229,27 +254,16 @@ void CMainFrame::moveTo(int x, int y)
         return;
     }
     gdi::Canvas& dc = canvas();
-    const struct {
-        PushButton& button;
-        int state;
-        std::string_view label;
-        int labelColour;
-    } bottomButtons[] = {
-        {buttons_.settingsButton, control::settings, "Settings", kSettingsLabelColour},
-        {buttons_.newButton, control::newDrill, "New", colour::buttonLabel},
-        {buttons_.hearButton, control::hear, "Hear", colour::buttonLabel},
-        {buttons_.restartButton, control::restart, "Restart", colour::buttonLabel},
-        {buttons_.helpButton, control::help, "Help", colour::buttonLabel}};
-    for (const auto& b : bottomButtons) {
-        if (!b.button.pressed)
+    for (const BottomButton& b : moveOrder) {
+        PushButton& button = bottomButton(b.state);
+        if (!button.pressed)
             continue;
-        const bool inside = b.button.contains(x, y);
+        const bool inside = button.contains(x, y);
         if (inside && controlState_ != b.state) {
-            b.button.drawPressed(dc, colours_);
+            button.drawPressed(dc, colours_);
             controlState_ = b.state;
         } else if (!inside && controlState_ == b.state) {
-            b.button.drawRaised(dc, colours_);
-            b.button.drawLabel(dc, colours_, b.label, b.labelColour);
+            releaseButtonLook(button, b.label, b.labelColour);
             controlState_ = control::none;
         }
     }
@@ -281,42 +295,30 @@ void CMainFrame::releaseLeft()
         services_.answerPanel && services_.answerPanel->release(dc))
         cycle_.acceptAnsweredNote();
 
-    const struct {
-        PushButton& button;
-        int state;
-    } bottomButtons[] = {{buttons_.newButton, control::newDrill},
-                         {buttons_.hearButton, control::hear},
-                         {buttons_.settingsButton, control::settings},
-                         {buttons_.restartButton, control::restart},
-                         {buttons_.helpButton, control::help}};
-    for (const auto& b : bottomButtons) {
-        if (!b.button.pressed)
+    for (const BottomButton& b : pressOrder) {
+        PushButton& button = bottomButton(b.state);
+        if (!button.pressed)
             continue;
-        b.button.pressed = 0;
-        if (cycle_.hearing()) {
-            // The press that stopped the playback: the button shows "STOP..." until it ends.
+        button.pressed = 0;
+        // The press that stopped a playback: the button shows "STOP..." until it ends.
+        if (cycle_.hearing() || controlState_ != b.state)
             return;
-        }
-        if (controlState_ != b.state)
-            return;
+        if (b.state != control::hear)
+            releaseButtonLook(button, b.label, b.labelColour);
         switch (b.state) {
         case control::newDrill:
-            releaseButtonLook(b.button, "New", colour::buttonLabel);
             cycle_.newDrill();
             break;
         case control::hear:
-            cycle_.hear(b.button);
+            cycle_.hear(button);
             break;
         case control::settings:
-            releaseButtonLook(b.button, "Settings", kSettingsLabelColour);
             openSettings();
             break;
         case control::restart:
-            releaseButtonLook(b.button, "Restart", colour::buttonLabel);
             cycle_.restart();
             break;
         case control::help:
-            releaseButtonLook(b.button, "Help", colour::buttonLabel);
             openHelp();
             break;
         }

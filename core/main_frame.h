@@ -58,6 +58,7 @@ private:
     void releaseLeft();
     bool inDragStrip(int x, int y) const;
     void clearPressedButtons();
+    PushButton& bottomButton(int state);
     void releaseButtonLook(PushButton& button, std::string_view label, int labelColour);
     void openSettings();
     void openHelp();

@@ -195,6 +195,35 @@ TEST_F(MainFrameTest, NoteBoxSoundsItsNoteWithCaptureStopped)
     EXPECT_EQ(w.drill().currentNoteIndex(), 0);
 }
 
+TEST_F(MainFrameTest, MicButtonSwitchesListeningOnAndOffInPianoMode)
+{
+    Settings s = MainWindowRig::tuneSettings();
+    s.noteName = 0;
+    ASSERT_TRUE(w.start(s));
+    MicButtonWidget* mic = w.frame->micButton();
+    ASSERT_FALSE(mic->isHidden());
+    EXPECT_TRUE(mic->micOff()) << "piano mode starts with listening off";
+    EXPECT_FALSE(w.device.isOpen());
+    auto click = [&] {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(
+                type, QPointF(13, 12), mic->mapToGlobal(QPointF(13, 12)), Qt::LeftButton,
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(mic, &event);
+        }
+    };
+    click();
+    EXPECT_FALSE(mic->micOff());
+    EXPECT_TRUE(w.device.isOpen());
+    w.hear(24);
+    const PitchMarker marker = w.cycle().marker();
+    EXPECT_GT(blackIn(marker.x, marker.y, 10, 7), 5);
+    click();
+    EXPECT_TRUE(mic->micOff());
+    EXPECT_FALSE(w.device.isOpen());
+    EXPECT_EQ(blackIn(marker.x, marker.y + 1, 10, 5), 0) << "the marker column is blanked";
+}
+
 TEST_F(MainFrameTest, ClosingSavesOnceAndStopsListening)
 {
     ASSERT_TRUE(w.start());

@@ -5,6 +5,7 @@
 #include "tests/support/pixel_count.h"
 
 #include <QKeyEvent>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -222,6 +223,18 @@ TEST_F(MainFrameTest, MicButtonSwitchesListeningOnAndOffInPianoMode)
     EXPECT_TRUE(mic->micOff());
     EXPECT_FALSE(w.device.isOpen());
     EXPECT_EQ(blackIn(marker.x, marker.y + 1, 10, 5), 0) << "the marker column is blanked";
+}
+
+TEST_F(MainFrameTest, HelpOpensTheTrainersOwnPage)
+{
+    ASSERT_TRUE(w.start());
+    w.click(403 + 34, L + 429 + 14);
+    auto* help = w.frame->findChild<QTextBrowser*>();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    const QString text = help->toPlainText();
+    for (const char* topic : {"Hear", "Restart", "space bar", "piano", "guitar", "microphone"})
+        EXPECT_TRUE(text.contains(topic)) << topic;
 }
 
 TEST_F(MainFrameTest, ClosingSavesOnceAndStopsListening)

@@ -34,7 +34,7 @@ TEST(DrillEndToEnd, SungMelodyThroughTheSoundServerIsConfirmedNoteByNote)
 
     // C4 E4 G4 C5 as "Voice Oohs", each held a second with a breath between.
     const std::vector<int> melody = {24, 28, 31, 36};
-    NoteRenderer renderer;
+    NoteRenderer renderer(NoteRenderer::timGm6mb);
     ASSERT_TRUE(renderer.synth) << renderer.error;
     std::vector<float> singing;
     for (int note : melody) {

@@ -237,6 +237,28 @@ TEST_F(MainFrameTest, HelpOpensTheTrainersOwnPage)
         EXPECT_TRUE(text.contains(topic)) << topic;
 }
 
+TEST_F(MainFrameTest, FullRepaintRedrawsTheDrillOrStartsANewOneWhenTold)
+{
+    ASSERT_TRUE(w.start());
+    w.hear(24);
+    w.hear(24);
+    const PitchMarker answered = w.cycle().marker();
+    const int confirmedNote = blackIn(answered.x, answered.y - 20, 10, 27);
+    const std::size_t noteOns = w.noteOns().size();
+
+    w.frame->invalidate();
+    ASSERT_TRUE(runEventsUntil([&] { return w.cycle().marker().hidden(); }));
+    EXPECT_EQ(w.drill().currentNoteIndex(), 1);
+    EXPECT_EQ(blackIn(answered.x, answered.y - 20, 10, 27), confirmedNote);
+
+    w.engine->keepMelodyOnRepaint = false;
+    w.frame->invalidate();
+    ASSERT_TRUE(runEventsUntil([&] { return w.engine->keepMelodyOnRepaint; }));
+    ASSERT_TRUE(w.settle());
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0);
+    EXPECT_EQ(w.noteOns().size(), noteOns) << "only the first melody sounds while drawn";
+}
+
 TEST_F(MainFrameTest, ClosingSavesOnceAndStopsListening)
 {
     ASSERT_TRUE(w.start());

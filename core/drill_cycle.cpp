@@ -35,8 +35,16 @@ DrillCycle::DrillCycle(DrillEngine& engine, const MainFrameServices& services,
 
 DrillCycle::~DrillCycle()
 {
+    shutDown();
+}
+
+void DrillCycle::shutDown()
+{
+    closing_ = true;
     sequence_.abort();
     blinkTimer_.stop();
+    playback_.requestStop();
+    voice_.stopCapture();
 }
 
 DrillDrawing DrillCycle::drawing() const
@@ -215,6 +223,8 @@ void DrillCycle::hear(PushButton& hearButton)
              },
          .finished =
              [this, &hearButton](bool) {
+                 if (closing_)
+                     return;
                  gdi::Canvas& dc = canvas_();
                  hearButton.drawRaised(dc, colours_);
                  hearButton.drawLabel(dc, colours_, "Hear", colour::buttonLabel);

@@ -65,6 +65,9 @@ public:
     // The cursor blinks again, unless the drill is over.
     void resumeBlinking();
 
+    // The window is closing: no more drawing, sound or listening.
+    void shutDown();
+
     // A melody is being drawn or the banner shows.
     bool busy() const { return sequence_.isRunning(); }
 
@@ -106,6 +109,7 @@ private:
     PitchMarker marker_;
     bool cursorBlinkOn_ = false;
     int soundingNoteBox_ = -1;
+    bool closing_ = false;
     bool drawingMelody_ = false; // the running sequence draws a melody (not the banner)
     QTimer blinkTimer_;
     TimedSequence sequence_; // the melody being drawn, or the banner

@@ -83,13 +83,7 @@ CMainFrame::CMainFrame(DrillEngine& engine, const MainFrameServices& services, Q
         micButton_->hide();
 }
 
-CMainFrame::~CMainFrame()
-{
-    if (!destroyed_ && !engine_.released()) {
-        cycle_.stopBlinking();
-        cycle_.voice().stopCapture();
-    }
-}
+CMainFrame::~CMainFrame() = default;
 
 QPoint CMainFrame::placement(QSize screen)
 {
@@ -147,8 +141,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     if (!event->isAccepted() || destroyed_)
         return;
     destroyed_ = true;
-    cycle_.stopBlinking();
-    cycle_.voice().stopCapture();
+    cycle_.shutDown();
     engine_.saveAndRelease();
 }
 
@@ -204,17 +197,6 @@ void CMainFrame::pressAt(int x, int y)
         }
         return;
     }
-    if (cycle_.busy())
-        return; // a melody is being drawn or the banner shows
-
-    for (const BottomButton& b : pressOrder) {
-        PushButton& button = bottomButton(b.state);
-        if (button.contains(x, y)) {
-            button.drawPressed(dc, colours_);
-            controlState_ = b.state;
-            return;
-        }
-    }
     if (buttons_.closeButton.contains(x, y)) {
         buttons_.closeButton.drawPressed(dc, colours_);
         controlState_ = control::close;
@@ -229,6 +211,17 @@ void CMainFrame::pressAt(int x, int y)
         return;
     }
 
+    // While a melody is being drawn or the banner shows, the drill takes no commands.
+    if (cycle_.busy())
+        return;
+    for (const BottomButton& b : pressOrder) {
+        PushButton& button = bottomButton(b.state);
+        if (button.contains(x, y)) {
+            button.drawPressed(dc, colours_);
+            controlState_ = b.state;
+            return;
+        }
+    }
     const AnswerMode mode = answerModeOf(engine_.settings.noteName);
     if (mode != AnswerMode::Microphone) {
         if (services_.answerPanel)

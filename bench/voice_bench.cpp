@@ -1,4 +1,4 @@
-// What the pitch detector costs per block, next to FFTW's transform of the
+// What the pitch detectors cost per block, next to FFTW's transform of the
 // same size, and how long a filled capture block takes to reach the GUI
 // thread.
 //   build/bench/voice_bench
@@ -12,6 +12,7 @@
 #include "platform/audio/rtaudio_wave_input.h"
 #include "voice/fft_tables.h"
 #include "voice/pitch_detector.h"
+#include "voice/precise_pitch_detector.h"
 #include "voice/radix2_transform.h"
 
 #include <QCoreApplication>
@@ -62,6 +63,21 @@ void BM_DetectorBlock(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DetectorBlock)->Arg(1024)->Arg(2048);
+
+// One whole block of the Precise detector (always 1024 samples): conversion,
+// two 2048-point transforms, the period search. C2, A2 and A4.
+void BM_PreciseDetectorBlock(benchmark::State& state)
+{
+    const auto block = toneBlock(double(state.range(0)), PrecisePitchDetector::windowLength);
+    const PeriodTable table = buildPeriodTable(440);
+    PrecisePitchDetector detector;
+    DetectorSettings settings;
+    for (auto _ : state) {
+        auto result = detector.analyseBlock(block, settings, table, std::nullopt);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_PreciseDetectorBlock)->Arg(65)->Arg(110)->Arg(440);
 
 // The detector's transform alone.
 void BM_DetectorTransform(benchmark::State& state)

@@ -8,9 +8,11 @@
 #include "platform/audio/microphone.h"
 #include "platform/clock/clock.h"
 #include "platform/gdi/font_faces.h"
+#include "platform/gdi/program_icon.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/system/data_directory.h"
 #include "platform/system/termination_signals.h"
+#include "voice/detector_choice_file.h"
 #include "voice/pitch_detector.h"
 
 #include <QApplication>
@@ -38,6 +40,11 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
         std::cerr << "solfara: " << *problem << "\n";
         return 1;
     }
+    if (options.detector) {
+        // The drill builds its detector from the saved choice.
+        if (Status saved = writeDetectorChoice(dataDirectory, *options.detector); !saved)
+            std::cerr << "solfara: " << saved.message() << "\n";
+    }
 
     // Qt sees no command-line arguments: the program's own options are parsed
     // before, and Qt's settings come from the environment.
@@ -45,6 +52,7 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
     char* qtArgv[] = {const_cast<char*>(programPath), nullptr};
     QApplication app(qtArgc, qtArgv);
     gdi::installFontSubstitutions();
+    gdi::presentAsDesktopProgram("solfara", "org.solfara.Solfara");
 
     TerminationSignals terminationSignals;
     CMainFrame* frame = nullptr;
@@ -91,6 +99,8 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
                                       .messages = messages,
                                       .openSettingsSheet = parts.openSettingsSheet,
                                       .playIntro = parts.playIntro});
+        gdi::applyWindowScale(mainFrame, options.scale,
+                              gdi::RememberedScale::forProgram("solfara"));
         frame = &mainFrame;
         if (QScreen* screen = QGuiApplication::primaryScreen())
             mainFrame.move(CMainFrame::placement(screen->size()));

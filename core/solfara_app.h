@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/main_frame_services.h"
+#include "platform/gdi/window_scale.h"
 #include "platform/midi/desktop_midi_output_system.h"
+#include "voice/detector_kind.h"
 #include "voice/note_detector.h"
 
 #include <filesystem>
@@ -15,8 +17,13 @@ struct SolfaraOptions {
     std::optional<std::filesystem::path> dataDirectory;
     // A recording to listen to instead of the microphone; unset: the microphone.
     std::optional<std::filesystem::path> audioInput;
+    // A pitch detector chosen on the command line, saved as the user's choice
+    // before the trainer starts; unset: the saved choice stands.
+    std::optional<DetectorKind> detector;
     // The built-in synthesizer's SoundFont and library messages.
     MidiOutputOptions midi;
+    // The main window's scale.
+    gdi::ScaleOption scale;
 };
 
 // The parts of the trainer the program chooses at start: the pitch detector

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/gdi/window_scale.h"
+
 #include <string>
 
 struct BeatwiseOptions {
     std::string soundFont; // empty: the usual General MIDI SoundFont
     bool verbose = false;  // let the sound libraries print their messages
+    gdi::ScaleOption scale;
 };
 
 // Runs beatwise until its window closes; returns the exit status. A second

@@ -5,7 +5,8 @@
 
 #include <ostream>
 
-int printRecordingDetection(const std::string& path, std::ostream& out, std::ostream& err)
+int printRecordingDetection(const std::string& path, std::ostream& out, std::ostream& err,
+                            DetectorKind kind)
 {
     std::string error;
     const std::vector<std::uint8_t> samples = readCaptureSamples(path, error);
@@ -14,7 +15,8 @@ int printRecordingDetection(const std::string& path, std::ostream& out, std::ost
         return 1;
     }
     const PeriodTable table = buildPeriodTable(440);
-    for (const DetectedBlock& block : detectBlocks(samples, DetectorSettings{}, table))
+    const auto detector = makeNoteDetector(kind);
+    for (const DetectedBlock& block : detectBlocks(samples, DetectorSettings{}, table, *detector))
         out << describeBlock(block) << "\n";
     return 0;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "voice/detector_kind.h"
 #include "voice/period_table.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -24,7 +26,7 @@ struct DetectionResult {
     BlockOutcome outcome = BlockOutcome::silent;
     int sungNote = 0;     // note index 0..48, for BlockOutcome::note
     bool skipped = false; // the space bar made this block the due note
-    int peakBin = 0;      // strongest bin of the singing range (0: none)
+    int peakBin = 0;      // Classic only: strongest bin of the singing range (0: none)
 };
 
 // Turns each capture block (unsigned 8-bit samples at 11025 Hz) into a sung
@@ -45,3 +47,6 @@ public:
     // Length of the block to queue next: 1024 or 2048 samples.
     virtual int blockLength() const = 0;
 };
+
+// A new detector of `kind`, ready for its first block.
+std::unique_ptr<NoteDetector> makeNoteDetector(DetectorKind kind);

@@ -9,10 +9,8 @@
 
 namespace {
 
-constexpr int silentBlocksBeforeErase = 4;
 // Below this note index the next block is the long one.
 constexpr int longBlockBelowNote = 18;
-constexpr int highestNote = periodTableSize - 1;
 
 } // namespace
 
@@ -29,34 +27,18 @@ DetectionResult PitchDetector::analyseBlock(std::span<const std::uint8_t> block,
                                             std::optional<int> skipTo)
 {
     convertSamples(block, settings.micVol);
-
     // The threshold applies to the raw sample value, before the gain.
-    const bool silent = settings.micMuted || (blockPeak_ <= settings.micFilter && !skipTo);
-    DetectionResult result;
-    if (silent) {
-        if (silentBlocks_ == silentBlocksBeforeErase) {
-            silentBlocks_ = 0;
-            result.outcome = BlockOutcome::silentEraseMarker;
-        } else {
-            ++silentBlocks_;
-            result.outcome = BlockOutcome::silent;
-        }
+    if (BlockGate::isSilent(int(blockPeak_), settings, skipTo)) {
         chooseNextBlockLength();
-        return result;
+        return gate_.silentBlock();
     }
 
-    silentBlocks_ = 0;
     radix2Transform(re_.data(), im_.data(), fftTablesForStages(fftStages_));
     const int best = strongestBin();
     const double period = best == 0 ? periodTable[0] : double(fftSize_) / best;
-
-    result.outcome = BlockOutcome::note;
+    DetectionResult result =
+        gate_.heardBlock(noteOfPeriod(period, periodTable, settings.transpose), skipTo);
     result.peakBin = best;
-    result.sungNote = noteOfPeriod(period, periodTable, settings.transpose);
-    if (skipTo) {
-        result.sungNote = *skipTo;
-        result.skipped = true;
-    }
     pitchEstimate_ = result.sungNote;
     chooseNextBlockLength();
     return result;
@@ -94,19 +76,6 @@ int PitchDetector::strongestBin()
         }
     }
     return best;
-}
-
-int PitchDetector::noteOfPeriod(double period, const PeriodTable& table, int transpose)
-{
-    for (int e = 1; e <= highestNote; ++e) {
-        if (period > table[e]) {
-            // Nearest of the two neighbours; an exact middle goes to the higher note.
-            const int n = (period - table[e]) > (table[e - 1] - period) ? e - 1 : e;
-            return std::clamp(n - transpose + 24, 0, highestNote);
-        }
-    }
-    // At or above the top of the table: the top note, whatever the transposition.
-    return highestNote;
 }
 
 void PitchDetector::chooseNextBlockLength()

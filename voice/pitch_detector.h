@@ -1,5 +1,6 @@
 #pragma once
 
+#include "voice/block_gate.h"
 #include "voice/note_detector.h"
 #include "voice/period_table.h"
 
@@ -11,7 +12,7 @@
 // silence: a radix-2 FFT of the block, the strongest bin between about 65 Hz
 // and 1045 Hz, and the note whose period in `periodTable` is nearest the
 // bin's. It also chooses the length of the next block: 2048 samples for low
-// voices (finer bins), 1024 for the rest. Draws nothing.
+// voices (finer bins), 1024 for the rest. The Classic detector.
 class PitchDetector final : public NoteDetector {
 public:
     PitchDetector();
@@ -26,14 +27,17 @@ public:
     int fftStages() const { return fftStages_; }
     // The note of the last analysed, non-silent block.
     int pitchEstimate() const { return pitchEstimate_; }
-    int silentBlocks() const { return silentBlocks_; }
+    int silentBlocks() const { return gate_.silentBlocks(); }
     // Largest positive sample of the last block, or the strongest magnitude
     // of the last spectrum search.
     double blockPeak() const { return blockPeak_; }
 
     // The note whose period in `table` is nearest `period` (a period exactly
     // between two notes goes to the higher one), transposed and kept in 0..48.
-    static int noteOfPeriod(double period, const PeriodTable& table, int transpose);
+    static int noteOfPeriod(double period, const PeriodTable& table, int transpose)
+    {
+        return ::noteOfPeriod(period, table, transpose);
+    }
 
 private:
     void convertSamples(std::span<const std::uint8_t> block, int gain);
@@ -45,6 +49,6 @@ private:
     int fftSize_ = 2048;
     int fftStages_ = 11;
     int pitchEstimate_ = 0;
-    int silentBlocks_ = 0;
     double blockPeak_ = 0.0;
+    BlockGate gate_;
 };

@@ -1,26 +1,34 @@
 #include "voice/recording_detection.h"
 
 #include "music/note_names.h"
+#include "voice/pitch_detector.h"
 
 #include <cstdio>
 
 std::vector<DetectedBlock> detectBlocks(std::span<const std::uint8_t> samples,
                                         const DetectorSettings& settings,
-                                        const PeriodTable& periodTable)
+                                        const PeriodTable& periodTable, NoteDetector& detector)
 {
     std::vector<DetectedBlock> blocks;
-    PitchDetector detector;
     std::size_t start = 0;
-    while (start + std::size_t(detector.fftSize()) <= samples.size()) {
+    while (start + std::size_t(detector.blockLength()) <= samples.size()) {
         DetectedBlock block;
         block.startSeconds = double(start) / 11025.0;
-        block.length = detector.fftSize();
+        block.length = detector.blockLength();
         block.result = detector.analyseBlock(samples.subspan(start, std::size_t(block.length)),
                                              settings, periodTable, std::nullopt);
         blocks.push_back(block);
         start += std::size_t(block.length);
     }
     return blocks;
+}
+
+std::vector<DetectedBlock> detectBlocks(std::span<const std::uint8_t> samples,
+                                        const DetectorSettings& settings,
+                                        const PeriodTable& periodTable)
+{
+    PitchDetector detector;
+    return detectBlocks(samples, settings, periodTable, detector);
 }
 
 std::string noteIndexName(int note)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "voice/pitch_detector.h"
+#include "voice/note_detector.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -15,9 +15,13 @@ struct DetectedBlock {
     DetectionResult result;
 };
 
-// Runs a whole recording (unsigned 8-bit samples at 11025 Hz) through the
-// detector block after block, each block as long as the detector asked for
+// Runs a whole recording (unsigned 8-bit samples at 11025 Hz) through
+// `detector` block after block, each block as long as the detector asked for
 // after the one before. A last, incomplete block is not analysed.
+std::vector<DetectedBlock> detectBlocks(std::span<const std::uint8_t> samples,
+                                        const DetectorSettings& settings,
+                                        const PeriodTable& periodTable, NoteDetector& detector);
+// The same with a fresh Classic detector.
 std::vector<DetectedBlock> detectBlocks(std::span<const std::uint8_t> samples,
                                         const DetectorSettings& settings,
                                         const PeriodTable& periodTable);

@@ -1,4 +1,7 @@
+#include "platform/gdi/window_scale.h"
+#include "platform/midi/soundfont_locator.h"
 #include "platform/system/command_line.h"
+#include "platform/system/graphical_session.h"
 #include "rhythm/beatwise_app.h"
 
 #include <iostream>
@@ -9,18 +12,28 @@ int main(int argc, char* argv[])
     BeatwiseOptions options;
     bool showHelp = false;
     bool showVersion = false;
+    std::string scaleError;
 
     CommandLine commandLine("beatwise");
     commandLine
-        .add("--soundfont", "FILE", "sound with the General MIDI SoundFont FILE",
+        .add("--soundfont", "FILE",
+             "sound with the General MIDI SoundFont FILE (" + std::string(kSoundFontDefaultsHelp) +
+                 ")",
              [&](const std::string& file) { options.soundFont = file; })
+        .add("--scale", "N",
+             "show the window N times its size, 1 to 4 (remembered; 'auto' chooses from the "
+             "screen again)",
+             [&](const std::string& text) {
+                 auto scale = gdi::parseScaleOption(text);
+                 scale ? void(options.scale = *scale) : void(scaleError = scale.message());
+             })
         .add("--verbose", "let the sound libraries print their messages",
              [&] { options.verbose = true; })
         .add("--help", "list the options and exit", [&] { showHelp = true; })
         .add("--version", "print the version and exit", [&] { showVersion = true; });
 
-    if (!commandLine.parse(argc, argv)) {
-        std::cerr << "beatwise: " << commandLine.error()
+    if (!commandLine.parse(argc, argv) || !scaleError.empty()) {
+        std::cerr << "beatwise: " << (scaleError.empty() ? commandLine.error() : scaleError)
                   << "\nTry 'beatwise --help' for the options.\n";
         return 2;
     }
@@ -32,5 +45,7 @@ int main(int argc, char* argv[])
         std::cout << "beatwise " << PROJECT_VERSION << "\n";
         return 0;
     }
+    if (!checkGraphicalSession("beatwise", DisplayEnvironment::current(), std::cerr))
+        return 1;
     return runBeatwise(argc, argv, options);
 }

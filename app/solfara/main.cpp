@@ -1,8 +1,13 @@
 #include "core/solfara_app.h"
 #include "core/version.h"
 #include "platform/audio/wav_source.h"
+#include "platform/gdi/window_scale.h"
+#include "platform/midi/soundfont_locator.h"
 #include "platform/system/command_line.h"
+#include "platform/system/data_directory.h"
+#include "platform/system/graphical_session.h"
 #include "voice/detect_command.h"
+#include "voice/detector_choice_file.h"
 
 #include <iostream>
 #include <optional>
@@ -15,6 +20,8 @@ int main(int argc, char* argv[])
     bool showHelp = false;
     bool showVersion = false;
     std::optional<std::string> detectFile;
+    std::string scaleError;
+    std::optional<std::string> detectorWord;
 
     CommandLine commandLine("solfara");
     commandLine
@@ -28,10 +35,21 @@ int main(int argc, char* argv[])
         .add("--detect", "FILE",
              "print what the pitch detector hears in the recording FILE, block by block, and exit",
              [&](const std::string& file) { detectFile = file; })
+        .add("--detector", "KIND",
+             "hear the singer with the 'classic' (strongest partial) or the 'precise' (period "
+             "search) pitch detector; the trainer remembers the choice",
+             [&](const std::string& word) { detectorWord = word; })
         .add("--soundfont", "FILE",
-             "play through the General MIDI SoundFont FILE (default: $SOLFARA_SOUNDFONT, "
-             "else /usr/share/sounds/sf2/default-GM.sf2)",
+             "play through the General MIDI SoundFont FILE (" +
+                 std::string(kSoundFontDefaultsHelp) + ")",
              [&](const std::string& file) { options.midi.soundFont = file; })
+        .add("--scale", "N",
+             "show the window N times its size, 1 to 4 (remembered; 'auto' chooses from the "
+             "screen again)",
+             [&](const std::string& text) {
+                 auto scale = gdi::parseScaleOption(text);
+                 scale ? void(options.scale = *scale) : void(scaleError = scale.message());
+             })
         .add("--verbose", "let the sound libraries print their messages",
              [&] { options.midi.verbose = true; })
         .add("--help", "list the options and exit", [&] { showHelp = true; })
@@ -40,10 +58,14 @@ int main(int argc, char* argv[])
     std::string error;
     if (!commandLine.parse(argc, argv))
         error = commandLine.error();
+    else if (!scaleError.empty())
+        error = scaleError;
     else if (options.dataDirectory && options.dataDirectory->empty())
         error = "option '--data-dir' needs a directory";
     else if (options.audioInput && !canReadRecording(options.audioInput->string(), error))
         error = "option '--audio-input': " + error;
+    else if (detectorWord && !(options.detector = detectorKindOfKeyword(*detectorWord)))
+        error = "option '--detector' needs 'classic' or 'precise', not '" + *detectorWord + "'";
     if (!error.empty()) {
         std::cerr << "solfara: " << error << "\nTry 'solfara --help' for the options.\n";
         return 2;
@@ -56,7 +78,13 @@ int main(int argc, char* argv[])
         std::cout << "solfara " << kSolfaraVersion << "\n";
         return 0;
     }
-    if (detectFile)
-        return printRecordingDetection(*detectFile, std::cout, std::cerr);
+    if (detectFile) {
+        // Without --detector, the detector the trainer last used.
+        const DetectorKind kind = options.detector.value_or(
+            readDetectorChoice(options.dataDirectory.value_or(defaultDataDirectory("solfara"))));
+        return printRecordingDetection(*detectFile, std::cout, std::cerr, kind);
+    }
+    if (!checkGraphicalSession("solfara", DisplayEnvironment::current(), std::cerr))
+        return 1;
     return runSolfara(argv[0], options);
 }

@@ -17,21 +17,43 @@ namespace gdi {
 // A subclass that draws the whole window in one go overrides paintWindow(): it runs on the
 // first paint and on the next paint after invalidate(), like a window's paint handler after
 // its client area was invalidated.
+//
+// Scaling: after setScale(n) the buffer keeps its size (the drawing coordinates never
+// change) and the window shows each buffer pixel as an n × n square of screen pixels,
+// nearest-neighbour, whatever the screen's device pixel ratio. Mouse events reach the
+// subclass already mapped back to buffer coordinates, so hit tests use the drawn geometry.
 class BackBufferedWidget : public QWidget {
 public:
+    static constexpr int maxScale = 4;
+
     explicit BackBufferedWidget(QWidget* parent = nullptr, QSize clientSize = {});
 
-    // The canvas over the back buffer; the buffer follows the widget's current size.
+    // The canvas over the back buffer; the buffer follows the widget's current size until
+    // setScale() fixes it.
     Canvas& canvas();
     const QImage& backBuffer();
 
     // Asks for paintWindow() to run at the next paint.
     void invalidate();
 
+    // Shows the buffer at `scale` (1..maxScale) screen pixels per buffer pixel and gives the
+    // window the matching fixed size. The buffer keeps the size it has now.
+    void setScale(int scale);
+    // Screen pixels per buffer pixel; 0 while the window follows Qt's own scaling.
+    int scale() const { return scale_; }
+    // Widget (device-independent) pixels per buffer pixel: scale over the device pixel ratio.
+    double widgetPerBufferPixel() const;
+    // The buffer pixel under a point in widget coordinates (for points that do not come with
+    // a mouse event, such as QCursor::pos() mapped from global).
+    QPoint toBuffer(QPointF widgetPoint) const;
+    // The widget area that shows the buffer area `bufferRect` (for update() calls).
+    QRect toWidget(const QRect& bufferRect) const;
+
 protected:
     // Draws the whole window into the canvas. The default draws nothing.
     virtual void paintWindow(Canvas& canvas);
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     // Copies the part of the back buffer that the event asks for to the screen.
@@ -39,9 +61,12 @@ protected:
 
 private:
     void allocate(QSize size);
+    void fitWindowToScale();
+    bool forwardMappedMouseEvent(QEvent* event);
 
     QImage buffer_;
     std::unique_ptr<Canvas> canvas_;
+    int scale_ = 0;
     bool needsPaint_ = true;
     bool inPaint_ = false; // drawing inside paintEvent needs no further repaint requests
 };

@@ -21,5 +21,10 @@ struct SoundFontChoice {
 
 SoundFontChoice findSoundFont(const SoundFontSearch& search);
 
+// The order above as the --help of both programs states it.
+inline constexpr const char* kSoundFontDefaultsHelp =
+    "default: $SOLFARA_SOUNDFONT, else /usr/share/sounds/sf2/default-GM.sf2, else the first "
+    "other .sf2 file in /usr/share/sounds/sf2";
+
 // The search as the program runs it: the option's value and the environment.
 SoundFontSearch soundFontSearchFor(const std::string& commandLinePath);

@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -40,15 +41,20 @@ Finished runToCompletion(const std::string& args)
     return result;
 }
 
-// Starts solfara on `dataDir`, waits until it is running, sends
-// `signalNumber` and returns the exit code.
-int runAndSignal(const std::filesystem::path& dataDir, int signalNumber)
+// Starts solfara on `dataDir` (with `extra`, an option and its value, if
+// given), waits until it is running, sends `signalNumber` and returns the
+// exit code.
+int runAndSignal(const std::filesystem::path& dataDir, int signalNumber,
+                 std::vector<std::string> extra = {})
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     std::string program = SOLFARA_BINARY, option = "--data-dir", directory = dataDir.string();
-    char* argv[] = {program.data(), option.data(), directory.data(), nullptr};
+    std::vector<char*> argv = {program.data(), option.data(), directory.data()};
+    for (std::string& word : extra)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
     pid_t pid = 0;
-    if (::posix_spawn(&pid, SOLFARA_BINARY, nullptr, nullptr, argv, environ) != 0)
+    if (::posix_spawn(&pid, SOLFARA_BINARY, nullptr, nullptr, argv.data(), environ) != 0)
         return -1;
 
     // The program seeds "midpatch.h" once it listens for signals; loading the
@@ -86,6 +92,9 @@ TEST(SolfaraProcess, SignalsEndTheProgramAndTheFilesAreWritten)
     EXPECT_TRUE(patches.starts_with("Acoustic Grand Piano\n"));
     EXPECT_EQ(std::count(patches.begin(), patches.end(), '\n'), 128);
 
+    // No detector choice is saved until one is made.
+    EXPECT_FALSE(std::filesystem::exists(fresh.file("new/detector.cfg")));
+
     TempDir edited;
     edited.write("vox.c20", "cycles=1\r\nautostart=0\r\nrange=3\r\nmelosize=5\r\nscale=4\r\n"
                             "numScales=14\r\nmode=1\r\nlevel=2\r\nmidi=4294967295\r\n"
@@ -98,6 +107,10 @@ TEST(SolfaraProcess, SignalsEndTheProgramAndTheFilesAreWritten)
               "mode=1\r\nlevel=2\r\nmidi=4294967295\r\nmiditimbre=40\r\nmidiVol=90\r\n"
               "micVol=63\r\nmicFilter=10\r\nA=440\r\ntranspose=24\r\nnotation=24\r\n"
               "noteName=0\r\ndrilltype==1\r\ncustMelody=3\r\nshapeNote=0\r\n");
+
+    // A detector chosen on the command line is remembered beside the settings.
+    ASSERT_EQ(runAndSignal(edited.path(), SIGTERM, {"--detector", "precise"}), 0);
+    EXPECT_EQ(edited.read("detector.cfg"), "detector=precise\r\n");
 }
 
 // The program's own answers to its command line (the parsing itself is
@@ -115,6 +128,7 @@ TEST(SolfaraProcess, CommandLine)
          {Case{"--version", 0, "solfara 2.5\n"}, Case{"--help", 0, "--data-dir DIR"},
           Case{"--colour blue", 2, "unknown option '--colour'"},
           Case{"--data-dir=", 2, "needs a directory"},
+          Case{"--detector fast", 2, "option '--detector' needs 'classic' or 'precise'"},
           Case{"--data-dir " + dir.file("plain-file").string(), 1, "cannot use data directory"}}) {
         const Finished run = runToCompletion(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args;

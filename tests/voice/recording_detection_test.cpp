@@ -63,4 +63,32 @@ TEST(DetectCommand, PrintsTheScaleOfARecordingOrNamesTheFileItCannotRead)
     EXPECT_NE(noiseErr.str().find("noise.wav"), std::string::npos);
 }
 
+// A scale of a bright tone (its second partial twice as strong as the
+// fundamental): Classic hears it an octave up, Precise names it.
+TEST(DetectCommand, PrintsWithTheChosenDetector)
+{
+    TempDir dir;
+    std::vector<float> scale;
+    for (int note : {12, 14, 16}) { // C3 D3 E3
+        auto fundamental = sine(noteFrequency(note), 44100, 22050, 0.2);
+        auto second = sine(2 * noteFrequency(note), 44100, 22050, 0.4);
+        for (std::size_t i = 0; i < fundamental.size(); ++i)
+            fundamental[i] += second[i];
+        scale.insert(scale.end(), fundamental.begin(), fundamental.end());
+    }
+    const std::string path = dir.file("bright.wav").string();
+    ASSERT_TRUE(writeSoundFile(path, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 1, scale));
+
+    std::ostringstream classic, precise, err;
+    ASSERT_EQ(printRecordingDetection(path, classic, err, DetectorKind::classic), 0);
+    ASSERT_EQ(printRecordingDetection(path, precise, err, DetectorKind::precise), 0);
+    EXPECT_EQ(classic.str().find(" C3\n"), std::string::npos) << classic.str();
+    const std::string text = precise.str();
+    const auto c = text.find("  1024  12 C3\n"), d = text.find(" D3\n"), e = text.find(" E3\n");
+    ASSERT_NE(e, std::string::npos) << text;
+    EXPECT_LT(c, d);
+    EXPECT_LT(d, e);
+    EXPECT_EQ(text.find(" C4\n"), std::string::npos) << text;
+}
+
 } // namespace

@@ -1,0 +1,106 @@
+#include "core/custom_melody_dialog.h"
+#include "tests/support/temp_dir.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> entries(const CustomMelodyDialog& dialog)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < dialog.list()->count(); ++i)
+        out.push_back(dialog.list()->item(i)->text().toStdString());
+    return out;
+}
+
+// A real double click on the widget: press, release, double click, release.
+void doubleClick(QWidget* widget, QPoint at)
+{
+    const QPointF local(at), global(widget->mapToGlobal(at));
+    const QEvent::Type sequence[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                     QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
+    for (QEvent::Type type : sequence) {
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent event(type, local, global, Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+struct MelodyDialogTest : testing::Test {
+    TempDir dir;
+    MelodyDialogTest()
+    {
+        // A blank line and a nameless line between the melodies: the entries after them
+        // must still name their own file lines.
+        dir.write("mel.ssc", "Ode,64,64,65,67\r\r\n\r\r\n,\r\r\nScale,60,62,64\r\r\n"
+                             "Last,72\r\r\n");
+        dir.write("mel2.ssc", "Riff,40,43,45\r\n");
+    }
+};
+
+TEST_F(MelodyDialogTest, ListsTheModesFileAndTheChoiceNamesItsLine)
+{
+    CustomMelodyDialog voice(dir.path(), 2);
+    EXPECT_EQ(voice.windowTitle(), "Select Custom Melody");
+    EXPECT_EQ(entries(voice), (std::vector<std::string>{"Ode", "Scale", "Last"}));
+    voice.list()->setCurrentRow(1);
+    voice.okButton()->click();
+    EXPECT_EQ(voice.result(), QDialog::Accepted);
+    EXPECT_EQ(voice.chosenLine(), 3);
+
+    CustomMelodyDialog guitar(dir.path(), 1);
+    EXPECT_EQ(entries(guitar), (std::vector<std::string>{"Riff"}));
+    CustomMelodyDialog piano(dir.path(), 0);
+    EXPECT_EQ(entries(piano).size(), 3u);
+}
+
+TEST_F(MelodyDialogTest, DoubleClickChoosesOkWithoutSelectionIsIgnored)
+{
+    CustomMelodyDialog dialog(dir.path(), 2);
+    dialog.show();
+    dialog.okButton()->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.chosenLine());
+
+    QListWidgetItem* last = dialog.list()->item(2);
+    const QRect cell = dialog.list()->visualItemRect(last);
+    doubleClick(dialog.list()->viewport(), cell.center());
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.chosenLine(), 4);
+}
+
+TEST_F(MelodyDialogTest, EmptyAndMissingFilesGiveAnEmptyListAndNoChoice)
+{
+    dir.write("mel.ssc", "");
+    std::filesystem::remove(dir.file("mel2.ssc"));
+    for (int noteName : {2, 1}) {
+        CustomMelodyDialog dialog(dir.path(), noteName);
+        dialog.show();
+        EXPECT_EQ(dialog.list()->count(), 0);
+        dialog.okButton()->click();
+        EXPECT_TRUE(dialog.isVisible()) << noteName;
+        dialog.reject();
+        EXPECT_FALSE(dialog.chosenLine());
+    }
+}
+
+TEST(ChosenMelody, StartsAFixedCustomDrillInCMajor)
+{
+    Settings s;
+    s.drilltype = 1;
+    s.mode = 3;
+    s.scale = 9;
+    const Settings after = withChosenMelody(s, 4);
+    EXPECT_EQ(after.custMelody, 4);
+    EXPECT_EQ(after.drilltype, 3);
+    EXPECT_EQ(after.mode, 0);
+    EXPECT_EQ(after.scale, 1);
+}
+
+} // namespace

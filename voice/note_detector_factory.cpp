@@ -1,0 +1,10 @@
+#include "voice/note_detector.h"
+#include "voice/pitch_detector.h"
+#include "voice/precise_pitch_detector.h"
+
+std::unique_ptr<NoteDetector> makeNoteDetector(DetectorKind kind)
+{
+    if (kind == DetectorKind::precise)
+        return std::make_unique<PrecisePitchDetector>();
+    return std::make_unique<PitchDetector>();
+}

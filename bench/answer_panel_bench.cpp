@@ -47,11 +47,12 @@ struct Window {
 
     Window() { static_cast<void>(midiOut.reopen(-1)); }
 
-    template <typename Panel> void drawWith(Panel& panel, int noteName)
+    template <typename Panel> void drawWith(Panel& panel, AnswerMode mode)
     {
         image.fill(colours[colour::windowBackground]);
-        layout = drawStaffPanel(dc, colours, art, {.noteName = noteName},
-                                [&](gdi::Canvas& c, const StaffLayout&, int) { panel.draw(c); });
+        layout =
+            drawStaffPanel(dc, colours, art, {.answerMode = mode},
+                           [&](gdi::Canvas& c, const StaffLayout&, AnswerMode) { panel.draw(c); });
         drawModeSelector(dc, colours);
     }
 
@@ -94,7 +95,7 @@ void BM_PianoPress(benchmark::State& state)
 {
     Window w;
     PianoKeyboard keyboard(KeyboardGeometry::mainWindow(), w.sink, w.art, w.colours);
-    w.drawWith(keyboard, 0);
+    w.drawWith(keyboard, AnswerMode::Piano);
     std::vector<QPoint> points; // every white key low, every boundary high
     for (int x = 83; x < 418; x += 6)
         points.push_back({x, x % 12 < 6 ? 430 : 400});
@@ -106,7 +107,7 @@ void BM_GuitarPress(benchmark::State& state)
 {
     Window w;
     GuitarFretboard neck(FretboardGeometry::mainWindow(), w.sink, w.art, w.colours);
-    w.drawWith(neck, 1);
+    w.drawWith(neck, AnswerMode::Guitar);
     std::vector<QPoint> points;
     for (int s = 0; s < 6; ++s)
         for (int x = 125; x < 377; x += 20)
@@ -121,13 +122,13 @@ int writePictures(const std::string& dir)
 {
     Window w;
     PianoKeyboard keyboard(KeyboardGeometry::mainWindow(), w.sink, w.art, w.colours);
-    w.drawWith(keyboard, 0);
+    w.drawWith(keyboard, AnswerMode::Piano);
     keyboard.pressAt(w.dc, 82 + 12 * 18, 400, w.due(30, 2)); // boundary F|G, upper half
     drawModeSelector(w.dc, w.colours, ModeBand::Piano);
     bool ok = w.image.save(QString::fromStdString(dir + "/piano.png"));
 
     GuitarFretboard neck(FretboardGeometry::mainWindow(), w.sink, w.art, w.colours);
-    w.drawWith(neck, 1);
+    w.drawWith(neck, AnswerMode::Guitar);
     neck.pressAt(w.dc, 122 + 80, 391 + 23, w.due(22, 2));
     ok = w.image.save(QString::fromStdString(dir + "/guitar.png")) && ok;
     return ok ? 0 : 1;

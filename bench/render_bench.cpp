@@ -20,7 +20,8 @@ struct Scene {
 void staffPanel(benchmark::State& state)
 {
     Scene scene;
-    const StaffPanelSettings settings{.noteName = kMicrophoneMode, .scale = 15, .noteCount = 13};
+    const StaffPanelSettings settings{
+        .answerMode = AnswerMode::Microphone, .scale = 15, .noteCount = 13};
     for (auto _ : state)
         benchmark::DoNotOptimize(drawStaffPanel(scene.dc, scene.colours, scene.art, settings));
 }

@@ -54,11 +54,11 @@ void BM_DetectorBlock(benchmark::State& state)
     const PeriodTable table = buildPeriodTable(440);
     PitchDetector detector;
     DetectorSettings settings;
-    detector.analyseBlock(toneBlock(frequency, 2048), settings, table, 0);
+    detector.analyseBlock(toneBlock(frequency, 2048), settings, table, std::nullopt);
     if (detector.fftSize() != size)
         state.SkipWithError("detector did not settle on the block length");
     for (auto _ : state) {
-        auto result = detector.analyseBlock(block, settings, table, 0);
+        auto result = detector.analyseBlock(block, settings, table, std::nullopt);
         benchmark::DoNotOptimize(result);
     }
 }
@@ -73,7 +73,7 @@ void BM_PreciseDetectorBlock(benchmark::State& state)
     PrecisePitchDetector detector;
     DetectorSettings settings;
     for (auto _ : state) {
-        auto result = detector.analyseBlock(block, settings, table, 0);
+        auto result = detector.analyseBlock(block, settings, table, std::nullopt);
         benchmark::DoNotOptimize(result);
     }
 }

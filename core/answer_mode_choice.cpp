@@ -1,6 +1,6 @@
 #include "core/answer_mode_choice.h"
 
-#include "core/settings.h"
+#include "music/answer_mode.h"
 
 AnswerModeChoice chooseAnswerMode(ModeBand band, const ListeningState& current)
 {
@@ -8,7 +8,7 @@ AnswerModeChoice chooseAnswerMode(ModeBand band, const ListeningState& current)
     choice.state = current;
     switch (band) {
     case ModeBand::Mic:
-        choice.state.noteName = kMicrophoneAnswer;
+        choice.state.noteName = noteNameOf(AnswerMode::Microphone);
         choice.state.micOff = false;
         // Without this the microphone mode would stay deaf after muting in piano mode,
         // with the button that unmutes it hidden.
@@ -16,19 +16,20 @@ AnswerModeChoice chooseAnswerMode(ModeBand band, const ListeningState& current)
         choice.startCapture = true;
         break;
     case ModeBand::Piano:
-        choice.state.noteName = kPianoAnswer;
+        choice.state.noteName = noteNameOf(AnswerMode::Piano);
         break;
     case ModeBand::Guitar:
-        choice.state.noteName = kGuitarAnswer;
+        choice.state.noteName = noteNameOf(AnswerMode::Guitar);
         break;
     case ModeBand::None:
         break;
     }
-    if (choice.state.noteName < kMicrophoneAnswer) {
+    const AnswerMode mode = answerModeOf(choice.state.noteName);
+    if (mode != AnswerMode::Microphone) {
         choice.state.micOff = true;
         choice.stopCapture = true;
     }
-    choice.micButtonVisible = choice.state.noteName < kMicrophoneAnswer;
-    choice.newMelody = choice.state.noteName == kGuitarAnswer;
+    choice.micButtonVisible = mode != AnswerMode::Microphone;
+    choice.newMelody = mode == AnswerMode::Guitar;
     return choice;
 }

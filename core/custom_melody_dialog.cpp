@@ -21,7 +21,7 @@ CustomMelodyDialog::CustomMelodyDialog(const std::filesystem::path& dataDir, int
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Only lines with a name are listed; each entry keeps its own file line, so a blank or
     // nameless line does not shift the melodies after it.
-    const std::vector<std::string> names = MelodyStore(dataDir, noteName).names();
+    const std::vector<std::string> names = MelodyStore(dataDir, answerModeOf(noteName)).names();
     for (std::size_t line = 0; line < names.size(); ++line) {
         if (names[line].empty())
             continue;

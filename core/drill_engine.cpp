@@ -1,6 +1,5 @@
 #include "core/drill_engine.h"
 
-#include "core/layout.h"
 #include "core/settings_bounds.h"
 #include "core/settings_file.h"
 #include "core/user_messages.h"
@@ -9,8 +8,7 @@
 #include "platform/audio/wave_input_devices.h"
 
 DrillEngine::DrillEngine(std::filesystem::path dataDirectory, EngineServices services)
-    : markerY(layoutTop + 200), markerBottom(layoutTop + 206),
-      dataDirectory_(std::move(dataDirectory)), services_(services)
+    : dataDirectory_(std::move(dataDirectory)), services_(services)
 {
 }
 
@@ -31,7 +29,7 @@ void DrillEngine::load()
     selectNotation();
     openMidiOutput();
     if (services_.waveInputs.count() > 0)
-        waveAvailable = 1;
+        microphoneFound_ = true;
     buildPeriodTable();
 }
 
@@ -57,10 +55,7 @@ void DrillEngine::saveAndRelease()
 
 void DrillEngine::setAnswerMode()
 {
-    const bool guitar = settings.noteName == kGuitarAnswer;
-    answerStaffBase = staffReferences[guitar ? 2 : 3];
-    melodyStaffBase = staffReferences[guitar ? 0 : 1];
-    rangeCentreStep = rangeCentreStepsFor(settings.noteName);
+    rangeCentreStep = rangeCentreStepsFor(answerModeOf(settings.noteName));
 }
 
 void DrillEngine::selectNotation()

@@ -26,10 +26,10 @@ struct EngineServices {
 };
 
 // The state of one run of the trainer: the twenty settings and their file,
-// the scale list and its file, the MIDI device list, the pitch reference
-// table and the drill's key and display state. Lives from start-up until the
-// main window has gone; every data file is opened by its bare name inside
-// `dataDirectory`.
+// the scale list and its file, the MIDI device list and the pitch reference
+// table. Lives from start-up until the main window has gone; every data file
+// is opened by its bare name inside `dataDirectory`. The drill itself, the
+// state of capture and what the window shows have owners of their own.
 class DrillEngine {
 public:
     DrillEngine(std::filesystem::path dataDirectory, EngineServices services);
@@ -50,7 +50,7 @@ public:
     void saveAndRelease();
     bool released() const { return released_; }
 
-    // From `noteName`: the staff bases and the voice-range variant.
+    // From `noteName`: the voice-range variant.
     void setAnswerMode();
     // From `notation`: points `noteNames` at the letter or the solfege tables.
     void selectNotation();
@@ -74,31 +74,14 @@ public:
     std::vector<std::string> midiDeviceNames;
     int midiDeviceCount() const { return static_cast<int>(midiDeviceNames.size()); }
 
-    // 1 if the machine has at least one microphone.
-    int waveAvailable = 0;
-    bool micOff = false;
+    // Whether the machine reported a microphone at load.
+    bool microphoneFound() const { return microphoneFound_; }
 
-    // Drill state.
-    bool detectionPaused = false; // the settings sheet is open
-    int keySignature = 1;         // signature code 1..15 of the current drill
-    KeyAccidentals keyAccidental{};
+    // 0: the next full repaint of the main window starts a new drill; every
+    // full repaint sets it back to 1.
     bool keepMelodyOnRepaint = false;
-    bool pianoKeyHeld = false;
-    bool guitarStringHeld = false;
+    // The page the settings sheet opens on.
     int initialSheetTab = 1;
-    bool firstPaint = true;
-
-    // Pitch marker position on the answer staff.
-    int markerX = 70;
-    int markerY;
-    int markerBottom;
-    int markerAccidental = 0;
-
-    // Staff geometry: the staff drawing recomputes the four reference values
-    // per clef; the answer mode picks two of them as the staff bases.
-    std::array<std::int16_t, 4> staffReferences = {133, 154, 243, 264};
-    std::int16_t melodyStaffBase = 154;
-    std::int16_t answerStaffBase = 264;
 
     // Selected by notation and answer mode.
     const NoteNames* noteNames = &solfegeNoteNames();
@@ -112,4 +95,5 @@ private:
     std::filesystem::path dataDirectory_;
     EngineServices services_;
     bool released_ = false;
+    bool microphoneFound_ = false;
 };

@@ -1,46 +1,368 @@
 #include "core/main_frame.h"
 
+#include "core/answer_panel.h"
 #include "core/drill_engine.h"
+#include "core/mic_button_widget.h"
 #include "core/version.h"
-
-#include "render/staff_panel.h"
+#include "platform/gdi/artwork_loader.h"
+#include "platform/system/help_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWindow>
 
-CMainFrame::CMainFrame(DrillEngine& engine, QWidget* parent)
-    : gdi::BackBufferedWidget(parent), engine_(engine)
+namespace {
+
+// Values of `controlState`: the control the left button is engaged with.
+namespace control {
+constexpr int none = 0;
+constexpr int settings = 1;
+constexpr int newDrill = 2;
+constexpr int hear = 3;
+constexpr int restart = 4;
+constexpr int help = 5;
+constexpr int close = 6;
+constexpr int minimize = 7;
+constexpr int firstNoteBox = 6; // 6 + i: the pointer is over note box i
+} // namespace control
+
+constexpr int dragStripRight = 460;
+
+// The five bottom buttons by their `controlState` value, with their labels.
+struct BottomButton {
+    int state;
+    std::string_view label;
+    int labelColour;
+};
+constexpr BottomButton settingsEntry{control::settings, "Settings", kSettingsLabelColour};
+constexpr BottomButton newEntry{control::newDrill, "New", colour::buttonLabel};
+constexpr BottomButton hearEntry{control::hear, "Hear", colour::buttonLabel};
+constexpr BottomButton restartEntry{control::restart, "Restart", colour::buttonLabel};
+constexpr BottomButton helpEntry{control::help, "Help", colour::buttonLabel};
+
+// The orders in which press and release, and moves, look at them.
+constexpr BottomButton pressOrder[] = {newEntry, hearEntry, settingsEntry, restartEntry, helpEntry};
+constexpr BottomButton moveOrder[] = {settingsEntry, newEntry, hearEntry, restartEntry, helpEntry};
+
+} // namespace
+
+PushButton& CMainFrame::bottomButton(int state)
 {
+    switch (state) {
+    case control::settings:
+        return buttons_.settingsButton;
+    case control::newDrill:
+        return buttons_.newButton;
+    case control::hear:
+        return buttons_.hearButton;
+    case control::restart:
+        return buttons_.restartButton;
+    default:
+        return buttons_.helpButton;
+    }
+}
+
+CMainFrame::CMainFrame(DrillEngine& engine, const MainFrameServices& services, QWidget* parent)
+    : gdi::BackBufferedWidget(parent, QSize(clientWidth, clientHeight)), engine_(engine),
+      services_(services),
+      cycle_(engine, services, colours_, bitmaps_, [this]() -> gdi::Canvas& { return canvas(); }),
+      handCursor_(gdi::loadCursor("149"))
+{
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(titleText);
     setFixedSize(clientWidth, clientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    micButton_ = new MicButtonWidget(bitmaps_.micButton, this);
+    micButton_->clicked = [this] { toggleMicrophone(); };
+    if (answerModeOf(engine_.settings.noteName) == AnswerMode::Microphone)
+        micButton_->hide();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QPoint CMainFrame::placement(QSize screen)
+{
+    return {(screen.width() - 500) / 2, (screen.height() - 360) / 2 - 10};
 }
 
 void CMainFrame::paintWindow(gdi::Canvas& dc)
 {
     dc.fill(0, 0, dc.width(), dc.height(), gdi::black);
+    if (firstPaint_) {
+        setCursor(arrowCursor_);
+        // The rest of start-up runs from the event loop: the intro is timed,
+        // and a message about the microphone must not open inside a paint.
+        firstPaint_ = false;
+        QTimer::singleShot(0, this, [this] { startUp(); });
+        return;
+    }
     dc.fill(0, 0, dc.width(), dc.height(), colours_[colour::windowBackground]);
-    const Settings& s = engine_.settings;
-    const StaffLayout layout = drawStaffPanel(dc, colours_, bitmaps_,
-                                              {.noteName = s.noteName,
-                                               .range = s.range,
-                                               .scale = s.scale,
-                                               .mode = s.mode,
-                                               .keySignature = engine_.keySignature,
-                                               .noteCount = s.melosize});
-    engine_.melodyStaffBase = static_cast<std::int16_t>(layout.melodyStaffBase);
-    engine_.answerStaffBase = static_cast<std::int16_t>(layout.answerStaffBase);
-    engine_.keySignature = layout.keySignature;
-    engine_.keyAccidental = layout.keyAccidental;
+    paintCommon(dc, false);
+}
+
+void CMainFrame::startUp()
+{
+    // The one place where the intro plays before the first drill.
+    if (services_.playIntro)
+        services_.playIntro(canvas(), [this] { afterIntro(); });
+    else
+        afterIntro();
+}
+
+void CMainFrame::afterIntro()
+{
+    gdi::Canvas& dc = canvas();
+    dc.fill(0, 0, dc.width(), dc.height(), colours_[colour::windowBackground]);
+    cycle_.prepareCapture();
+    paintCommon(dc, true);
+    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone)
+        micButton_->setMicOff(true);
+    started_ = true;
+}
+
+void CMainFrame::paintCommon(gdi::Canvas& dc, bool firstPaint)
+{
+    const AnswerMode mode = answerModeOf(engine_.settings.noteName);
+    drawWindowChrome(dc, colours_, buttons_, windowTitle().toStdString(), mode);
+    cycle_.drawStaffPanel(dc);
+    drawWindowBorder(dc, colours_);
+    cycle_.paintDrill(dc, firstPaint);
+    drawModeSelector(dc, colours_);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
-    if (event->isAccepted())
-        onDestroy();
+    if (!event->isAccepted() || destroyed_)
+        return;
+    destroyed_ = true;
+    cycle_.shutDown();
+    engine_.saveAndRelease();
 }
 
-void CMainFrame::onDestroy()
+bool CMainFrame::inDragStrip(int x, int y) const
 {
-    engine_.saveAndRelease();
+    return y < layoutTop && x < dragStripRight;
+}
+
+void CMainFrame::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (inDragStrip(p.x(), p.y())) {
+            if (windowHandle())
+                windowHandle()->startSystemMove();
+            return;
+        }
+        pressAt(p.x(), p.y());
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void CMainFrame::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    moveTo(p.x(), p.y());
+    QWidget::mouseMoveEvent(event);
+}
+
+void CMainFrame::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        releaseLeft();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CMainFrame::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
+        cycle_.requestSkip();
+    QWidget::keyReleaseEvent(event);
+}
+
+void CMainFrame::pressAt(int x, int y)
+{
+    gdi::Canvas& dc = canvas();
+    if (cycle_.hearing()) {
+        // While the melody sounds only a second press on "Hear" counts: it
+        // stops after the current note.
+        if (buttons_.hearButton.contains(x, y)) {
+            buttons_.hearButton.drawPressed(dc, colours_);
+            cycle_.stopHearing();
+        }
+        return;
+    }
+    if (buttons_.closeButton.contains(x, y)) {
+        buttons_.closeButton.drawPressed(dc, colours_);
+        controlState_ = control::close;
+        close();
+        return;
+    }
+    if (buttons_.minimizeButton.contains(x, y)) {
+        buttons_.minimizeButton.drawPressed(dc, colours_);
+        controlState_ = control::minimize;
+        engine_.keepMelodyOnRepaint = true;
+        showMinimized();
+        return;
+    }
+
+    // While a melody is being drawn or the banner shows, the drill takes no commands.
+    if (cycle_.busy())
+        return;
+    for (const BottomButton& b : pressOrder) {
+        PushButton& button = bottomButton(b.state);
+        if (button.contains(x, y)) {
+            button.drawPressed(dc, colours_);
+            controlState_ = b.state;
+            return;
+        }
+    }
+    const AnswerMode mode = answerModeOf(engine_.settings.noteName);
+    if (mode != AnswerMode::Microphone) {
+        if (services_.answerPanel)
+            services_.answerPanel->press(dc, x, y, cycle_.drill().dueNote().value_or(-1));
+        return;
+    }
+    auto& boxes = cycle_.noteBoxes();
+    for (int i = 0; i < kNoteBoxCount; ++i) {
+        if (boxes[i].contains(x, y)) {
+            clickedNoteBox_ = i;
+            cycle_.pressNoteBox(i);
+            return;
+        }
+    }
+}
+
+void CMainFrame::moveTo(int x, int y)
+{
+    if (inDragStrip(x, y)) {
+        // The caption strip: the arrow, and a button pressed before gives no action.
+        setCursor(arrowCursor_);
+        clearPressedButtons();
+        return;
+    }
+    gdi::Canvas& dc = canvas();
+    for (const BottomButton& b : moveOrder) {
+        PushButton& button = bottomButton(b.state);
+        if (!button.pressed)
+            continue;
+        const bool inside = button.contains(x, y);
+        if (inside && controlState_ != b.state) {
+            button.drawPressed(dc, colours_);
+            controlState_ = b.state;
+        } else if (!inside && controlState_ == b.state) {
+            releaseButtonLook(button, b.label, b.labelColour);
+            controlState_ = control::none;
+        }
+    }
+
+    const AnswerMode mode = answerModeOf(engine_.settings.noteName);
+    if (mode != AnswerMode::Microphone) {
+        if (services_.answerPanel)
+            services_.answerPanel->move(dc, x, y);
+        return;
+    }
+    auto& boxes = cycle_.noteBoxes();
+    for (int i = 0; i < cycle_.drill().noteCount() && i < kNoteBoxCount; ++i) {
+        const int state = control::firstNoteBox + i;
+        const bool inside = boxes[i].contains(x, y);
+        if (inside && controlState_ != state) {
+            controlState_ = state;
+            setCursor(handCursor_);
+        } else if (!inside && controlState_ == state) {
+            controlState_ = control::none;
+            setCursor(arrowCursor_);
+        }
+    }
+}
+
+void CMainFrame::releaseLeft()
+{
+    gdi::Canvas& dc = canvas();
+    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone &&
+        services_.answerPanel && services_.answerPanel->release(dc))
+        cycle_.acceptAnsweredNote();
+
+    for (const BottomButton& b : pressOrder) {
+        PushButton& button = bottomButton(b.state);
+        if (!button.pressed)
+            continue;
+        button.pressed = 0;
+        // The press that stopped a playback: the button shows "STOP..." until it ends.
+        if (cycle_.hearing() || controlState_ != b.state)
+            return;
+        if (b.state != control::hear)
+            releaseButtonLook(button, b.label, b.labelColour);
+        switch (b.state) {
+        case control::newDrill:
+            cycle_.newDrill();
+            break;
+        case control::hear:
+            cycle_.hear(button);
+            break;
+        case control::settings:
+            openSettings();
+            break;
+        case control::restart:
+            cycle_.restart();
+            break;
+        case control::help:
+            openHelp();
+            break;
+        }
+        return;
+    }
+    if (clickedNoteBox_ >= 0) {
+        cycle_.releaseNoteBox();
+        clickedNoteBox_ = -1;
+    }
+}
+
+void CMainFrame::releaseButtonLook(PushButton& button, std::string_view label, int labelColour)
+{
+    gdi::Canvas& dc = canvas();
+    button.drawRaised(dc, colours_);
+    button.drawLabel(dc, colours_, label, labelColour);
+}
+
+void CMainFrame::clearPressedButtons()
+{
+    for (PushButton* b : {&buttons_.helpButton, &buttons_.restartButton, &buttons_.hearButton,
+                          &buttons_.settingsButton, &buttons_.newButton})
+        b->pressed = 0;
+}
+
+void CMainFrame::openSettings()
+{
+    if (!services_.openSettingsSheet)
+        return; // no sheet yet: nothing visible happens
+    cycle_.setDetectionPaused(true);
+    cycle_.stopBlinking();
+    const SheetOutcome outcome = services_.openSettingsSheet(*this, engine_.initialSheetTab);
+    cycle_.setDetectionPaused(false);
+    if (outcome != SheetOutcome::confirmed)
+        cycle_.resumeBlinking();
+    if (outcome == SheetOutcome::notOpened)
+        return;
+    engine_.keepMelodyOnRepaint = outcome == SheetOutcome::cancelled;
+    invalidate();
+}
+
+void CMainFrame::openHelp()
+{
+    if (!help_)
+        help_ = new HelpWindow("Solfara Help", QUrl("qrc:/help/solfara.html"), this);
+    help_->present();
+}
+
+void CMainFrame::toggleMicrophone()
+{
+    const bool turnOn = cycle_.voice().micOff();
+    cycle_.setMicrophoneOn(turnOn);
+    micButton_->setMicOff(!turnOn);
 }

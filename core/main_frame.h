@@ -1,32 +1,84 @@
 #pragma once
 
+#include "core/drill_cycle.h"
+#include "core/main_frame_services.h"
 #include "platform/gdi/back_buffered_widget.h"
 #include "render/colours.h"
+#include "render/main_window_paint.h"
 #include "render/note_bitmaps.h"
 
-class DrillEngine;
+#include <QCursor>
 
-// The trainer's main window. It shows the drill and, when it is closed by
-// whatever means, runs the engine's save-and-release.
+class DrillEngine;
+class HelpWindow;
+class MicButtonWidget;
+
+// The trainer's main window: a frameless window that draws its own title
+// strip, buttons and staves, runs the drill, and when it is closed by
+// whatever means, stops listening and runs the engine's save-and-release.
 class CMainFrame : public gdi::BackBufferedWidget {
     Q_OBJECT
 public:
-    static constexpr int clientWidth = 500;
+    static constexpr int borderWidth = 1;
+    static constexpr int clientWidth = 500 + 2 * borderWidth;
     static constexpr int clientHeight = 494;
 
-    explicit CMainFrame(DrillEngine& engine, QWidget* parent = nullptr);
+    CMainFrame(DrillEngine& engine, const MainFrameServices& services, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Where the window goes on a screen of that size.
+    static QPoint placement(QSize screen);
+
+    DrillCycle& drill() { return cycle_; }
+    const MainButtons& buttons() const { return buttons_; }
+    // Which control the left button is engaged with (0: none).
+    int controlState() const { return controlState_; }
+    // The first drill has been drawn, played and capture started.
+    bool started() const { return started_; }
+    MicButtonWidget* micButton() const { return micButton_; }
 
 protected:
-    // Draws the window into its back buffer: black, the window background and the staff
-    // panel for the current settings.
+    // Draws the window into its back buffer. The first paint shows the
+    // background and hands over to start-up; later full paints redraw every
+    // part in a fixed order.
     void paintWindow(gdi::Canvas& dc) override;
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    // The window is going away: settings and scales are written, devices closed.
-    void onDestroy();
+    void startUp();
+    void afterIntro();
+    void paintCommon(gdi::Canvas& dc, bool firstPaint);
+
+    void pressAt(int x, int y);
+    void moveTo(int x, int y);
+    void releaseLeft();
+    bool inDragStrip(int x, int y) const;
+    void clearPressedButtons();
+    PushButton& bottomButton(int state);
+    void releaseButtonLook(PushButton& button, std::string_view label, int labelColour);
+    void openSettings();
+    void openHelp();
+    void toggleMicrophone();
 
     DrillEngine& engine_;
+    MainFrameServices services_;
     ColourTable colours_ = fillColours();
     NoteBitmaps bitmaps_ = loadNoteBitmaps();
+    MainButtons buttons_;
+    DrillCycle cycle_;
+
+    // The window's own view state.
+    bool firstPaint_ = true;
+    bool started_ = false;
+    int controlState_ = 0;
+    int clickedNoteBox_ = -1;
+    bool destroyed_ = false;
+    QCursor arrowCursor_{Qt::ArrowCursor};
+    QCursor handCursor_;
+    MicButtonWidget* micButton_ = nullptr;
+    HelpWindow* help_ = nullptr;
 };

@@ -28,8 +28,3 @@ struct Settings {
 
     bool operator==(const Settings&) const = default;
 };
-
-// Answer modes (`noteName`).
-inline constexpr int kPianoAnswer = 0;
-inline constexpr int kGuitarAnswer = 1;
-inline constexpr int kMicrophoneAnswer = 2;

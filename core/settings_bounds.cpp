@@ -1,5 +1,7 @@
 #include "core/settings_bounds.h"
 
+#include "music/answer_mode.h"
+
 #include <algorithm>
 
 namespace {
@@ -21,7 +23,7 @@ void keepSettingsInRange(Settings& s, int scaleCount)
 {
     s.numScales = scaleCount;
     outsideGives(s.mode, 0, scaleCount - 1, 0);
-    outsideGives(s.noteName, 0, 2, kMicrophoneAnswer);
+    outsideGives(s.noteName, 0, 2, noteNameOf(AnswerMode::Microphone));
     outsideGives(s.drilltype, 1, 3, 1);
     s.midi = std::max(s.midi, -1);
     s.custMelody = std::max(s.custMelody, 0);

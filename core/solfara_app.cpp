@@ -4,15 +4,19 @@
 #include "core/main_frame.h"
 #include "core/message_box_messages.h"
 #include "midi/midi_out.h"
+#include "music/uniform_random_source.h"
 #include "platform/audio/microphone.h"
+#include "platform/clock/clock.h"
 #include "platform/gdi/font_faces.h"
 #include "platform/gdi/program_icon.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/system/data_directory.h"
 #include "platform/system/termination_signals.h"
 #include "voice/detector_choice_file.h"
+#include "voice/pitch_detector.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <iostream>
 
@@ -29,7 +33,7 @@ std::filesystem::path chooseDataDirectory(const SolfaraOptions& options)
 
 } // namespace
 
-int runSolfara(const char* programPath, const SolfaraOptions& options)
+int runSolfara(const char* programPath, const SolfaraOptions& options, const SolfaraParts& parts)
 {
     const std::filesystem::path dataDirectory = chooseDataDirectory(options);
     if (Status prepared = prepareDataDirectory(dataDirectory); !prepared) {
@@ -83,10 +87,22 @@ int runSolfara(const char* programPath, const SolfaraOptions& options)
 
     int exitCode = 0;
     if (!terminationPending) {
-        CMainFrame mainFrame(engine);
+        SteadyClock clock;
+        UniformRandomSource random(clock.milliseconds());
+        std::unique_ptr<NoteDetector> detector =
+            parts.makeDetector ? parts.makeDetector() : std::make_unique<PitchDetector>();
+        CMainFrame mainFrame(engine, {.midiOut = midiOut,
+                                      .waveInput = *microphone->input,
+                                      .detector = *detector,
+                                      .random = random,
+                                      .messages = messages,
+                                      .openSettingsSheet = parts.openSettingsSheet,
+                                      .playIntro = parts.playIntro});
         gdi::applyWindowScale(mainFrame, options.scale,
                               gdi::RememberedScale::forProgram("solfara"));
         frame = &mainFrame;
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            mainFrame.move(CMainFrame::placement(screen->size()));
         mainFrame.show();
         exitCode = app.exec();
         frame = nullptr;

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "core/main_frame_services.h"
 #include "platform/gdi/window_scale.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "voice/detector_kind.h"
+#include "voice/note_detector.h"
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 
 // What the command line chose.
@@ -22,8 +26,18 @@ struct SolfaraOptions {
     gdi::ScaleOption scale;
 };
 
+// The parts of the trainer the program chooses at start: the pitch detector
+// (the classic FFT detector when unset), the settings sheet and the intro
+// (none when unset).
+struct SolfaraParts {
+    std::function<std::unique_ptr<NoteDetector>()> makeDetector;
+    SettingsSheetOpener openSettingsSheet;
+    IntroPlayer playIntro;
+};
+
 // Runs the trainer: prepares the data directory, loads the engine, shows the
 // main window until it is closed (or the process is asked to end with
 // SIGINT, SIGTERM or SIGHUP), and saves on the way out. Returns the process
 // exit code.
-int runSolfara(const char* programPath, const SolfaraOptions& options);
+int runSolfara(const char* programPath, const SolfaraOptions& options,
+               const SolfaraParts& parts = {});

@@ -87,7 +87,7 @@ int fold(int pitch, int centre, int reach, int octave)
 int rangeCentreStep(const MelodySettings& settings)
 {
     const int range = std::clamp(settings.range, 0, kRangeCount - 1);
-    return rangeCentreStepsFor(settings.noteName)[range];
+    return rangeCentreStepsFor(settings.answerMode)[range];
 }
 
 int prepareCandidates(const MelodySettings& settings, RandomSource& random, Melody& melody)

@@ -112,7 +112,7 @@ void spellScaleNotes(Melody& melody, int candidateCount)
 Result<std::string> MelodyGenerator::drawCustomLine(const MelodySettings& settings,
                                                     RandomSource& random)
 {
-    const auto lines = MelodyStore(dataDir_, settings.noteName).lines();
+    const auto lines = MelodyStore(dataDir_, settings.answerMode).lines();
     if (!lines)
         return lines.status();
     if (lines->empty())
@@ -126,7 +126,7 @@ Result<std::string> MelodyGenerator::drawCustomLine(const MelodySettings& settin
     // In guitar mode the random melody comes from the guitar lines when there
     // are several; never the same line twice running when there is a choice.
     int drawn;
-    if (settings.noteName == guitarAnswerMode && guitarLines.size() > 1) {
+    if (settings.answerMode == AnswerMode::Guitar && guitarLines.size() > 1) {
         do
             drawn = guitarLines[random.Random(static_cast<int>(guitarLines.size()))];
         while (drawn == lastMelodyLine_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "music/answer_mode.h"
 #include "music/scales.h"
 
 // The settings a new melody is made from (the values of the drill engine at
@@ -13,8 +14,8 @@ struct MelodySettings {
     int range = 0;         // voice range 0..5
     int level = 0;         // 0 Beginner, 1 Intermediate, 2 Advanced
     int drilltype = 1;     // 1 algorithmic, 2 random custom melody, 3 custom line `custMelody`
-    int noteName = 0;      // answer mode; 1 = guitar
-    int custMelody = 0;    // line of the fixed custom melody
+    AnswerMode answerMode = AnswerMode::Piano;
+    int custMelody = 0; // line of the fixed custom melody
 };
 
 inline constexpr int kAlgorithmicDrill = 1;

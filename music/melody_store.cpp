@@ -44,13 +44,13 @@ bool isLine(int k, std::size_t count)
 
 } // namespace
 
-std::filesystem::path melodyFilePath(const std::filesystem::path& dataDir, int noteName)
+std::filesystem::path melodyFilePath(const std::filesystem::path& dataDir, AnswerMode mode)
 {
-    return dataDir / (noteName == guitarAnswerMode ? "mel2.ssc" : "mel.ssc");
+    return dataDir / (mode == AnswerMode::Guitar ? "mel2.ssc" : "mel.ssc");
 }
 
-MelodyStore::MelodyStore(std::filesystem::path dataDir, int noteName)
-    : dataDir_(std::move(dataDir)), file_(melodyFilePath(dataDir_, noteName))
+MelodyStore::MelodyStore(std::filesystem::path dataDir, AnswerMode mode)
+    : dataDir_(std::move(dataDir)), file_(melodyFilePath(dataDir_, mode))
 {
 }
 

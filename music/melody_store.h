@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "music/answer_mode.h"
 #include "music/custom_melody.h"
 
 #include <filesystem>
@@ -8,12 +9,9 @@
 #include <string>
 #include <vector>
 
-// The answer mode (`noteName`) whose custom melodies live in their own file.
-inline constexpr int guitarAnswerMode = 1;
-
 // "mel2.ssc" in guitar answer mode, "mel.ssc" in the others, in the data
 // directory.
-std::filesystem::path melodyFilePath(const std::filesystem::path& dataDir, int noteName);
+std::filesystem::path melodyFilePath(const std::filesystem::path& dataDir, AnswerMode mode);
 
 // The user's custom melodies: one melody per line of the melody file of an
 // answer mode. A melody is known by its line index (0-based, every line
@@ -26,7 +24,7 @@ std::filesystem::path melodyFilePath(const std::filesystem::path& dataDir, int n
 // the melody file, so a failure leaves the file as it was.
 class MelodyStore {
 public:
-    MelodyStore(std::filesystem::path dataDir, int noteName);
+    MelodyStore(std::filesystem::path dataDir, AnswerMode mode);
 
     const std::filesystem::path& file() const { return file_; }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "music/answer_mode.h"
+
 #include <array>
 #include <string_view>
 
@@ -18,8 +20,8 @@ inline constexpr RangeCentreSteps normalRangeCentreSteps = {20, 18, 16, 12, 10, 
 // Centre steps while answering on the guitar fretboard, whose notes lie lower.
 inline constexpr RangeCentreSteps guitarRangeCentreSteps = {17, 17, 16, 12, 10, 9};
 
-// The variant in force for an answer mode `noteName` (1 = guitar).
-constexpr const RangeCentreSteps& rangeCentreStepsFor(int noteName)
+// The variant in force for an answer mode.
+constexpr const RangeCentreSteps& rangeCentreStepsFor(AnswerMode mode)
 {
-    return noteName == 1 ? guitarRangeCentreSteps : normalRangeCentreSteps;
+    return mode == AnswerMode::Guitar ? guitarRangeCentreSteps : normalRangeCentreSteps;
 }

@@ -1,21 +1,6 @@
 #include "render/caption.h"
 
-#include "music/vocabulary.h"
-#include "music/voice_ranges.h"
 #include "render/staff_layout.h"
-
-#include <algorithm>
-
-std::string captionText(int drilltype, int range, int transpose, std::string_view melodyName)
-{
-    const std::string rangeName(rangeNames[std::clamp(range, 0, kRangeCount - 1)]);
-    if (drilltype == 1) {
-        if (transpose == kNoTranspose || transpose < 0 || transpose >= kTransposeCount)
-            return rangeName + " - Algorithmic Melody";
-        return rangeName + " - Algorithmic Melody - transpose " + transposeNames()[transpose];
-    }
-    return rangeName + " - Custom Melody - " + std::string(melodyName);
-}
 
 void drawCaption(gdi::Canvas& dc, const ColourTable& colours, std::string_view text)
 {

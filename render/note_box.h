@@ -16,4 +16,9 @@ struct NoteBox {
     void drawBox(gdi::Canvas& dc, const ColourTable& colours) const;
     // The pressed look drawn over drawBox: a dark inner rim and shadow arcs; sets `pressed`.
     void drawBoxPressed(gdi::Canvas& dc, const ColourTable& colours);
+    // Whether the point lies strictly inside the box.
+    bool contains(int x, int y) const
+    {
+        return left < x && x < left + width && top < y && y < top + height;
+    }
 };

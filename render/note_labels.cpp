@@ -15,7 +15,7 @@ std::string_view noteLabelText(int notation, int step, int accidental)
     return names.naturalNames[letter];
 }
 
-gdi::FontSpec noteLabelFont(int notation, int noteName)
+gdi::FontSpec noteLabelFont(int notation, AnswerMode mode)
 {
     if (notation == 0)
         return {.face = "Helv",
@@ -23,7 +23,7 @@ gdi::FontSpec noteLabelFont(int notation, int noteName)
                 .width = 6,
                 .weight = 400,
                 .family = gdi::FontFamily::Swiss};
-    if (noteName == kMicrophoneMode)
+    if (mode == AnswerMode::Microphone)
         return {.face = "Pica",
                 .height = 12,
                 .width = 5,
@@ -34,14 +34,15 @@ gdi::FontSpec noteLabelFont(int notation, int noteName)
 }
 
 void drawNoteLabel(gdi::Canvas& dc, const ColourTable& colours, const NoteBox& box,
-                   std::string_view text, int notation, int noteName, LabelBackground background)
+                   std::string_view text, int notation, AnswerMode mode, LabelBackground background)
 {
     gdi::TextStyle style;
-    style.font = noteLabelFont(notation, noteName);
+    style.font = noteLabelFont(notation, mode);
     style.colour = colours[colour::text];
     style.hAlign = gdi::HAlign::Centre;
     style.opaque = background == LabelBackground::Opaque;
-    style.background = colours[noteName == kMicrophoneMode ? colour::noteBoxFace : colour::panel];
-    const int y = noteName == kMicrophoneMode ? box.top + 5 : box.top - 32;
+    style.background =
+        colours[mode == AnswerMode::Microphone ? colour::noteBoxFace : colour::panel];
+    const int y = mode == AnswerMode::Microphone ? box.top + 5 : box.top - 32;
     dc.text(box.left + 15, y, text, style);
 }

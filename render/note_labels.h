@@ -1,5 +1,6 @@
 #pragma once
 
+#include "music/answer_mode.h"
 #include "platform/gdi/canvas.h"
 #include "render/colours.h"
 #include "render/note_box.h"
@@ -13,7 +14,7 @@ std::string_view noteLabelText(int notation, int step, int accidental);
 
 // The label font: "Helv" for letters; "Pica" for Do-Re-Mi, larger and bold outside
 // microphone mode.
-gdi::FontSpec noteLabelFont(int notation, int noteName);
+gdi::FontSpec noteLabelFont(int notation, AnswerMode mode);
 
 // How a label is put on the surface beneath it.
 enum class LabelBackground {
@@ -24,4 +25,5 @@ enum class LabelBackground {
 // Writes the label of a note for note box `box`: inside the box in microphone mode, 32
 // pixels above it (under the answered note) in piano and guitar mode.
 void drawNoteLabel(gdi::Canvas& dc, const ColourTable& colours, const NoteBox& box,
-                   std::string_view text, int notation, int noteName, LabelBackground background);
+                   std::string_view text, int notation, AnswerMode mode,
+                   LabelBackground background);

@@ -32,9 +32,14 @@ void PushButton::drawPressed(gdi::Canvas& dc, const ColourTable& colours)
 void PushButton::drawLabel(gdi::Canvas& dc, const ColourTable& colours, std::string_view text,
                            int colourIndex) const
 {
+    drawLabel(dc, text, colours[colourIndex]);
+}
+
+void PushButton::drawLabel(gdi::Canvas& dc, std::string_view text, gdi::Colour colour) const
+{
     gdi::TextStyle style;
     style.font = buttonLabelFont();
-    style.colour = colours[colourIndex];
+    style.colour = colour;
     style.hAlign = gdi::HAlign::Centre;
     dc.text(left + width / 2, top + 8, text, style);
 }

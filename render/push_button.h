@@ -22,6 +22,13 @@ struct PushButton {
     // The caption centred on the button in the label font.
     void drawLabel(gdi::Canvas& dc, const ColourTable& colours, std::string_view text,
                    int colourIndex) const;
+    // The same in a colour outside the table ("STOP..." in white).
+    void drawLabel(gdi::Canvas& dc, std::string_view text, gdi::Colour colour) const;
+    // Whether the point lies strictly inside the button.
+    bool contains(int x, int y) const
+    {
+        return left < x && x < left + width && top < y && y < top + height;
+    }
 };
 
 // The label font of the buttons: "Helv" 14 high, 8 wide.

@@ -1,8 +1,8 @@
 #include "render/staff_layout.h"
 
-ClefCase clefCaseFor(int noteName, int range)
+ClefCase clefCaseFor(AnswerMode mode, int range)
 {
-    if (noteName == kGuitarMode)
+    if (mode == AnswerMode::Guitar)
         return ClefCase::Guitar;
     return range < 4 ? ClefCase::Treble : ClefCase::Bass;
 }

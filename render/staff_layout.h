@@ -1,14 +1,10 @@
 #pragma once
 
+#include "music/answer_mode.h"
 #include "music/keys.h"
 #include "render/layout_top.h"
 
 // Where things lie on the two staves of the main window.
-
-// Answer modes (`noteName`).
-inline constexpr int kPianoMode = 0;
-inline constexpr int kGuitarMode = 1;
-inline constexpr int kMicrophoneMode = 2;
 
 // The five lines of each staff, x from 28 up to (not including) 473.
 inline constexpr int kStaffLeft = 28;
@@ -28,7 +24,7 @@ enum class ClefCase {
 
 // Guitar answer mode always writes the treble-with-8; otherwise the voice range decides:
 // Soprano to Tenor (range 0..3) treble, Baritone and Bass bass.
-ClefCase clefCaseFor(int noteName, int range);
+ClefCase clefCaseFor(AnswerMode mode, int range);
 
 struct StaffBases {
     int melody; // glyph top of a note at step s: base + layoutTop - 3 s

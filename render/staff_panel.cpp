@@ -65,7 +65,7 @@ gdi::FontSpec staffTextFont()
 StaffLayout layoutStaffPanel(const StaffPanelSettings& settings)
 {
     StaffLayout layout;
-    layout.clef = clefCaseFor(settings.noteName, settings.range);
+    layout.clef = clefCaseFor(settings.answerMode, settings.range);
     const StaffBases bases = staffBasesFor(layout.clef);
     layout.melodyStaffBase = bases.melody;
     layout.answerStaffBase = bases.answer;
@@ -111,7 +111,7 @@ StaffLayout drawStaffPanel(gdi::Canvas& dc, const ColourTable& colours, const No
     dc.line(22, L + 198, 479, L + 198, Pen::dotted(colours[colour::separator]));
 
     const char* instruction =
-        settings.noteName == kMicrophoneMode
+        settings.answerMode == AnswerMode::Microphone
             ? "Sing each note into the microphone!"
             : "Sing each note into the microphone! Or just find it on the piano (guitar)...";
     dc.text(240, L + 20, instruction, staffText(colours, gdi::HAlign::Centre));
@@ -132,12 +132,12 @@ StaffLayout drawStaffPanel(gdi::Canvas& dc, const ColourTable& colours, const No
 
     dc.fill(65, L + 373, 395, 35, colours[colour::windowBackground]);
 
-    if (settings.noteName == kMicrophoneMode) {
+    if (settings.answerMode == AnswerMode::Microphone) {
         const int boxes = settings.noteCount >= kNoteBoxCount ? kNoteBoxCount : kNoteBoxCount - 1;
         for (int i = 0; i < boxes; ++i)
             layout.noteBoxes[i].drawBox(dc, colours);
     } else if (answerPanel) {
-        answerPanel(dc, layout, settings.noteName);
+        answerPanel(dc, layout, settings.answerMode);
     }
     return layout;
 }

@@ -11,12 +11,12 @@
 
 // What the staff panel needs to know from the settings and the current drill.
 struct StaffPanelSettings {
-    int noteName = kMicrophoneMode; // answer mode: 0 piano, 1 guitar, 2 microphone
-    int range = 0;                  // voice range 0..5
-    int scale = 1;                  // key index 0..15 (0: random key)
-    int mode = 0;                   // scale type: 0 MAJOR, 1 MINOR, 2.. others
-    int keySignature = 1;           // code in force; kept for a random key and modes >= 2
-    int noteCount = 0;              // notes of the current melody (13 shows the 13th box)
+    AnswerMode answerMode = AnswerMode::Microphone;
+    int range = 0;        // voice range 0..5
+    int scale = 1;        // key index 0..15 (0: random key)
+    int mode = 0;         // scale type: 0 MAJOR, 1 MINOR, 2.. others
+    int keySignature = 1; // code in force; kept for a random key and modes >= 2
+    int noteCount = 0;    // notes of the current melody (13 shows the 13th box)
 };
 
 // Everything the staff draw decides, for the note drawing that follows it.
@@ -37,7 +37,7 @@ StaffLayout layoutStaffPanel(const StaffPanelSettings& settings);
 // Draws the panel under the answer staff in piano and guitar mode (the keyboard or the
 // fretboard). Microphone mode draws the note boxes instead.
 using AnswerPanelPainter =
-    std::function<void(gdi::Canvas& dc, const StaffLayout& layout, int noteName)>;
+    std::function<void(gdi::Canvas& dc, const StaffLayout& layout, AnswerMode mode)>;
 
 // Draws the framed music area with both empty staves, clefs, key signature, time
 // signatures, bar lines, the instruction line and the panel under the answer staff, and

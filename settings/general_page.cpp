@@ -71,7 +71,7 @@ void GeneralPage::makeMelodySource()
     drillTypes_[1] = controls.radio("drilltype2", "Use Custom Melodies, randomly", 14, 54, 160, 12);
     drillTypes_[2] =
         controls.radio("drilltype3", "Practice this particular melody:", 14, 70, 160, 12);
-    const auto melodies = MelodyStore(context_.dataDirectory, s.noteName).names();
+    const auto melodies = MelodyStore(context_.dataDirectory, answerModeOf(s.noteName)).names();
     melodies_ = controls.dropDown("custMelody", 26, 85, 168, melodies, s.custMelody);
     onChoice(melodies_, [&s](int position) { s.custMelody = position; });
 

@@ -19,15 +19,14 @@ DetectionResult BlockGate::silentBlock()
     return result;
 }
 
-DetectionResult BlockGate::heardBlock(int sungNote, int dueNote)
+DetectionResult BlockGate::heardBlock(int sungNote, std::optional<int> skipTo)
 {
     silentBlocks_ = 0;
     DetectionResult result;
     result.outcome = BlockOutcome::note;
     result.sungNote = sungNote;
-    if (skipRequest_) {
-        skipRequest_ = false;
-        result.sungNote = dueNote;
+    if (skipTo) {
+        result.sungNote = *skipTo;
         result.skipped = true;
     }
     return result;

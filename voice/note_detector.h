@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 
 // What the detector needs to know about the user's settings for one block.
@@ -28,30 +29,23 @@ struct DetectionResult {
     int peakBin = 0;      // Classic only: strongest bin of the singing range (0: none)
 };
 
-// A pitch detector as the drill uses it: each capture block of unsigned 8-bit
-// samples at 11025 Hz becomes a sung note (numbered through the period table
-// and `transpose`), silence, or the silence that erases the pitch marker. A
-// block is silent when the microphone is muted or no raw sample exceeds
-// `micFilter`; the fifth silent block in a row erases the marker; the space
-// bar's skip request turns the next unmuted block into the due note. One
-// result per delivered block, so the hold count keeps its meaning. Draws nothing.
+// Turns each capture block (unsigned 8-bit samples at 11025 Hz) into a sung
+// note or silence, and chooses the length of the next block. The drill reaches
+// whichever detector the program was started with through this interface.
 class NoteDetector {
 public:
     virtual ~NoteDetector() = default;
 
-    // Analyses one block, ideally of blockLength() samples. `dueNote`
-    // replaces the sung note when a skip was requested.
+    // Analyses one block of blockLength() samples (missing samples count as
+    // silence, extra ones are ignored). With `skipTo` set (the space bar), the
+    // block is analysed even when quiet and reads as that note.
     virtual DetectionResult analyseBlock(std::span<const std::uint8_t> block,
                                          const DetectorSettings& settings,
-                                         const PeriodTable& periodTable, int dueNote) = 0;
-    // Length of the block to queue next, in samples.
-    virtual int blockLength() const = 0;
-    // The note of the last analysed, non-silent block.
-    virtual int pitchEstimate() const = 0;
+                                         const PeriodTable& periodTable,
+                                         std::optional<int> skipTo) = 0;
 
-    // The space bar: the next analysed block counts as the due note, even in silence.
-    virtual void requestSkip() = 0;
-    virtual bool skipRequested() const = 0;
+    // Length of the block to queue next: 1024 or 2048 samples.
+    virtual int blockLength() const = 0;
 };
 
 // A new detector of `kind`, ready for its first block.

@@ -23,10 +23,12 @@ PitchDetector::PitchDetector()
 
 DetectionResult PitchDetector::analyseBlock(std::span<const std::uint8_t> block,
                                             const DetectorSettings& settings,
-                                            const PeriodTable& periodTable, int dueNote)
+                                            const PeriodTable& periodTable,
+                                            std::optional<int> skipTo)
 {
     convertSamples(block, settings.micVol);
-    if (gate_.isSilent(int(blockPeak_), settings)) {
+    // The threshold applies to the raw sample value, before the gain.
+    if (BlockGate::isSilent(int(blockPeak_), settings, skipTo)) {
         chooseNextBlockLength();
         return gate_.silentBlock();
     }
@@ -35,7 +37,7 @@ DetectionResult PitchDetector::analyseBlock(std::span<const std::uint8_t> block,
     const int best = strongestBin();
     const double period = best == 0 ? periodTable[0] : double(fftSize_) / best;
     DetectionResult result =
-        gate_.heardBlock(noteOfPeriod(period, periodTable, settings.transpose), dueNote);
+        gate_.heardBlock(noteOfPeriod(period, periodTable, settings.transpose), skipTo);
     result.peakBin = best;
     pitchEstimate_ = result.sungNote;
     chooseNextBlockLength();

@@ -13,27 +13,20 @@
 // and 1045 Hz, and the note whose period in `periodTable` is nearest the
 // bin's. It also chooses the length of the next block: 2048 samples for low
 // voices (finer bins), 1024 for the rest. The Classic detector.
-class PitchDetector : public NoteDetector {
+class PitchDetector final : public NoteDetector {
 public:
     PitchDetector();
 
-    // Analyses one block of `fftSize()` samples (missing samples count as
-    // silence, extra ones are ignored). `dueNote` replaces the sung note when a
-    // skip was requested.
     DetectionResult analyseBlock(std::span<const std::uint8_t> block,
                                  const DetectorSettings& settings, const PeriodTable& periodTable,
-                                 int dueNote) override;
+                                 std::optional<int> skipTo) override;
     int blockLength() const override { return fftSize_; }
-
-    // The space bar: the next analysed block counts as the due note, even in silence.
-    void requestSkip() override { gate_.requestSkip(); }
-    bool skipRequested() const override { return gate_.skipRequested(); }
 
     // Length of the block to queue next: 1024 or 2048 samples, and its log2.
     int fftSize() const { return fftSize_; }
     int fftStages() const { return fftStages_; }
     // The note of the last analysed, non-silent block.
-    int pitchEstimate() const override { return pitchEstimate_; }
+    int pitchEstimate() const { return pitchEstimate_; }
     int silentBlocks() const { return gate_.silentBlocks(); }
     // Largest positive sample of the last block, or the strongest magnitude
     // of the last spectrum search.

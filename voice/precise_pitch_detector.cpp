@@ -15,17 +15,18 @@ constexpr double longestPeriodFactor = 2.1;
 
 DetectionResult PrecisePitchDetector::analyseBlock(std::span<const std::uint8_t> block,
                                                    const DetectorSettings& settings,
-                                                   const PeriodTable& periodTable, int dueNote)
+                                                   const PeriodTable& periodTable,
+                                                   std::optional<int> skipTo)
 {
     const int largest = convertSamples(block, settings.micVol);
-    if (gate_.isSilent(largest, settings))
+    if (BlockGate::isSilent(largest, settings, skipTo))
         return gate_.silentBlock();
 
     period_ = clearPeriod(periodTable, settings.transpose);
-    if (period_ == 0 && !gate_.skipRequested())
+    if (period_ == 0 && !skipTo)
         return gate_.silentBlock();
     const int heard = period_ > 0 ? noteOfPeriod(period_, periodTable, settings.transpose) : 0;
-    DetectionResult result = gate_.heardBlock(heard, dueNote);
+    DetectionResult result = gate_.heardBlock(heard, skipTo);
     pitchEstimate_ = result.sungNote;
     return result;
 }

@@ -27,12 +27,10 @@ public:
     // padded with silence).
     DetectionResult analyseBlock(std::span<const std::uint8_t> block,
                                  const DetectorSettings& settings, const PeriodTable& periodTable,
-                                 int dueNote) override;
+                                 std::optional<int> skipTo) override;
     int blockLength() const override { return windowLength; }
-    int pitchEstimate() const override { return pitchEstimate_; }
-
-    void requestSkip() override { gate_.requestSkip(); }
-    bool skipRequested() const override { return gate_.skipRequested(); }
+    // The note of the last analysed, non-silent block.
+    int pitchEstimate() const { return pitchEstimate_; }
 
     // Of the last block that got past the silence filter: the period the note
     // was named from, in samples (0 when none was clear), and the clarity of

@@ -16,7 +16,7 @@ std::vector<DetectedBlock> detectBlocks(std::span<const std::uint8_t> samples,
         block.startSeconds = double(start) / 11025.0;
         block.length = detector.blockLength();
         block.result = detector.analyseBlock(samples.subspan(start, std::size_t(block.length)),
-                                             settings, periodTable, 0);
+                                             settings, periodTable, std::nullopt);
         blocks.push_back(block);
         start += std::size_t(block.length);
     }

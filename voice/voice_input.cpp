@@ -1,7 +1,7 @@
 #include "voice/voice_input.h"
 
-VoiceInput::VoiceInput(WaveInput& device, VoiceListener& listener)
-    : device_(device), listener_(listener)
+VoiceInput::VoiceInput(WaveInput& device, NoteDetector& detector, VoiceListener& listener)
+    : device_(device), listener_(listener), detector_(detector)
 {
     device_.setBlockHandler([this](const CapturedBlock& block) { handleBlock(block); });
 }
@@ -59,18 +59,15 @@ void VoiceInput::handleBlock(const CapturedBlock& block)
     if (!detectionPaused_) {
         VoiceListener::BlockContext context = listener_.blockContext();
         context.settings.micMuted = micMuted_;
-        if (context.periodTable) {
-            const BlockVerdict verdict =
-                analyseAndJudge(detector_, judge_, block.samples, context.settings,
-                                *context.periodTable, context.dueNote, context.cycles);
-            listener_.blockJudged(verdict);
-        }
+        if (context.periodTable)
+            listener_.blockDetected(detector_.analyseBlock(block.samples, context.settings,
+                                                           *context.periodTable, context.skipTo));
     }
     queueNextBlock();
 }
 
 void VoiceInput::queueNextBlock()
 {
-    device_.queueBlock(std::size_t(detector_.fftSize()));
+    device_.queueBlock(std::size_t(detector_.blockLength()));
     device_.start();
 }

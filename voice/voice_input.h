@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/audio/wave_input.h"
-#include "voice/block_verdict.h"
+#include "voice/note_detector.h"
+
+#include <optional>
 
 #include <span>
 #include <string>
@@ -13,16 +15,15 @@ public:
     struct BlockContext {
         DetectorSettings settings; // `micMuted` is filled in by VoiceInput
         const PeriodTable* periodTable = nullptr;
-        int dueNote = 0;
-        int cycles = 1;
+        std::optional<int> skipTo; // the space bar: the block counts as this due note
     };
 
     virtual ~VoiceListener() = default;
     virtual BlockContext blockContext() = 0;
     // Every block as it arrives, judged or not (the Sound page's live waveform).
     virtual void blockArrived(std::span<const std::uint8_t> /*samples*/) {}
-    // A judged block: move or erase the pitch marker, accept the note.
-    virtual void blockJudged(const BlockVerdict& verdict) = 0;
+    // An analysed block: move or erase the pitch marker, judge the note.
+    virtual void blockDetected(const DetectionResult& detection) = 0;
     // A modal message box.
     virtual void showMessage(const std::string& text, const std::string& caption) = 0;
 };
@@ -32,10 +33,12 @@ inline constexpr const char* messageCaption = "Solfara Trainer";
 
 // Listening to the singer: opens and closes the microphone, queues one block
 // at a time with the length the detector asks for, and runs every filled
-// block through the detector and the judge.
+// block through the detector. It owns the state of capture: whether a
+// microphone exists, whether the user switched it off, and whether analysis
+// is paused.
 class VoiceInput {
 public:
-    VoiceInput(WaveInput& device, VoiceListener& listener);
+    VoiceInput(WaveInput& device, NoteDetector& detector, VoiceListener& listener);
     ~VoiceInput();
     VoiceInput(const VoiceInput&) = delete;
     VoiceInput& operator=(const VoiceInput&) = delete;
@@ -66,8 +69,7 @@ public:
     bool detectionPaused() const { return detectionPaused_; }
     void setDetectionPaused(bool paused) { detectionPaused_ = paused; }
 
-    PitchDetector& detector() { return detector_; }
-    SungNoteJudge& judge() { return judge_; }
+    NoteDetector& detector() { return detector_; }
 
 private:
     void handleBlock(const CapturedBlock& block);
@@ -75,8 +77,7 @@ private:
 
     WaveInput& device_;
     VoiceListener& listener_;
-    PitchDetector detector_;
-    SungNoteJudge judge_;
+    NoteDetector& detector_;
     bool waveAvailable_ = false;
     bool micOff_ = false;
     bool micMuted_ = false;

@@ -73,6 +73,8 @@ double averageWidth(const QFont& font)
     return QFontMetrics(font).horizontalAdvance("abcdefghijklmnopqrstuvwxyz ") / 27.0;
 }
 
+QFont buildFont(const FontSpec& wanted);
+
 } // namespace
 
 std::string substituteFace(const std::string& face, FontFamily family)
@@ -96,6 +98,27 @@ void installFontSubstitutions()
 }
 
 QFont makeFont(const FontSpec& wanted)
+{
+    // Fitting the width measures the font twice: every drawn text would pay for it.
+    static std::mutex guard;
+    static std::map<std::tuple<std::string, int, int, int, bool, bool, int, bool>, QFont> cache;
+    const auto key =
+        std::make_tuple(wanted.face, wanted.height, wanted.width, wanted.weight, wanted.italic,
+                        wanted.underline, int(wanted.family), wanted.fixedPitch);
+    {
+        std::lock_guard lock(guard);
+        if (auto it = cache.find(key); it != cache.end())
+            return it->second;
+    }
+    QFont font = buildFont(wanted);
+    std::lock_guard lock(guard);
+    cache.emplace(key, font);
+    return font;
+}
+
+namespace {
+
+QFont buildFont(const FontSpec& wanted)
 {
     const FaceEntry* entry = findFace(wanted.face);
     const QString family = QString::fromStdString(substituteFace(wanted.face, wanted.family));
@@ -136,4 +159,5 @@ QFont makeFont(const FontSpec& wanted)
     return font;
 }
 
+} // namespace
 } // namespace gdi

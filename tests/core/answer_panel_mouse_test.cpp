@@ -10,7 +10,7 @@ constexpr int c4x = 82 + 12 * 14 + 6, d4x = c4x + 12, keyY = 430; // white keys 
 struct PanelMouseTest : AnswerPanelTest {
     PianoKeyboard keyboard{KeyboardGeometry::mainWindow(), sink, art, colours};
     AnswerPanelMouse mouse{keyboard};
-    StaffLayout layout = drawStaffWith(keyboard, kPianoMode);
+    StaffLayout layout = drawStaffWith(keyboard, AnswerMode::Piano);
 
     PanelContext due(int note)
     {
@@ -77,12 +77,12 @@ TEST_F(AnswerPanelTest, DrillsAnsweredToTheEndByClicks)
     const struct {
         const char* name;
         AnswerPanel& panel;
-        int noteName;
+        AnswerMode mode;
         std::vector<Click> clicks;
     } drills[] = {
         {"piano C4 F#4 Bb4 B5, wrong D4",
          keyboard,
-         kPianoMode,
+         AnswerMode::Piano,
          {{24, 0, c4x, keyY, true},
           {30, 1, 298, 400, true},
           {34, 2, d4x, keyY, false},
@@ -90,7 +90,7 @@ TEST_F(AnswerPanelTest, DrillsAnsweredToTheEndByClicks)
           {47, 0, 417, keyY, true}}},
         {"guitar E2 A2 C#3 E5, wrong A#2",
          neck,
-         kGuitarMode,
+         AnswerMode::Guitar,
          {{4, 0, 130, 440, true},
           {9, 0, 250, 440, true},
           {13, 1, 270, 440, false},
@@ -99,7 +99,7 @@ TEST_F(AnswerPanelTest, DrillsAnsweredToTheEndByClicks)
     };
     for (const auto& drill : drills) {
         AnswerPanelMouse mouse(drill.panel);
-        const StaffLayout layout = drawStaffWith(drill.panel, drill.noteName);
+        const StaffLayout layout = drawStaffWith(drill.panel, drill.mode);
         int column = 0;
         for (const Click& c : drill.clicks) {
             const PanelContext context{{},

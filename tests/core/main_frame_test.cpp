@@ -1,26 +1,272 @@
-#include "core/main_frame.h"
-#include "core/settings_file.h"
-#include "tests/core/engine_fixture.h"
+#include "tests/core/main_window_rig.h"
+
+#include "core/mic_button_widget.h"
+#include "render/layout_top.h"
+#include "tests/support/pixel_count.h"
+
+#include <QKeyEvent>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
-TEST(MainFrame, ShowsItsTitleAndSavesOnceWhenClosed)
+namespace {
+
+constexpr int L = layoutTop;
+const gdi::Colour navy = gdi::rgb(0, 0, 128);
+
+class MainFrameTest : public testing::Test {
+protected:
+    MainWindowRig w;
+
+    int blackIn(int x, int y, int width, int height)
+    {
+        return countPixels(w.dc(), x, y, width, height, gdi::black);
+    }
+    void releaseSpace()
+    {
+        QKeyEvent event(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ");
+        QCoreApplication::sendEvent(w.frame.get(), &event);
+    }
+};
+
+TEST_F(MainFrameTest, FramelessWindowOfTheStatedSizeAndPlace)
 {
-    EngineRig rig;
-    auto engine = rig.loadEngine();
-    CMainFrame frame(*engine);
-    EXPECT_EQ(frame.windowTitle(), "Solfara 2.5");
-    EXPECT_EQ(frame.size(), QSize(500, 494));
-    frame.show();
-
-    engine->settings.melosize = 4;
-    EXPECT_TRUE(frame.close());
-    EXPECT_TRUE(engine->released());
-    EXPECT_NE(rig.dir.read(kSettingsFileName).find("\r\nmelosize=4\r\n"), std::string::npos);
-
-    // A second close (or the exit path after it) writes nothing more.
-    engine->settings.melosize = 9;
-    frame.close();
-    engine->saveAndRelease();
-    EXPECT_NE(rig.dir.read(kSettingsFileName).find("\r\nmelosize=4\r\n"), std::string::npos);
+    ASSERT_TRUE(w.start());
+    EXPECT_EQ(w.frame->windowTitle(), "Solfara 2.5");
+    EXPECT_EQ(w.frame->size(), QSize(502, 494));
+    EXPECT_TRUE(w.frame->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(CMainFrame::placement({1024, 768}), QPoint(262, 194));
+    EXPECT_EQ(w.frame->micButton()->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(w.frame->micButton()->isHidden()); // microphone mode
 }
+
+TEST_F(MainFrameTest, FirstMelodyIsPlayedWhileDrawnAndOnlyThenListened)
+{
+    ASSERT_TRUE(w.start());
+    EXPECT_EQ(w.noteOns(), (std::vector<int>{60, 62, 64}));
+    ASSERT_FALSE(w.device.queuedLengths.empty());
+    EXPECT_EQ(w.device.queuedLengths.front(), 2048u);
+    EXPECT_EQ(w.drill().noteCount(), 3);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0);
+    EXPECT_TRUE(w.cycle().blinkTimerRunning());
+    // Notes on the melody staff: column 0 of C major at x 78, C4 (step 14) stem up.
+    EXPECT_GT(blackIn(78, 181 + L - 42 - 20, 10, 27), 10);
+}
+
+TEST_F(MainFrameTest, WholeDrillSungBlockByBlockEndsFinishedWithoutAutostart)
+{
+    Settings s = MainWindowRig::tuneSettings();
+    s.autostart = 0;
+    ASSERT_TRUE(w.start(s));
+    const int firstX = w.cycle().layout().firstNoteX;
+    const int markerY = 324 + L - 3 * 14;                         // the answer staff, C4 at step 14
+    const int emptyStaff = blackIn(firstX, markerY - 20, 10, 27); // its lines only
+
+    // Note 0 with cycles 1: match, wrong, match does not accept.
+    w.hear(24);
+    EXPECT_EQ(w.cycle().marker().x, firstX);
+    EXPECT_EQ(w.cycle().marker().y, markerY);
+    EXPECT_GT(blackIn(firstX, markerY, 10, 7), 5) << "the marker head";
+    w.hear(31);
+    w.hear(24);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0);
+    w.hear(24); // the second match in a row
+    EXPECT_EQ(w.drill().currentNoteIndex(), 1);
+    EXPECT_EQ(w.cycle().marker().x, firstX + 30);
+    // The confirmed note: stem up from the marker's place (y > 291).
+    EXPECT_GT(blackIn(firstX, markerY - 20, 10, 27), blackIn(firstX, markerY, 10, 7));
+
+    for (int note : {26, 26, 28, -1, 28})
+        w.hear(note);
+    EXPECT_TRUE(w.drill().finished());
+    EXPECT_FALSE(w.cycle().blinkTimerRunning());
+    EXPECT_EQ(w.cycle().marker().x, firstX + 60 + 730);
+    w.hear(28);
+    w.hear(28);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 3);
+
+    // Restart after the end: the same melody from note 0, the cursor still resting.
+    w.click(298 + 48, L + 429 + 14);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0);
+    EXPECT_EQ(w.cycle().marker().x, firstX);
+    EXPECT_FALSE(w.cycle().blinkTimerRunning());
+    EXPECT_EQ(blackIn(firstX, markerY - 20, 10, 27), emptyStaff)
+        << "the answer staff is empty again";
+}
+
+TEST_F(MainFrameTest, SpaceBarInSilenceAcceptsAndTheFifthSilentBlockErasesTheMarker)
+{
+    ASSERT_TRUE(w.start());
+    const int x = w.cycle().layout().firstNoteX;
+    w.hear(24);
+    const int y = w.cycle().marker().y;
+    for (int i = 0; i < 4; ++i)
+        w.hear(-1);
+    EXPECT_GT(blackIn(x, y, 10, 7), 5) << "four silent blocks leave the marker";
+    w.hear(-1);
+    EXPECT_EQ(blackIn(x, y + 1, 10, 5), 0) << "the fifth erases it (staff lines aside)";
+
+    releaseSpace();
+    w.hear(-1);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 1);
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ", true);
+    QCoreApplication::sendEvent(w.frame.get(), &repeat);
+    EXPECT_FALSE(w.drill().skipRequest()) << "held-key repeats are ignored";
+}
+
+TEST_F(MainFrameTest, AutostartShowsTheBannerThenANewDrillInANewKey)
+{
+    Settings s = MainWindowRig::tuneSettings();
+    s.scale = 0;
+    ASSERT_TRUE(w.start(s));
+    EXPECT_EQ(w.drill().keySignature(), 1); // the first drill keeps the loaded key
+    for (int note : {24, 24, 26, 26, 28})
+        w.hear(note);
+    const std::size_t blocksBefore = w.device.queuedLengths.size();
+    w.hear(28);
+    ASSERT_TRUE(w.cycle().busy()) << "the banner shows";
+    // The lettering is XORed onto the banner's fill.
+    const gdi::Colour fill = fillColours()[colour::panel];
+    EXPECT_GT(countPixels(w.dc(), 40, L + 20, 400, 35, fill), 5000);
+    EXPECT_GT(400 * 35 - countPixels(w.dc(), 40, L + 20, 400, 35, fill), 100);
+    w.hear(30); // not judged while the banner shows
+    EXPECT_EQ(w.device.queuedLengths.size(), blocksBefore + 2);
+    ASSERT_TRUE(w.settle());
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0);
+    EXPECT_EQ(w.drill().keySignature(), 14);
+    EXPECT_TRUE(w.cycle().marker().hidden());
+    EXPECT_TRUE(w.cycle().blinkTimerRunning());
+}
+
+TEST_F(MainFrameTest, CursorBlinksDottedNavyUnderTheDueNote)
+{
+    ASSERT_TRUE(w.start());
+    const int x = w.cycle().marker().x - 8;
+    w.cycle().blink();
+    EXPECT_EQ(w.dc().pixel(x, 368), navy);
+    w.cycle().blink();
+    EXPECT_EQ(countPixels(w.dc(), x, 368, 1, 17, navy), 0);
+}
+
+TEST_F(MainFrameTest, SecondPressOnHearStopsAfterTheCurrentNoteAndListeningResumes)
+{
+    ASSERT_TRUE(w.start());
+    const int hearX = 201 + 48, hearY = L + 429 + 14;
+    const std::size_t before = w.noteOns().size();
+    w.click(hearX, hearY);
+    ASSERT_TRUE(w.cycle().hearing());
+    EXPECT_FALSE(w.device.isOpen()) << "capture stops around playback";
+    w.click(hearX, hearY);
+    ASSERT_TRUE(runEventsUntil([&] { return !w.cycle().hearing(); }));
+    EXPECT_EQ(w.noteOns().size(), before + 1);
+    EXPECT_TRUE(w.device.isOpen());
+}
+
+TEST_F(MainFrameTest, ButtonActsOnlyWhenReleasedOverIt)
+{
+    ASSERT_TRUE(w.start());
+    const int newX = 104 + 48, newY = L + 429 + 14;
+    w.hear(24);
+    w.hear(24);
+    ASSERT_EQ(w.drill().currentNoteIndex(), 1);
+    w.mouse(QEvent::MouseButtonPress, newX, newY);
+    w.mouse(QEvent::MouseMove, newX, 300);
+    w.mouse(QEvent::MouseButtonRelease, newX, 300);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 1) << "released outside: nothing";
+
+    w.mouse(QEvent::MouseButtonPress, newX, newY);
+    w.mouse(QEvent::MouseMove, newX, 300);
+    w.mouse(QEvent::MouseMove, newX, newY);
+    w.mouse(QEvent::MouseButtonRelease, newX, newY);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0) << "back over it: a new drill";
+
+    w.mouse(QEvent::MouseButtonPress, 104, newY); // on the edge: a miss
+    EXPECT_EQ(w.frame->buttons().newButton.pressed, 0);
+}
+
+TEST_F(MainFrameTest, NoteBoxSoundsItsNoteWithCaptureStopped)
+{
+    ASSERT_TRUE(w.start());
+    const NoteBox box = w.cycle().layout().noteBoxes[1];
+    w.mouse(QEvent::MouseButtonPress, box.left + 15, box.top + 11);
+    EXPECT_EQ(w.noteOns().back(), 62);
+    EXPECT_FALSE(w.device.isOpen());
+    w.mouse(QEvent::MouseButtonRelease, box.left + 15, box.top + 11);
+    EXPECT_TRUE(w.device.isOpen());
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0);
+}
+
+TEST_F(MainFrameTest, MicButtonSwitchesListeningOnAndOffInPianoMode)
+{
+    Settings s = MainWindowRig::tuneSettings();
+    s.noteName = 0;
+    ASSERT_TRUE(w.start(s));
+    MicButtonWidget* mic = w.frame->micButton();
+    ASSERT_FALSE(mic->isHidden());
+    EXPECT_TRUE(mic->micOff()) << "piano mode starts with listening off";
+    EXPECT_FALSE(w.device.isOpen());
+    auto click = [&] {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(
+                type, QPointF(13, 12), mic->mapToGlobal(QPointF(13, 12)), Qt::LeftButton,
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(mic, &event);
+        }
+    };
+    click();
+    EXPECT_FALSE(mic->micOff());
+    EXPECT_TRUE(w.device.isOpen());
+    w.hear(24);
+    const PitchMarker marker = w.cycle().marker();
+    EXPECT_GT(blackIn(marker.x, marker.y, 10, 7), 5);
+    click();
+    EXPECT_TRUE(mic->micOff());
+    EXPECT_FALSE(w.device.isOpen());
+    EXPECT_EQ(blackIn(marker.x, marker.y + 1, 10, 5), 0) << "the marker column is blanked";
+}
+
+TEST_F(MainFrameTest, HelpOpensTheTrainersOwnPage)
+{
+    ASSERT_TRUE(w.start());
+    w.click(403 + 34, L + 429 + 14);
+    auto* help = w.frame->findChild<QTextBrowser*>();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    const QString text = help->toPlainText();
+    for (const char* topic : {"Hear", "Restart", "space bar", "piano", "guitar", "microphone"})
+        EXPECT_TRUE(text.contains(topic)) << topic;
+}
+
+TEST_F(MainFrameTest, FullRepaintRedrawsTheDrillOrStartsANewOneWhenTold)
+{
+    ASSERT_TRUE(w.start());
+    w.hear(24);
+    w.hear(24);
+    const PitchMarker answered = w.cycle().marker();
+    const int confirmedNote = blackIn(answered.x, answered.y - 20, 10, 27);
+    const std::size_t noteOns = w.noteOns().size();
+
+    w.frame->invalidate();
+    ASSERT_TRUE(runEventsUntil([&] { return w.cycle().marker().hidden(); }));
+    EXPECT_EQ(w.drill().currentNoteIndex(), 1);
+    EXPECT_EQ(blackIn(answered.x, answered.y - 20, 10, 27), confirmedNote);
+
+    w.engine->keepMelodyOnRepaint = false;
+    w.frame->invalidate();
+    ASSERT_TRUE(runEventsUntil([&] { return w.engine->keepMelodyOnRepaint; }));
+    ASSERT_TRUE(w.settle());
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0);
+    EXPECT_EQ(w.noteOns().size(), noteOns) << "only the first melody sounds while drawn";
+}
+
+TEST_F(MainFrameTest, ClosingSavesOnceAndStopsListening)
+{
+    ASSERT_TRUE(w.start());
+    w.engine->settings.melosize = 4;
+    EXPECT_TRUE(w.frame->close());
+    EXPECT_TRUE(w.engine->released());
+    EXPECT_FALSE(w.device.isOpen());
+    EXPECT_NE(w.rig.dir.read(kSettingsFileName).find("\r\nmelosize=4\r\n"), std::string::npos);
+}
+
+} // namespace

@@ -10,9 +10,10 @@ namespace {
 // Random(2) draw, then draws the melody line.
 using CustomMelodyDrillTest = GeneratorTest;
 
-MelodySettings custom(int drilltype, int custMelody = 0, int noteName = 0)
+MelodySettings custom(int drilltype, int custMelody = 0, AnswerMode answerMode = AnswerMode::Piano)
 {
-    return {.melosize = 7, .drilltype = drilltype, .noteName = noteName, .custMelody = custMelody};
+    return {
+        .melosize = 7, .drilltype = drilltype, .answerMode = answerMode, .custMelody = custMelody};
 }
 
 TEST_F(CustomMelodyDrillTest, FourNumbersGiveAFourNoteDrillSpelledWithSharps)
@@ -46,7 +47,7 @@ TEST_F(CustomMelodyDrillTest, GuitarModeDrawsAmongGuitarLinesWhenThereAreSeveral
     for (int k = 3; k < 120; ++k) // far more guitar lines than ever expected
         lines += "GUITAR " + std::to_string(k) + ",43\r\n";
     dir.write("mel2.ssc", lines);
-    const auto guitar = custom(2, 0, 1);
+    const auto guitar = custom(2, 0, AnswerMode::Guitar);
     EXPECT_EQ(generate(guitar, {0, 0}).melodyName, "GUITAR a");
     EXPECT_EQ(generate(guitar, {0, 0, 117}).melodyName, "GUITAR 119");
 

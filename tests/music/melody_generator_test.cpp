@@ -157,7 +157,7 @@ TEST_F(MelodyGeneratorTest, EveryNoteIsInRangeAndSpelledAsItSounds)
             .range = random.Random(6),
             .level = random.Random(3),
             .drilltype = random.Random(4),
-            .noteName = random.Random(3),
+            .answerMode = answerModeOf(random.Random(3)),
             .custMelody = random.Random(6)};
 
         const Melody m = generator.generate(s, random);

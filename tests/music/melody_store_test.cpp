@@ -11,7 +11,7 @@ namespace {
 class MelodyStoreTest : public ::testing::Test {
 protected:
     TempDir dir;
-    MelodyStore store{dir.path(), /*noteName=*/0};
+    MelodyStore store{dir.path(), AnswerMode::Piano};
     std::string file() const { return dir.read("mel.ssc"); }
 };
 

@@ -11,7 +11,7 @@ constexpr int openNote[6] = {28, 23, 19, 14, 9, 4}; // E4 B3 G3 D3 A2 E2
 
 struct GuitarTest : AnswerPanelTest {
     GuitarFretboard neck{FretboardGeometry::mainWindow(), sink, art, colours};
-    StaffLayout layout = drawStaffWith(neck, kGuitarMode);
+    StaffLayout layout = drawStaffWith(neck, AnswerMode::Guitar);
 
     PanelContext due(int note, int accidental = 0)
     {

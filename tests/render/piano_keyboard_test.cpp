@@ -17,7 +17,7 @@ int whiteX(int i)
 
 struct PianoTest : AnswerPanelTest {
     PianoKeyboard keyboard{KeyboardGeometry::mainWindow(), sink, art, colours};
-    StaffLayout layout = drawStaffWith(keyboard, kPianoMode);
+    StaffLayout layout = drawStaffWith(keyboard, AnswerMode::Piano);
 
     PanelContext due(int note, int accidental = 0, PanelSound sound = {})
     {

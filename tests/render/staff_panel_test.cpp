@@ -28,7 +28,7 @@ struct StaffPanelTest : RenderTest {
 
 TEST_F(StaffPanelTest, StaffLinesFrameAndBarLines)
 {
-    draw({.noteName = kMicrophoneMode, .range = 0, .scale = 1, .mode = 0});
+    draw({.answerMode = AnswerMode::Microphone, .range = 0, .scale = 1, .mode = 0});
     for (int y : {L + 112, L + 118, L + 124, L + 130, L + 136, L + 255, L + 261, L + 267, L + 273,
                   L + 279}) {
         EXPECT_NE(dc.pixel(27, y), gdi::black) << y;
@@ -100,18 +100,19 @@ TEST_F(StaffPanelTest, KeySignatureGlyphsAndFirstNoteColumn)
 TEST_F(StaffPanelTest, ClefCases)
 {
     const struct {
-        int noteName, range;
+        AnswerMode answerMode;
+        int range;
         ClefCase clef;
         int melodyBase, answerBase;
         bool eight; // the "8" under the treble clef
     } cases[] = {
-        {kPianoMode, 3, ClefCase::Treble, 181, 324, false},
-        {kGuitarMode, 5, ClefCase::Guitar, 160, 303, true},
-        {kPianoMode, 4, ClefCase::Bass, 145, 288, false},
+        {AnswerMode::Piano, 3, ClefCase::Treble, 181, 324, false},
+        {AnswerMode::Guitar, 5, ClefCase::Guitar, 160, 303, true},
+        {AnswerMode::Piano, 4, ClefCase::Bass, 145, 288, false},
     };
     for (const auto& c : cases) {
         clear();
-        const StaffLayout layout = draw({.noteName = c.noteName, .range = c.range, .scale = 2});
+        const StaffLayout layout = draw({.answerMode = c.answerMode, .range = c.range, .scale = 2});
         EXPECT_EQ(layout.clef, c.clef);
         EXPECT_EQ(layout.melodyStaffBase, c.melodyBase);
         EXPECT_EQ(layout.answerStaffBase, c.answerBase);
@@ -130,7 +131,8 @@ TEST_F(StaffPanelTest, ClefCases)
 
 TEST_F(StaffPanelTest, NoteBoxesFollowTheFirstNoteColumnInMicrophoneModeOnly)
 {
-    const StaffLayout layout = draw({.noteName = kMicrophoneMode, .scale = 9, .noteCount = 12});
+    const StaffLayout layout =
+        draw({.answerMode = AnswerMode::Microphone, .scale = 9, .noteCount = 12});
     for (int i = 0; i < kNoteBoxCount; ++i) {
         EXPECT_EQ(layout.noteBoxes[i].left, 90 + 30 * i - 12);
         EXPECT_EQ(layout.noteBoxes[i].top, L + 375);
@@ -138,16 +140,16 @@ TEST_F(StaffPanelTest, NoteBoxesFollowTheFirstNoteColumnInMicrophoneModeOnly)
     const NoteBox& last = layout.noteBoxes[12];
     EXPECT_EQ(dc.pixel(layout.noteBoxes[11].left + 15, last.top + 11), colours[10]);
     EXPECT_NE(dc.pixel(last.left + 15, last.top + 11), colours[10]); // box 12 not drawn
-    draw({.noteName = kMicrophoneMode, .scale = 9, .noteCount = 13});
+    draw({.answerMode = AnswerMode::Microphone, .scale = 9, .noteCount = 13});
     EXPECT_EQ(dc.pixel(last.left + 15, last.top + 11), colours[10]);
 
     // Piano and guitar mode hand the bottom panel to their painter instead.
-    std::vector<int> modes;
+    std::vector<AnswerMode> modes;
     clear();
     drawStaffPanel(
-        dc, colours, art, {.noteName = kGuitarMode},
-        [&](gdi::Canvas&, const StaffLayout&, int noteName) { modes.push_back(noteName); });
-    EXPECT_EQ(modes, std::vector<int>{kGuitarMode});
+        dc, colours, art, {.answerMode = AnswerMode::Guitar},
+        [&](gdi::Canvas&, const StaffLayout&, AnswerMode mode) { modes.push_back(mode); });
+    EXPECT_EQ(modes, std::vector<AnswerMode>{AnswerMode::Guitar});
     EXPECT_NE(dc.pixel(100, L + 386), colours[10]);
 }
 

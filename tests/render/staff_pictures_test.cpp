@@ -1,5 +1,6 @@
 // Renders the staff panel for each clef case and a few keys, with a sample melody, into
 // PNG files beside the test binary, so the drawing can be looked at.
+#include "music/melody_title.h"
 #include "render/caption.h"
 #include "render/note_glyphs.h"
 #include "render/note_labels.h"
@@ -41,32 +42,32 @@ void StaffPictures::drawSample(const Sample& s)
         drawAccidental(dc, art, x, ya, s.accidentals[n]);
         drawStemmedNote(dc, art, Staff::Answer, x, ya, false, false);
         drawLedgerLines(dc, layout.clef, x, ya, layout.answerStaffBase + layoutTop);
-        if (s.settings.noteName == kMicrophoneMode) {
+        if (s.settings.answerMode == AnswerMode::Microphone) {
             layout.noteBoxes[n].drawBox(dc, colours);
             drawNoteLabel(dc, colours, layout.noteBoxes[n],
                           noteLabelText(s.notation, s.steps[n], s.accidentals[n]), s.notation,
-                          kMicrophoneMode, LabelBackground::Transparent);
+                          AnswerMode::Microphone, LabelBackground::Transparent);
         }
     }
     drawRests(dc, art, layout.firstNoteX, s.settings.noteCount);
-    drawCaption(dc, colours, captionText(1, s.settings.range, 24, ""));
+    drawCaption(dc, colours, melodyTitle(Melody{}, s.settings.range, 24));
 }
 
 TEST_F(StaffPictures, RenderEveryClefCaseAndSomeKeys)
 {
     // clang-format off
     const Sample samples[] = {
-        {"staff_treble_c_major.png", {.noteName = kMicrophoneMode, .range = 0, .scale = 1, .noteCount = 13},
+        {"staff_treble_c_major.png", {.answerMode = AnswerMode::Microphone, .range = 0, .scale = 1, .noteCount = 13},
          0, false, {14, 16, 18, 20, 21, 23, 25, 26, 27, 24, 17, 12, 13}, {}},
-        {"staff_treble_c_sharp_major.png", {.noteName = kMicrophoneMode, .range = 1, .scale = 8, .noteCount = 5},
+        {"staff_treble_c_sharp_major.png", {.answerMode = AnswerMode::Microphone, .range = 1, .scale = 8, .noteCount = 5},
          1, false, {15, 17, 19, 22, 15}, {1, 1, 1, 1, 1}},
-        {"staff_treble_c_flat_major_shapes.png", {.noteName = kMicrophoneMode, .range = 0, .scale = 15, .noteCount = 7},
+        {"staff_treble_c_flat_major_shapes.png", {.answerMode = AnswerMode::Microphone, .range = 0, .scale = 15, .noteCount = 7},
          1, true, {14, 15, 16, 17, 18, 19, 20}, {2, 2, 2, 2, 2, 2, 2}},
-        {"staff_bass_g_major.png", {.noteName = kPianoMode, .range = 5, .scale = 2, .noteCount = 6},
+        {"staff_bass_g_major.png", {.answerMode = AnswerMode::Piano, .range = 5, .scale = 2, .noteCount = 6},
          0, false, {4, 8, 11, 14, 1, 16}, {0, 0, 1, 0, 0, 0}},
-        {"staff_guitar_chromatic.png", {.noteName = kGuitarMode, .range = 3, .scale = 1, .mode = 2, .noteCount = 8},
+        {"staff_guitar_chromatic.png", {.answerMode = AnswerMode::Guitar, .range = 3, .scale = 1, .mode = 2, .noteCount = 8},
          0, false, {7, 8, 10, 10, 11, 12, 14, 21}, {0, 1, 2, 100, 1, 0, 2, 0}},
-        {"staff_treble_c_minor.png", {.noteName = kMicrophoneMode, .range = 2, .scale = 1, .mode = 1, .noteCount = 4},
+        {"staff_treble_c_minor.png", {.answerMode = AnswerMode::Microphone, .range = 2, .scale = 1, .mode = 1, .noteCount = 4},
          1, false, {14, 15, 16, 17}, {0, 0, 2, 0}},
     };
     // clang-format on

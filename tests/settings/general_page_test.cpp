@@ -1,5 +1,6 @@
 #include "core/settings_bounds.h"
 #include "core/settings_file.h"
+#include "music/answer_mode.h"
 #include "settings/sheet_close.h"
 #include "tests/settings/sheet_fixture.h"
 
@@ -108,13 +109,13 @@ TEST_F(GeneralPageTest, MelodySourceDecidesWhichListsCanBeUsed)
 
 TEST_F(GeneralPageTest, MelodyListShowsTheFileOfTheAnswerMode)
 {
-    context.settings.noteName = kGuitarAnswer;
+    context.settings.noteName = noteNameOf(AnswerMode::Guitar);
     SettingsSheet guitar(context, SheetTab::General);
     auto* melodies = control<QComboBox>(guitar, "custMelody");
     ASSERT_EQ(melodies->count(), 1);
     EXPECT_EQ(melodies->itemText(0), "Riff");
 
-    context.settings.noteName = kMicrophoneAnswer;
+    context.settings.noteName = noteNameOf(AnswerMode::Microphone);
     std::filesystem::remove(dir.file("mel.ssc"));
     SettingsSheet none(context, SheetTab::General);
     EXPECT_EQ(control<QComboBox>(none, "custMelody")->count(), 0);

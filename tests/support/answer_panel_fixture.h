@@ -32,11 +32,12 @@ struct AnswerPanelTest : RenderTest {
         return out;
     }
 
-    // The answer staff in `noteName` mode, with the panel drawn through the staff's hook.
-    template <typename Panel> StaffLayout drawStaffWith(Panel& panel, int noteName)
+    // The answer staff in `mode`, with the panel drawn through the staff's hook.
+    template <typename Panel> StaffLayout drawStaffWith(Panel& panel, AnswerMode mode)
     {
-        return drawStaffPanel(dc, colours, art, {.noteName = noteName},
-                              [&](gdi::Canvas& c, const StaffLayout&, int) { panel.draw(c); });
+        return drawStaffPanel(
+            dc, colours, art, {.answerMode = mode},
+            [&](gdi::Canvas& c, const StaffLayout&, AnswerMode) { panel.draw(c); });
     }
 
     static Message noteOn(int key, int velocity = 100) { return {0x90, key, velocity}; }

@@ -8,13 +8,11 @@
 #include "voice/voice_input.h"
 
 #include "tests/support/event_loop.h"
+#include "tests/support/pipe_player.h"
 #include "tests/support/rendered_note.h"
 #include "tests/voice/recording_listener.h"
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -22,29 +20,6 @@
 #include <thread>
 
 namespace {
-
-// Writes 16-bit mono samples into the pipe at the pace of `rate` (the pipe
-// source is not clocked and would otherwise swallow them at once), then
-// silence until `quit`: a source that stops delivering would leave the
-// recording stream blocked in its read.
-void playIntoPipe(const std::string& pipe, const std::vector<float>& samples, int rate,
-                  std::atomic<bool>& played, const std::atomic<bool>& quit)
-{
-    const int fd = ::open(pipe.c_str(), O_WRONLY);
-    std::vector<std::int16_t> pcm(std::size_t(rate) / 100); // 10 ms
-    auto next = std::chrono::steady_clock::now();
-    for (std::size_t done = 0; fd >= 0 && !quit; done += pcm.size()) {
-        for (std::size_t i = 0; i < pcm.size(); ++i)
-            pcm[i] = std::int16_t(done + i < samples.size() ? samples[done + i] * 32767 : 0);
-        if (::write(fd, pcm.data(), pcm.size() * sizeof(std::int16_t)) < 0)
-            break;
-        played = played || done >= samples.size();
-        std::this_thread::sleep_until(next += std::chrono::milliseconds(10));
-    }
-    played = true;
-    if (fd >= 0)
-        ::close(fd);
-}
 
 TEST(MicrophoneEndToEnd, RenderedNoteIsHeardThroughTheSoundServer)
 {
@@ -69,7 +44,8 @@ TEST(MicrophoneEndToEnd, RenderedNoteIsHeardThroughTheSoundServer)
     ASSERT_GE(devices.count(), 1);
     RtAudioWaveInput microphone;
     RecordingListener listener;
-    VoiceInput voice(microphone, listener);
+    PitchDetector detector;
+    VoiceInput voice(microphone, detector, listener);
     voice.setWaveAvailable(true);
     voice.prepareCapture();
     ASSERT_TRUE(listener.messages.empty());

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "music/melody.h"
+#include "music/random_source.h"
+#include "voice/note_detector.h"
+#include "voice/sung_note_judge.h"
+
+#include <optional>
+
+// One drill: the melody to be sung, the note that is due, the key it is in,
+// and the run of matching blocks towards accepting the due note. Knows
+// nothing of windows or devices; the window draws what it says.
+class Drill {
+public:
+    enum class Acceptance {
+        nextNote,       // the due note moved on to the next one
+        lastWithBanner, // the melody is complete: banner, then a new drill
+        lastFinished,   // the melody is complete and the drill waits for the user
+        alreadyOver,    // nothing was due
+    };
+
+    // The key of a new drill: with `scale` 0 a random signature code 1..14,
+    // otherwise the one in force stays.
+    void chooseKey(int scale, RandomSource& random);
+    int keySignature() const { return keySignature_; }
+    // The staff drawing settles the code for a fixed key.
+    void setKeySignature(int code) { keySignature_ = code; }
+
+    // Starts singing `melody` from its first note.
+    void begin(Melody melody);
+    // Back to the first note of the same melody.
+    void restart();
+
+    const Melody& melody() const { return melody_; }
+    // The drawing adds natural signs to a melody when it is first shown.
+    Melody& melodyForDrawing() { return melody_; }
+    int noteCount() const { return melody_.noteCount; }
+    int currentNoteIndex() const { return currentNoteIndex_; }
+    bool finished() const { return currentNoteIndex_ >= melody_.noteCount; }
+    bool isLastNote() const { return currentNoteIndex_ == melody_.noteCount - 1; }
+    // Note index and accidental of the due note; none once the drill is over.
+    std::optional<int> dueNote() const;
+    int dueAccidental() const;
+
+    // The space bar: the next analysed block counts as the due note.
+    void requestSkip() { skipRequest_ = true; }
+    bool skipRequest() const { return skipRequest_; }
+    // What the detector is asked to read the next block as, if anything.
+    std::optional<int> skipTo() const;
+
+    // Judges what the detector made of one block; true when the due note is
+    // accepted with it. Uses up the skip request when the block used it.
+    bool judgeBlock(const DetectionResult& detection, int cycles);
+    int holdCount() const { return judge_.holdCount(); }
+
+    // Moves past the due note.
+    Acceptance accept(bool autostart);
+
+private:
+    Melody melody_;
+    int currentNoteIndex_ = 0;
+    int keySignature_ = 1;
+    bool skipRequest_ = false;
+    SungNoteJudge judge_;
+};

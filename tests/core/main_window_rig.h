@@ -1,0 +1,110 @@
+#pragma once
+
+#include "core/main_frame.h"
+#include "core/settings_file.h"
+#include "platform/audio/scripted_wave_input.h"
+#include "tests/core/engine_fixture.h"
+#include "tests/support/event_loop.h"
+#include "tests/support/sound_samples.h"
+#include "voice/pitch_detector.h"
+
+#include <QMouseEvent>
+
+#include <memory>
+
+// Always the highest draw: Random(14) gives 13, so a random key is code 14.
+class HighestDrawRandom final : public RandomSource {
+public:
+    int Random(int n) override { return n > 0 ? n - 1 : 0; }
+};
+
+// The main window over a temporary data directory, a recording MIDI port and a
+// scripted microphone; the drill is the custom melody "Tune" C4 D4 E4 (note
+// indices 24, 26, 28) unless a test writes another.
+class MainWindowRig {
+public:
+    static constexpr int tune[3] = {24, 26, 28};
+
+    MainWindowRig() : rig({"Test Synth"}, 1) { rig.dir.write("mel.ssc", "Tune,60,62,64\r\n"); }
+    ~MainWindowRig()
+    {
+        if (frame)
+            frame->close();
+    }
+
+    // Settings for a fixed custom drill, listening with the microphone.
+    static Settings tuneSettings()
+    {
+        Settings s;
+        s.drilltype = 3;
+        s.custMelody = 0;
+        s.noteName = 2;
+        return s;
+    }
+
+    // Shows the window and waits until the first melody has been drawn and
+    // played and capture runs.
+    bool start(const Settings& settings = tuneSettings())
+    {
+        rig.dir.write(kSettingsFileName, settingsFileText(settings));
+        engine = rig.loadEngine();
+        frame = std::make_unique<CMainFrame>(*engine, MainFrameServices{.midiOut = rig.midiOut,
+                                                                        .waveInput = device,
+                                                                        .detector = detector,
+                                                                        .random = random,
+                                                                        .messages = rig.messages});
+        frame->show();
+        return settle();
+    }
+
+    // Waits for a melody being drawn or the banner to be over.
+    bool settle()
+    {
+        return runEventsUntil([&] { return frame->started() && !cycle().busy(); });
+    }
+
+    DrillCycle& cycle() { return frame->drill(); }
+    const Drill& drill() { return cycle().drill(); }
+    gdi::Canvas& dc() { return frame->canvas(); }
+
+    // One capture block of note index `note` (or silence for -1), of the
+    // length that was queued, handed to the window.
+    void hear(int note)
+    {
+        const int length = static_cast<int>(device.queuedLengths.back());
+        device.feed(note < 0 ? silenceBlock(length) : sineBlock(noteFrequency(note), length));
+        device.deliverPending();
+    }
+
+    void click(int x, int y)
+    {
+        mouse(QEvent::MouseButtonPress, x, y);
+        mouse(QEvent::MouseButtonRelease, x, y);
+    }
+    void mouse(QEvent::Type type, int x, int y)
+    {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(type, QPointF(x, y), QPointF(x, y), frame->mapToGlobal(QPointF(x, y)),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(frame.get(), &event);
+    }
+
+    // The note-ons the window has sent, as MIDI keys.
+    std::vector<int> noteOns() const
+    {
+        std::vector<int> keys;
+        for (const auto& m : rig.midiSystem.recording()->messages())
+            if (m.status() == 0x90)
+                keys.push_back(m.data1());
+        return keys;
+    }
+
+    EngineRig rig;
+    ScriptedWaveInput device;
+    PitchDetector detector;
+    HighestDrawRandom random;
+    std::unique_ptr<DrillEngine> engine;
+    std::unique_ptr<CMainFrame> frame;
+};

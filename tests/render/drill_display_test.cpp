@@ -1,0 +1,98 @@
+#include "render/drill_display.h"
+
+#include "music/pitch.h"
+#include "tests/support/canvas_probe.h"
+
+namespace {
+
+constexpr int L = layoutTop;
+
+struct DrillDisplayTest : RenderTest {
+    StaffLayout layout = layoutStaffPanel({.answerMode = AnswerMode::Microphone, .range = 1});
+    DrillDrawing d{.colours = colours, .art = art, .layout = layout};
+    PitchMarker marker{.x = 78, .erased = true};
+
+    DrillDisplayTest() { clear(colours[colour::paper]); }
+};
+
+TEST_F(DrillDisplayTest, MarkerStandsOnTheSungNotesStepSpelledAfterTheDueNote)
+{
+    const int base = layout.answerStaffBase + L; // 324 + 25 for the treble staff
+    const struct {
+        const char* name;
+        int sungNote, dueAccidental;
+        int y, accidental;
+    } cases[] = {
+        {"C4 plain", 24, kNoAccidental, base - 3 * 14, kNoAccidental},
+        {"C#4 as a sharp, one step lower", 25, kNoAccidental, base - 3 * 15 + 3, kSharp},
+        {"Db4 when the due note is flat", 25, kFlat, base - 3 * 15, kFlat},
+        {"B3 as C flat", 23, kFlat, base - 3 * 14, kFlat},
+        {"C4 as B sharp", 24, kSharp, base - 3 * 14 + 3, kSharp},
+        {"C6, above the drills' notes", 48, kNoAccidental, base - 3 * 28, kNoAccidental},
+    };
+    for (const auto& c : cases) {
+        drawPitchMarker(dc, d, marker, c.sungNote, c.dueAccidental);
+        EXPECT_EQ(marker.y, c.y) << c.name;
+        EXPECT_EQ(marker.bottom, c.y + 7) << c.name;
+        EXPECT_EQ(marker.accidental, c.accidental) << c.name;
+        EXPECT_TRUE(showsGlyph(art.note, marker.x, marker.y)) << c.name;
+    }
+    erasePitchMarker(dc, d, marker);
+    EXPECT_TRUE(marker.erased);
+    EXPECT_EQ(count(marker.x, marker.y, 10, 7, gdi::black), 0);
+}
+
+TEST_F(DrillDisplayTest, AcceptedNoteTakesTheMarkersPlaceWithItsStemByHeight)
+{
+    Melody melody;
+    melody.noteCount = 2;
+    melody.step = {14, 23};
+    melody.accidental = {0, kNaturalSignOffset};
+    drawPitchMarker(dc, d, marker, 24, kNoAccidental); // C4, below the middle line
+    drawAcceptedNote(dc, d, melody, 0, marker, false);
+    EXPECT_TRUE(showsGlyph(art.note1, marker.x, marker.y - 20, 27)) << "stem up";
+
+    marker.x += 30;
+    drawPitchMarker(dc, d, marker, 40, kNoAccidental); // E5, above it
+    drawAcceptedNote(dc, d, melody, 1, marker, true);
+    EXPECT_TRUE(showsGlyph(art.note2, marker.x, marker.y - 1, 27)) << "stem down";
+    EXPECT_TRUE(showsGlyph(art.becar, marker.x - 6, marker.y - 3));
+}
+
+TEST_F(DrillDisplayTest, HighlightOffRestoresLedgerAndStaffLines)
+{
+    Melody melody;
+    melody.noteCount = 1;
+    melody.step = {12}; // A3: two ledger lines below the treble staff
+    std::array<NoteBox, kNoteBoxCount> boxes = layout.noteBoxes;
+    drawStaffPanel(dc, colours, art, {.answerMode = AnswerMode::Microphone, .range = 1});
+    drawMelodyNote(dc, d, melody, 0, boxes);
+    const QImage drawn = image.copy();
+    highlightNote(dc, d, melody, 0, true, boxes);
+    EXPECT_EQ(boxes[0].pressed, 1);
+    EXPECT_NE(image, drawn);
+    highlightNote(dc, d, melody, 0, false, boxes);
+    EXPECT_EQ(boxes[0].pressed, 0);
+    // Lines and glyphs match the plain drawing; only the label went opaque.
+    const int x = noteColumnX(layout, 0);
+    EXPECT_EQ(image.copy(x - 10, L + 100, 23, 80), drawn.copy(x - 10, L + 100, 23, 80));
+}
+
+TEST_F(DrillDisplayTest, CursorLineAndBannerFrames)
+{
+    drawCursorLine(dc, colours, 100, true);
+    EXPECT_EQ(dc.pixel(92, 368), gdi::rgb(0, 0, 128));
+    EXPECT_EQ(count(92, 368, 1, 17, gdi::rgb(0, 0, 128)), 9) << "three on, three off";
+    drawCursorLine(dc, colours, 100, false);
+    EXPECT_EQ(count(92, 368, 1, 17, colours[colour::panel]), 17);
+
+    // XOR, AND, XOR, AND: the lettering shows inverted, then black on the fill.
+    drawBannerFrame(dc, colours, art, 0);
+    EXPECT_EQ(count(40, L + 20, 400, 35, colours[colour::panel]) +
+                  count(172, L + 35, 136, 14, gdi::rgb(42, 42, 59)),
+              400 * 35);
+    drawBannerFrame(dc, colours, art, 1);
+    EXPECT_TRUE(showsGlyph(art.congrats, 172, L + 35));
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Writes 16-bit mono samples into the private sound server's microphone pipe
+// at the pace of `rate` (the pipe source is not clocked and would otherwise
+// swallow them at once), then silence until `quit`: a source that stops
+// delivering would leave the recording stream blocked in its read.
+inline void playIntoPipe(const std::string& pipe, const std::vector<float>& samples, int rate,
+                         std::atomic<bool>& played, const std::atomic<bool>& quit)
+{
+    const int fd = ::open(pipe.c_str(), O_WRONLY);
+    std::vector<std::int16_t> pcm(std::size_t(rate) / 100); // 10 ms
+    auto next = std::chrono::steady_clock::now();
+    for (std::size_t done = 0; fd >= 0 && !quit; done += pcm.size()) {
+        for (std::size_t i = 0; i < pcm.size(); ++i)
+            pcm[i] = std::int16_t(done + i < samples.size() ? samples[done + i] * 32767 : 0);
+        if (::write(fd, pcm.data(), pcm.size() * sizeof(std::int16_t)) < 0)
+            break;
+        played = played || done >= samples.size();
+        std::this_thread::sleep_until(next += std::chrono::milliseconds(10));
+    }
+    played = true;
+    if (fd >= 0)
+        ::close(fd);
+}

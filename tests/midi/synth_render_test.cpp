@@ -10,7 +10,7 @@
 namespace {
 
 struct SynthRenderTest : testing::Test {
-    NoteRenderer renderer;
+    NoteRenderer renderer{NoteRenderer::timGm6mb};
 
     void SetUp() override { ASSERT_TRUE(renderer.synth) << renderer.error; }
     void send(int status, int key, int velocity)

@@ -21,8 +21,14 @@ function(solfara_add_test name)
   else()
     target_link_libraries(${name} PRIVATE ${T_LIBS} test_support GTest::gtest_main GTest::gmock)
   endif()
+  # Discovery flattens list values into property names, so each property
+  # gets a single value: one variable in ENVIRONMENT, the other as a modification.
+  set(properties ENVIRONMENT QT_QPA_PLATFORM=offscreen
+                 ENVIRONMENT_MODIFICATION JACK_NO_START_SERVER=set:1)
+  if(T_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;JACK_NO_START_SERVER=1"
-               RESOURCE_LOCK "${T_RESOURCE_LOCK}")
+    PROPERTIES ${properties})
 endfunction()

@@ -77,7 +77,6 @@ public:
     std::array<NoteBox, kNoteBoxCount>& noteBoxes() { return layout_.noteBoxes; }
     VoiceInput& voice() { return voice_; }
     bool blinkTimerRunning() const { return blinkTimer_.isActive(); }
-    bool cursorBlinkOn() const { return cursorBlinkOn_; }
 
     // Called with every capture block after it was handled (the marker drawn).
     std::function<void()> blockHandled;

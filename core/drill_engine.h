@@ -1,14 +1,11 @@
 #pragma once
 
 #include "core/settings.h"
-#include "music/keys.h"
 #include "music/note_names.h"
 #include "music/scales.h"
 #include "music/voice_ranges.h"
 #include "voice/period_table.h"
 
-#include <array>
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>

@@ -155,8 +155,10 @@ void CMainFrame::mousePressEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         if (inDragStrip(p.x(), p.y())) {
-            if (windowHandle())
-                windowHandle()->startSystemMove();
+            // The window system moves the window; without a window manager
+            // that could, the window follows the pointer itself.
+            if (!windowHandle() || !windowHandle()->startSystemMove())
+                dragOffset_ = event->globalPosition().toPoint() - pos();
             return;
         }
         pressAt(p.x(), p.y());
@@ -166,6 +168,10 @@ void CMainFrame::mousePressEvent(QMouseEvent* event)
 
 void CMainFrame::mouseMoveEvent(QMouseEvent* event)
 {
+    if (dragOffset_) {
+        move(event->globalPosition().toPoint() - *dragOffset_);
+        return;
+    }
     const QPoint p = event->position().toPoint();
     moveTo(p.x(), p.y());
     QWidget::mouseMoveEvent(event);
@@ -173,7 +179,9 @@ void CMainFrame::mouseMoveEvent(QMouseEvent* event)
 
 void CMainFrame::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && dragOffset_)
+        dragOffset_.reset();
+    else if (event->button() == Qt::LeftButton)
         releaseLeft();
     QWidget::mouseReleaseEvent(event);
 }

@@ -9,6 +9,8 @@
 
 #include <QCursor>
 
+#include <optional>
+
 class DrillEngine;
 class HelpWindow;
 class MicButtonWidget;
@@ -77,6 +79,7 @@ private:
     int controlState_ = 0;
     int clickedNoteBox_ = -1;
     bool destroyed_ = false;
+    std::optional<QPoint> dragOffset_; // dragging by the title strip ourselves
     QCursor arrowCursor_{Qt::ArrowCursor};
     QCursor handCursor_;
     MicButtonWidget* micButton_ = nullptr;

@@ -138,6 +138,27 @@ TEST_F(MainFrameTest, AutostartShowsTheBannerThenANewDrillInANewKey)
     EXPECT_TRUE(w.cycle().blinkTimerRunning());
 }
 
+TEST_F(MainFrameTest, ThirteenNoteMelodyGetsThirteenBoxesAndEndsCleanly)
+{
+    w.rig.dir.write("mel.ssc", "Long,60,62,64,65,67,69,71,72,71,69,67,65,64\r\n");
+    Settings s = MainWindowRig::tuneSettings();
+    s.autostart = 0;
+    ASSERT_TRUE(w.start(s));
+    ASSERT_EQ(w.drill().noteCount(), 13);
+    const NoteBox last = w.cycle().layout().noteBoxes[12];
+    EXPECT_EQ(w.dc().pixel(last.left + 15, last.top + 11), fillColours()[colour::noteBoxFace]);
+    for (int n = 0; n < 13; ++n) {
+        releaseSpace();
+        w.hear(-1);
+    }
+    EXPECT_TRUE(w.drill().finished());
+    releaseSpace();
+    w.hear(-1);
+    w.hear(24);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 13);
+    EXPECT_EQ(w.drill().melody().noteIndex[12], 28) << "the last note is left as it was";
+}
+
 TEST_F(MainFrameTest, CursorBlinksDottedNavyUnderTheDueNote)
 {
     ASSERT_TRUE(w.start());

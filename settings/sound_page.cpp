@@ -1,0 +1,185 @@
+#include "settings/sound_page.h"
+
+#include "midi/midi_messages.h"
+#include "midi/midi_out.h"
+#include "settings/level_slider.h"
+#include "settings/page_controls.h"
+#include "settings/timbre_names.h"
+#include "settings/voice_waveline.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr int kTestKey = 60; // middle C
+constexpr int kTestNoteMs = 500;
+constexpr int kTimbreFiller = 100;
+
+constexpr int kLowestA = 430;
+constexpr int kMinCycles = 1;
+
+// "2" .. "10": entry i stands for `cycles` i + 1.
+const std::array<std::string, 9>& cycleNames()
+{
+    static const std::array<std::string, 9> names = [] {
+        std::array<std::string, 9> n;
+        for (int i = 0; i < 9; ++i)
+            n[i] = std::to_string(i + 2);
+        return n;
+    }();
+    return names;
+}
+
+// "430" .. "450": entry i stands for `A` = 430 + i.
+const std::array<std::string, 21>& tuningNames()
+{
+    static const std::array<std::string, 21> names = [] {
+        std::array<std::string, 21> n;
+        for (int i = 0; i < 21; ++i)
+            n[i] = std::to_string(kLowestA + i);
+        return n;
+    }();
+    return names;
+}
+
+LevelSlider* placeSlider(const PageControls& controls, const char* name, int initial, int x, int y,
+                         QWidget* page)
+{
+    auto* slider = new LevelSlider(initial, page);
+    slider->setObjectName(name);
+    slider->setGeometry(controls.units().rect(x, y, 100, 15));
+    return slider;
+}
+
+} // namespace
+
+SoundPage::SoundPage(SheetState& state, const SettingsSheetContext& context, QWidget* parent)
+    : QWidget(parent), state_(state), context_(context)
+{
+    setFont(DialogUnits::dialogFont());
+    makeComputerSound();
+    makeMicrophoneSetup();
+}
+
+SoundPage::~SoundPage()
+{
+    stopTestNote();
+}
+
+void SoundPage::makeComputerSound()
+{
+    PageControls controls(this);
+    Settings& s = state_.workingCopy;
+    controls.groupBox("Computer Sound", 27, 14, 190, 72);
+
+    const auto& devices = context_.midiDeviceNames;
+    const int device = s.midi == -1 ? int(devices.size()) - 1 : s.midi;
+    controls.label("MIDI Out", 33, 26, 34, 13);
+    auto* deviceList = controls.dropDown("midi", 69, 26, 142, devices, device);
+    connect(deviceList, &QComboBox::activated, this, [this](int i) { chooseDevice(i); });
+
+    const auto timbres = readTimbreNames(context_.dataDirectory / "midpatch.h");
+    controls.label("Timbre", 33, 45, 34, 13);
+    auto* timbreList = controls.dropDown("miditimbre", 69, 45, 142, timbres, s.miditimbre);
+    connect(timbreList, &QComboBox::activated, this, [this](int i) { chooseTimbre(i); });
+
+    controls.label("Volume", 33, 67, 28, 10);
+    volume_ = placeSlider(controls, "midiVol", s.midiVol, 63, 65, this);
+    auto* testButton = new QPushButton("Test", this);
+    testButton->setObjectName("test");
+    testButton->setGeometry(controls.units().rect(167, 64, 43, 14));
+    testButton->setAutoDefault(false);
+    connect(testButton, &QPushButton::clicked, this, [this] { test(); });
+}
+
+void SoundPage::makeMicrophoneSetup()
+{
+    PageControls controls(this);
+    Settings& s = state_.workingCopy;
+    controls.groupBox("Microphone Setup (helpful also to exercise your voice waveline)", 13, 105,
+                      218, 109);
+
+    auto* cycles = controls.dropDown("cycles", 32, 119, 27, cycleNames(), s.cycles - kMinCycles);
+    connect(cycles, &QComboBox::activated, this, [&s](int i) { s.cycles = i + kMinCycles; });
+    controls.label("cycles to evaluate", 62, 119, 70, 13);
+
+    controls.label("A = ", 150, 119, 19, 13, Qt::AlignRight | Qt::AlignVCenter);
+    auto* tuning = controls.dropDown("A", 170, 119, 38, tuningNames(), s.A - kLowestA);
+    connect(tuning, &QComboBox::activated, this, [&s](int i) { s.A = i + kLowestA; });
+    controls.label("Hz", 211, 119, 14, 13);
+
+    auto* hint =
+        controls.label("Increase Filter just enough to have the background noise disregarded", 32,
+                       139, 113, 18, Qt::AlignLeft | Qt::AlignTop);
+    hint->setWordWrap(true);
+
+    controls.label("Filter", 22, 161, 26, 10);
+    auto* filter = placeSlider(controls, "micFilter", s.micFilter, 49, 159, this);
+    filter->onStored([&s](int value) { s.micFilter = value; });
+
+    controls.label("Voice Recording Volume", 49, 182, 100, 10);
+    auto* gain = placeSlider(controls, "micVol", s.micVol, 49, 193, this);
+    gain->onStored([&s](int value) { s.micVol = value; });
+
+    waveline_ = new VoiceWavelineView(this);
+    waveline_->setObjectName("waveline");
+    waveline_->setGeometry(controls.units().rect(149, 137, 78, 72));
+}
+
+int SoundPage::volumeSliderPosition() const
+{
+    return volume_->sliderPosition();
+}
+
+void SoundPage::showMicrophoneBlock(std::span<const std::uint8_t> samples)
+{
+    const Settings& s = state_.workingCopy;
+    waveline_->showBlock(samples, s.micVol, s.micFilter);
+}
+
+void SoundPage::chooseDevice(int position)
+{
+    const int last = int(context_.midiDeviceNames.size()) - 1;
+    state_.workingCopy.midi = position == last ? -1 : position;
+    if (context_.midiOut)
+        context_.midiOut->reopen(state_.workingCopy.midi);
+}
+
+void SoundPage::chooseTimbre(int position)
+{
+    state_.workingCopy.miditimbre = position;
+    if (!context_.midiOut)
+        return;
+    context_.midiOut->Play(midiStatus::programChange, position, kTimbreFiller);
+    context_.midiOut->Play(midiStatus::programChangeChannel13, position, kTimbreFiller);
+}
+
+// Middle C for half a second at the volume slider's stored value. A second
+// click while the note sounds starts it afresh.
+void SoundPage::test()
+{
+    stopTestNote();
+    if (!context_.midiOut)
+        return;
+    testVelocity_ = noteOnVelocity(volume_->storedValue());
+    MidiOut& out = *context_.midiOut;
+    testNote_.start(
+        {{[this, &out] { out.Play(midiStatus::noteOn, kTestKey, testVelocity_); }, kTestNoteMs,
+          false},
+         {[this, &out] { out.Silence(midiStatus::noteOff, kTestKey, testVelocity_); }, 0, true}});
+}
+
+// Ends a test note still sounding, so closing the sheet never leaves it on.
+void SoundPage::stopTestNote()
+{
+    if (!testNote_.isRunning())
+        return;
+    testNote_.abort();
+    if (context_.midiOut)
+        context_.midiOut->Silence(midiStatus::noteOff, kTestKey, testVelocity_);
+}

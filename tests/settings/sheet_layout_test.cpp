@@ -1,0 +1,59 @@
+#include "settings/dialog_units.h"
+#include "tests/settings/sheet_fixture.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SheetLayoutTest : testing::Test, SheetFixture {};
+
+TEST(DialogUnits, QuarterCharacterWidthsAcrossEighthCharacterHeightsDown)
+{
+    const DialogUnits units(6, 13);
+    EXPECT_EQ(units.rect(149, 137, 78, 72), QRect(223, 222, 117, 117));
+    const auto& font = DialogUnits::forDialogFont();
+    EXPECT_GE(font.baseWidth(), 5);
+    EXPECT_LE(font.baseWidth(), 8);
+    EXPECT_GE(font.baseHeight(), 12);
+    EXPECT_LE(font.baseHeight(), 16);
+}
+
+TEST_F(SheetLayoutTest, TabsCarryTheirLabelsWithBlanks)
+{
+    SettingsSheet sheet(context, SheetTab::General);
+    EXPECT_EQ(sheet.windowTitle(), "Settings");
+    auto* tabs = control<QTabWidget>(sheet, "pageTabs");
+    ASSERT_EQ(tabs->count(), 4);
+    EXPECT_EQ(tabs->tabText(0), " General ");
+    EXPECT_EQ(tabs->tabText(1), " Scales ");
+    EXPECT_EQ(tabs->tabText(2), " Sound ");
+    EXPECT_EQ(tabs->tabText(3), " Custom Melody ");
+}
+
+// Controls that take input lie wholly inside their page and never on top of
+// one another (labels and group boxes may frame them).
+TEST_F(SheetLayoutTest, EveryControlFitsItsPageWithoutOverlapping)
+{
+    SettingsSheet sheet(context, SheetTab::General);
+    auto* tabs = control<QTabWidget>(sheet, "pageTabs");
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        QWidget* page = tabs->widget(tab);
+        std::vector<QWidget*> inputs;
+        for (auto* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            EXPECT_TRUE(page->rect().contains(child->geometry()))
+                << child->metaObject()->className() << " " << child->objectName().toStdString();
+            if (!child->inherits("QLabel") && !child->inherits("QGroupBox"))
+                inputs.push_back(child);
+        }
+        for (std::size_t i = 0; i < inputs.size(); ++i)
+            for (std::size_t j = i + 1; j < inputs.size(); ++j)
+                EXPECT_FALSE(inputs[i]->geometry().intersects(inputs[j]->geometry()))
+                    << inputs[i]->objectName().toStdString() << " and "
+                    << inputs[j]->objectName().toStdString();
+    }
+}
+
+} // namespace

@@ -25,6 +25,7 @@ class QPushButton;
 // answer mode's melody file, "Delete" removes the melody chosen in the list
 // after asking. The file changes at once, whatever button closes the sheet.
 class MelodyEditorPage : public QWidget {
+    Q_OBJECT
 public:
     static constexpr int kPlayNoteMs = 300;
 

@@ -14,6 +14,7 @@ class QListWidget;
 // entry's position; typing changes only the field. The list keeps the order
 // in which names are given, so a position is a line or list index.
 class NameListBox : public QWidget {
+    Q_OBJECT
 public:
     // The field takes at most `maxLength` characters and none of `refused`.
     NameListBox(int maxLength, const QString& refused, QWidget* parent = nullptr);

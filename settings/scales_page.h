@@ -23,6 +23,7 @@ class QPushButton;
 // name on unchanged notes renames it, anything else adds a scale; changed
 // scales take effect at once, added ones on OK (sheetClosing).
 class ScalesPage : public QWidget {
+    Q_OBJECT
 public:
     ScalesPage(SheetState& state, const SettingsSheetContext& context, QWidget* parent = nullptr);
     ~ScalesPage() override;

@@ -6,12 +6,15 @@
 //   settings_bench --show TAB           show the sheet on tab 1..4 for four seconds
 //   settings_bench --show-guitar TAB    the same in guitar answer mode (the editor's fretboard)
 #include "midi/midi_out.h"
+#include "settings/melody_editor_page.h"
+#include "settings/scales_page.h"
 #include "settings/settings_sheet.h"
 #include "settings/voice_waveline.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -149,6 +152,33 @@ int preview(const QString& prefix)
         QApplication::processEvents();
         sheet.grab().save(prefix + "-" + names[tab - 1] + ".png");
     }
+    // The editor with a few notes entered by right clicks on white keys, and the
+    // Scales page with C, E and G on.
+    auto* editor = sheet.findChild<MelodyEditorPage*>();
+    for (int white : {14, 15, 16, 17, 18, 21}) {
+        const QPointF at = editor->panelOrigin() + QPoint(12 * white + 6, 32);
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, editor->mapToGlobal(at), Qt::RightButton,
+                              type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(editor, &event);
+        }
+    }
+    QApplication::processEvents();
+    sheet.grab().save(prefix + "-custom-notes.png");
+    auto* scales = sheet.findChild<ScalesPage*>();
+    sheet.showTab(SheetTab::Scales);
+    for (int key : {0, 4, 7}) {
+        const QPointF at = scales->keyRect(key).center();
+        QMouseEvent event(QEvent::MouseButtonPress, at, scales->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(scales, &event);
+        QMouseEvent up(QEvent::MouseButtonRelease, at, scales->mapToGlobal(at), Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(scales, &up);
+    }
+    QApplication::processEvents();
+    sheet.grab().save(prefix + "-scales-keys.png");
     return 0;
 }
 

@@ -7,7 +7,6 @@
 #include "settings/name_list_box.h"
 #include "settings/page_controls.h"
 #include "settings/page_messages.h"
-#include "settings/page_surface.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -38,7 +37,7 @@ public:
 
 MelodyEditorPage::MelodyEditorPage(SheetState& state, const SettingsSheetContext& context,
                                    QWidget* parent)
-    : QWidget(parent), state_(state), context_(context),
+    : gdi::BackBufferedWidget(parent), state_(state), context_(context),
       edit_(MelodyStore(context.dataDirectory, context.settings.noteName)),
       messages_(&pageMessageBoxes())
 {
@@ -59,7 +58,6 @@ MelodyEditorPage::MelodyEditorPage(SheetState& state, const SettingsSheetContext
             FretboardGeometry::editorPage(origin.x(), origin.y()), *sink_, noMarkers_, colours_);
 
     makeControls();
-    surface_ = new PageSurface(this, [this](gdi::Canvas& dc) { paintPage(dc); });
 }
 
 MelodyEditorPage::~MelodyEditorPage()
@@ -134,18 +132,14 @@ void MelodyEditorPage::sheetClosing()
 {
     stopPlayback();
     if (heldButton_ != Qt::NoButton)
-        panel_->release(surface_->canvas());
+        panel_->release(canvas());
     heldButton_ = Qt::NoButton;
     dragging_ = false;
 }
 
-void MelodyEditorPage::resizeEvent(QResizeEvent*)
+void MelodyEditorPage::paintWindow(gdi::Canvas& dc)
 {
-    surface_->coverPage();
-}
-
-void MelodyEditorPage::paintPage(gdi::Canvas& dc)
-{
+    dc.fill(0, 0, dc.width(), dc.height(), palette().color(QPalette::Window).rgb());
     for (int i = 0; i < int(edit_.notes().size()); ++i)
         drawNoteName(dc, i);
     panel_->draw(dc);
@@ -153,7 +147,7 @@ void MelodyEditorPage::paintPage(gdi::Canvas& dc)
 
 void MelodyEditorPage::repaintPage()
 {
-    surface_->invalidate();
+    invalidate();
 }
 
 // Note i's name centred in its column of the name row, and the line closing the column.
@@ -180,7 +174,7 @@ void MelodyEditorPage::mousePressEvent(QMouseEvent* event)
     if ((button != Qt::LeftButton && button != Qt::RightButton) || heldButton_ != Qt::NoButton ||
         !panel_->contains(p.x(), p.y()))
         return;
-    gdi::Canvas& dc = surface_->canvas();
+    gdi::Canvas& dc = canvas();
     heldButton_ = button;
     dragging_ = button == Qt::LeftButton && keyboard_;
     pointerOverPanel_ = true;
@@ -196,7 +190,7 @@ void MelodyEditorPage::mouseMoveEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     const bool over = panel_->contains(p.x(), p.y());
     if (dragging_) {
-        gdi::Canvas& dc = surface_->canvas();
+        gdi::Canvas& dc = canvas();
         if (over && pointerOverPanel_)
             panel_->slideTo(dc, p.x(), p.y(), panelContext());
         else if (over)
@@ -211,7 +205,7 @@ void MelodyEditorPage::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != heldButton_)
         return;
-    panel_->release(surface_->canvas());
+    panel_->release(canvas());
     heldButton_ = Qt::NoButton;
     dragging_ = false;
 }
@@ -233,8 +227,7 @@ void MelodyEditorPage::playOrStop()
                                  out->Play(midiStatus::noteOn, key, velocity);
                              playingKey_ = key;
                              if (keyboard_)
-                                 static_cast<PianoKeyboard&>(*panel_).pressNote(surface_->canvas(),
-                                                                                key);
+                                 static_cast<PianoKeyboard&>(*panel_).pressNote(canvas(), key);
                          },
                          kPlayNoteMs, false});
         steps.push_back({[this, key] { stopPlayingKey(key); }, 0, true});
@@ -248,7 +241,7 @@ void MelodyEditorPage::playOrStop()
 void MelodyEditorPage::stopPlayingKey(int key)
 {
     if (keyboard_)
-        static_cast<PianoKeyboard&>(*panel_).releaseNote(surface_->canvas(), key);
+        static_cast<PianoKeyboard&>(*panel_).releaseNote(canvas(), key);
     if (context_.midiOut)
         context_.midiOut->Silence(midiStatus::noteOff, key,
                                   noteOnVelocity(context_.settings.midiVol));

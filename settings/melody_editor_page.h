@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/midi_key_sink.h"
+#include "platform/gdi/back_buffered_widget.h"
 #include "platform/system/timed_sequence.h"
 #include "render/answer_panel.h"
 #include "render/colours.h"
@@ -9,13 +10,10 @@
 #include "settings/settings_sheet_context.h"
 #include "settings/sheet_state.h"
 
-#include <QWidget>
-
 #include <memory>
 
 class NameListBox;
 class PageMessages;
-class PageSurface;
 class QPushButton;
 
 // The Custom Melody page: notes are entered with the mouse on a keyboard (a
@@ -24,7 +22,7 @@ class QPushButton;
 // names; "Play" plays them, "SAVE" stores them under the typed name in the
 // answer mode's melody file, "Delete" removes the melody chosen in the list
 // after asking. The file changes at once, whatever button closes the sheet.
-class MelodyEditorPage : public QWidget {
+class MelodyEditorPage : public gdi::BackBufferedWidget {
     Q_OBJECT
 public:
     static constexpr int kPlayNoteMs = 300;
@@ -48,11 +46,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    // The page's background, then its keys or its note names and panel.
+    void paintWindow(gdi::Canvas& dc) override;
 
 private:
     void makeControls();
-    void paintPage(gdi::Canvas& dc);
     void drawNoteName(gdi::Canvas& dc, int i);
     void repaintPage();
     PanelContext panelContext() const;
@@ -80,7 +78,6 @@ private:
     TimedSequence playback_;
     int playingKey_ = -1; // MIDI key that sounds during playback
 
-    PageSurface* surface_ = nullptr;
     NameListBox* names_ = nullptr;
     QPushButton* play_ = nullptr;
 };

@@ -6,7 +6,6 @@
 #include "settings/name_list_box.h"
 #include "settings/page_controls.h"
 #include "settings/page_messages.h"
-#include "settings/page_surface.h"
 
 #include <QMouseEvent>
 #include <QPushButton>
@@ -34,8 +33,9 @@ gdi::FontSpec keyLabelFont()
 } // namespace
 
 ScalesPage::ScalesPage(SheetState& state, const SettingsSheetContext& context, QWidget* parent)
-    : QWidget(parent), state_(state), context_(context), edit_(*context.scales),
-      player_(context.midiOut), messages_(&pageMessageBoxes())
+    : gdi::BackBufferedWidget(parent), state_(state), context_(context),
+      edit_(context.scales ? *context.scales : noScales_), player_(context.midiOut),
+      messages_(&pageMessageBoxes())
 {
     setFont(DialogUnits::dialogFont());
     PageControls controls(this);
@@ -68,8 +68,6 @@ ScalesPage::ScalesPage(SheetState& state, const SettingsSheetContext& context, Q
     saveButton->setAutoDefault(false);
     saveButton->setGeometry(du.rect(136, 119, 36, 21));
     connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
-
-    surface_ = new PageSurface(this, [this](gdi::Canvas& dc) { paintKeys(dc); });
 }
 
 ScalesPage::~ScalesPage()
@@ -94,9 +92,10 @@ void ScalesPage::sheetClosing(bool accepted)
         edit_.commitNewScales();
 }
 
-void ScalesPage::resizeEvent(QResizeEvent*)
+void ScalesPage::paintWindow(gdi::Canvas& dc)
 {
-    surface_->coverPage();
+    dc.fill(0, 0, dc.width(), dc.height(), palette().color(QPalette::Window).rgb());
+    paintKeys(dc);
 }
 
 void ScalesPage::paintKeys(gdi::Canvas& dc)
@@ -144,7 +143,7 @@ void ScalesPage::mousePressEvent(QMouseEvent* event)
         if (context_.midiOut)
             context_.midiOut->Play(midiStatus::noteOn, ScalePlayer::kTonicKey + k,
                                    noteOnVelocity(state_.workingCopy.midiVol));
-        drawKey(surface_->canvas(), k, true);
+        drawKey(canvas(), k, true);
         pressedKey_ = k;
         return;
     }
@@ -161,7 +160,7 @@ void ScalesPage::mouseReleaseEvent(QMouseEvent* event)
     if (context_.midiOut)
         context_.midiOut->Silence(midiStatus::noteOff, ScalePlayer::kTonicKey + k,
                                   ScalePlayer::kReleaseVelocity);
-    drawKey(surface_->canvas(), k, false);
+    drawKey(canvas(), k, false);
 }
 
 void ScalesPage::chooseScale(int row)
@@ -170,7 +169,7 @@ void ScalesPage::chooseScale(int row)
         return;
     state_.selectedScale = row;
     workingMask_ = edit_.at(row).mask;
-    paintKeys(surface_->canvas());
+    paintKeys(canvas());
 }
 
 void ScalesPage::save()
@@ -208,6 +207,6 @@ void ScalesPage::playOrStop()
         return;
     play_->setText(kStopLabel);
     player_.play(workingMask_, state_.workingCopy.midiVol,
-                 {[this](int k, bool sounding) { drawKey(surface_->canvas(), k, sounding); },
+                 {[this](int k, bool sounding) { drawKey(canvas(), k, sounding); },
                   [this] { play_->setText(kPlayLabel); }});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/gdi/back_buffered_widget.h"
 #include "render/colours.h"
 #include "render/push_button.h"
 #include "settings/scale_edit.h"
@@ -7,14 +8,11 @@
 #include "settings/settings_sheet_context.h"
 #include "settings/sheet_state.h"
 
-#include <QWidget>
-
 #include <array>
 #include <cstdint>
 
 class NameListBox;
 class PageMessages;
-class PageSurface;
 class QPushButton;
 
 // The Scales page: a one-octave keyboard of twelve keys from middle C to
@@ -22,7 +20,7 @@ class QPushButton;
 // in "Save As". Saving the name of the chosen scale changes its notes, a new
 // name on unchanged notes renames it, anything else adds a scale; changed
 // scales take effect at once, added ones on OK (sheetClosing).
-class ScalesPage : public QWidget {
+class ScalesPage : public gdi::BackBufferedWidget {
     Q_OBJECT
 public:
     ScalesPage(SheetState& state, const SettingsSheetContext& context, QWidget* parent = nullptr);
@@ -42,7 +40,8 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    // The page's background, then its keys or its note names and panel.
+    void paintWindow(gdi::Canvas& dc) override;
 
 private:
     void paintKeys(gdi::Canvas& dc);
@@ -53,6 +52,7 @@ private:
 
     SheetState& state_;
     const SettingsSheetContext& context_;
+    ScaleList noScales_; // stands in when the context gives no list
     ScaleEdit edit_;
     ScalePlayer player_;
     PageMessages* messages_;
@@ -60,7 +60,6 @@ private:
     std::array<PushButton, 12> keys_{};
     std::uint32_t workingMask_ = 0;
     int pressedKey_ = -1; // the key the left button went down on, while it is down
-    PageSurface* surface_ = nullptr;
     NameListBox* names_ = nullptr;
     QPushButton* play_ = nullptr;
 };

@@ -245,6 +245,9 @@ TEST_F(EditorTest, ADamagedFileIsReadAsFarAsItGoesAndNeverRewrittenByAFailure)
     EXPECT_NE(messages.told[1].find("left as it was"), std::string::npos);
     EXPECT_EQ(melFile(), damaged);
     EXPECT_EQ(notes(), (std::vector<int>{62, 64})) << "the notes stay for another try";
+    saveAs("Another");
+    ASSERT_EQ(messages.told.size(), 3u) << "appending is refused the same way";
+    EXPECT_EQ(melFile(), damaged);
 
     std::filesystem::remove(dir.file("temp"));
     saveAs("Ok");

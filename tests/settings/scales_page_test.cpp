@@ -125,6 +125,18 @@ TEST_F(ScalesPageTest, NamesAreCheckedCutAndTheListBounded)
     EXPECT_EQ(int(scales.size()), kMaxScales);
 }
 
+TEST_F(ScalesPageTest, EnterInTheNameFieldSavesAndKeepsTheSheetOpen)
+{
+    open();
+    sheet->show();
+    clickKey(0);
+    names->setText("Drone");
+    names->field()->setFocus();
+    pressKey(names->field(), Qt::Key_Return);
+    EXPECT_EQ(names->nameAt(14), "Drone");
+    EXPECT_TRUE(sheet->isVisible());
+}
+
 TEST_F(ScalesPageTest, TheScaleFileWrittenAtExitReadsBackTheSameList)
 {
     open();

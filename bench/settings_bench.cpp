@@ -4,13 +4,17 @@
 //   settings_bench                      run the benchmarks
 //   settings_bench --preview PREFIX     save each tab as PREFIX-<tab>.png (look at the layout)
 //   settings_bench --show TAB           show the sheet on tab 1..4 for four seconds
+//   settings_bench --show-guitar TAB    the same in guitar answer mode (the editor's fretboard)
 #include "midi/midi_out.h"
+#include "settings/melody_editor_page.h"
+#include "settings/scales_page.h"
 #include "settings/settings_sheet.h"
 #include "settings/voice_waveline.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -38,9 +42,18 @@ struct SheetFixture {
 
     SheetFixture()
     {
+        const std::filesystem::path data = dir.path().toStdString();
         std::filesystem::copy_file(std::filesystem::path(SOLFARA_SOURCE_DIR) /
                                        "resources/midpatch.h",
-                                   std::filesystem::path(dir.path().toStdString()) / "midpatch.h");
+                                   data / "midpatch.h");
+        // A few melodies for the Custom Melody tab's list.
+        std::FILE* melodies = std::fopen((data / "mel.ssc").c_str(), "wb");
+        if (melodies) {
+            std::fputs(
+                "Ode to Joy,64,64,65,67,67,65,64,62,60,60,62,64,64\r\r\nScale,60,62,64\r\r\n",
+                melodies);
+            std::fclose(melodies);
+        }
         context.scales = &scales;
         context.midiDeviceNames = {"Keyboard", "Midi Mapper"};
         context.midiOut = &midiOut;
@@ -118,9 +131,10 @@ void wavelineShownPerBlock(benchmark::State& state)
 BENCHMARK(wavelineShownPerBlock)->Unit(benchmark::kMicrosecond);
 
 // Shows the sheet on one tab for a few seconds, for a screenshot of the real display.
-int show(SheetTab tab)
+int show(SheetTab tab, int noteName)
 {
     SheetFixture fixture;
+    fixture.context.settings.noteName = noteName;
     SettingsSheet sheet(fixture.context, tab);
     QTimer::singleShot(4000, &sheet, &QDialog::accept);
     sheet.exec();
@@ -138,6 +152,33 @@ int preview(const QString& prefix)
         QApplication::processEvents();
         sheet.grab().save(prefix + "-" + names[tab - 1] + ".png");
     }
+    // The editor with a few notes entered by right clicks on white keys, and the
+    // Scales page with C, E and G on.
+    auto* editor = sheet.findChild<MelodyEditorPage*>();
+    for (int white : {14, 15, 16, 17, 18, 21}) {
+        const QPointF at = editor->panelOrigin() + QPoint(12 * white + 6, 32);
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, editor->mapToGlobal(at), Qt::RightButton,
+                              type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(editor, &event);
+        }
+    }
+    QApplication::processEvents();
+    sheet.grab().save(prefix + "-custom-notes.png");
+    auto* scales = sheet.findChild<ScalesPage*>();
+    sheet.showTab(SheetTab::Scales);
+    for (int key : {0, 4, 7}) {
+        const QPointF at = scales->keyRect(key).center();
+        QMouseEvent event(QEvent::MouseButtonPress, at, scales->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(scales, &event);
+        QMouseEvent up(QEvent::MouseButtonRelease, at, scales->mapToGlobal(at), Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(scales, &up);
+    }
+    QApplication::processEvents();
+    sheet.grab().save(prefix + "-scales-keys.png");
     return 0;
 }
 
@@ -151,7 +192,9 @@ int main(int argc, char** argv)
     if (argc == 3 && std::string(argv[1]) == "--preview")
         return preview(argv[2]);
     if (argc == 3 && std::string(argv[1]) == "--show")
-        return show(SheetTab(std::clamp(std::atoi(argv[2]), 1, 4)));
+        return show(SheetTab(std::clamp(std::atoi(argv[2]), 1, 4)), 0);
+    if (argc == 3 && std::string(argv[1]) == "--show-guitar")
+        return show(SheetTab(std::clamp(std::atoi(argv[2]), 1, 4)), 1);
     {
         // The first opening of a run also loads fonts and styles.
         SheetFixture fixture;

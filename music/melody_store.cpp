@@ -2,9 +2,6 @@
 
 #include "music/whole_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <string_view>
 
 namespace {
@@ -86,27 +83,22 @@ Status MelodyStore::append(const CustomMelody& melody)
 {
     if (!isWritableMelody(melody))
         return Status::failure(unwritableMelodyText);
+    // The whole file is rewritten with the new line at its end, so a failed
+    // write never leaves half a line behind.
+    std::string bytes;
+    std::error_code noFile;
+    if (std::filesystem::exists(file_, noFile)) {
+        const auto old = readWholeFile(file_);
+        if (!old)
+            return old.status();
+        bytes = *old;
+    }
     // A file whose last line has no line end (written by another tool) gets
     // one first, or the new melody would be glued onto that line.
-    std::error_code noSize;
-    const auto size = std::filesystem::file_size(file_, noSize);
-    bool needsLineEnd = false;
-    if (!noSize && size > 0) {
-        std::ifstream in(file_, std::ios::binary);
-        in.seekg(-1, std::ios::end);
-        needsLineEnd = in.get() != '\n';
-    }
-    std::ofstream out(file_, std::ios::binary | std::ios::app);
-    if (!out)
-        return Status::failure("Cannot open \"" + file_.string() + "\": " + std::strerror(errno) +
-                               ".");
-    if (needsLineEnd)
-        out << "\r\n";
-    out << formatMelodyLine(melody);
-    out.close();
-    if (out.fail())
-        return Status::failure("Cannot write \"" + file_.string() + "\".");
-    return Status::success();
+    if (!bytes.empty() && bytes.back() != '\n')
+        bytes += "\r\n";
+    bytes += formatMelodyLine(melody);
+    return replaceWholeFile(file_, scratchFile(), bytes);
 }
 
 Status MelodyStore::replace(int k, const CustomMelody& melody)

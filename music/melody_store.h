@@ -19,9 +19,9 @@ std::filesystem::path melodyFilePath(const std::filesystem::path& dataDir, Answe
 // cached: each call reads the file afresh.
 //
 // Readers accept lines ending in LF, CR LF or CR CR LF, and lines of any
-// length. Writers refuse a melody that isWritableMelody rejects. Replacing and
-// deleting write the whole new file to "temp" first and then rename it over
-// the melody file, so a failure leaves the file as it was.
+// length. Writers refuse a melody that isWritableMelody rejects. Every write
+// (append, replace, delete) puts the whole new file into "temp" first and then
+// renames it over the melody file, so a failure leaves the file as it was.
 class MelodyStore {
 public:
     MelodyStore(std::filesystem::path dataDir, AnswerMode mode);

@@ -2,6 +2,8 @@
 
 #include "settings/dialog_units.h"
 #include "settings/general_page.h"
+#include "settings/melody_editor_page.h"
+#include "settings/scales_page.h"
 #include "settings/sheet_close.h"
 #include "settings/sound_page.h"
 
@@ -45,13 +47,13 @@ SettingsSheet::SettingsSheet(const SettingsSheetContext& context, SheetTab initi
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("pageTabs");
     general_ = new GeneralPage(state_, context_);
+    scales_ = new ScalesPage(state_, context_);
     sound_ = new SoundPage(state_, context_);
+    melodies_ = new MelodyEditorPage(state_, context_);
     tabs_->addTab(preparePage(general_), " General ");
-    // The Scales and Custom Melody pages have their own controls; until then
-    // the tabs hold empty pages of the same size.
-    tabs_->addTab(preparePage(new QWidget), " Scales ");
+    tabs_->addTab(preparePage(scales_), " Scales ");
     tabs_->addTab(preparePage(sound_), " Sound ");
-    tabs_->addTab(preparePage(new QWidget), " Custom Melody ");
+    tabs_->addTab(preparePage(melodies_), " Custom Melody ");
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -91,6 +93,9 @@ void SettingsSheet::showTab(SheetTab tab)
 void SettingsSheet::done(int result)
 {
     stopListening();
+    // Scales added on the Scales page join the program's list only with OK.
+    scales_->sheetClosing(result == QDialog::Accepted);
+    melodies_->sheetClosing();
     QDialog::done(result);
 }
 

@@ -6,7 +6,9 @@
 #include <QDialog>
 
 class GeneralPage;
+class MelodyEditorPage;
 class QTabWidget;
+class ScalesPage;
 class SoundPage;
 
 // The modal "Settings" dialog: four tabs " General ", " Scales ", " Sound ",
@@ -37,7 +39,9 @@ private:
     SheetState state_;
     QTabWidget* tabs_ = nullptr;
     GeneralPage* general_ = nullptr;
+    ScalesPage* scales_ = nullptr;
     SoundPage* sound_ = nullptr;
+    MelodyEditorPage* melodies_ = nullptr;
     bool listening_ = false;
 };
 

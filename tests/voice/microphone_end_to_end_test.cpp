@@ -32,7 +32,7 @@ TEST(MicrophoneEndToEnd, RenderedNoteIsHeardThroughTheSoundServer)
     const int pipeRate = std::atoi(rateText);
     ASSERT_EQ(pipeRate, SoundFontSynth::sampleRate) << "the pipe plays the synthesizer's samples";
 
-    NoteRenderer renderer{NoteRenderer::timGm6mb};
+    NoteRenderer renderer{timGm6mb};
     ASSERT_TRUE(renderer.synth) << renderer.error;
     std::vector<float> sound(SoundFontSynth::sampleRate / 2);       // half a second of silence,
     auto note = renderer.render(NoteRenderer::piano, 33, 1.5, 0.0); // A4 on the piano,

@@ -318,6 +318,12 @@ void DrillCycle::releaseNoteBox()
     voice_.startCapture();
 }
 
+void DrillCycle::blockArrived(std::span<const std::uint8_t> samples)
+{
+    if (microphoneObserver)
+        microphoneObserver(samples);
+}
+
 VoiceListener::BlockContext DrillCycle::blockContext()
 {
     BlockContext context;

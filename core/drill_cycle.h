@@ -81,9 +81,13 @@ public:
 
     // Called with every capture block after it was handled (the marker drawn).
     std::function<void()> blockHandled;
+    // Called with every capture block as it arrives, judged or not (the
+    // settings sheet's live waveline); empty: none.
+    MicrophoneBlockObserver microphoneObserver;
 
     // VoiceListener
     BlockContext blockContext() override;
+    void blockArrived(std::span<const std::uint8_t> samples) override;
     void blockDetected(const DetectionResult& detection) override;
     void showMessage(const std::string& text, const std::string& caption) override;
 

@@ -343,7 +343,10 @@ void CMainFrame::openSettings()
         return; // no sheet yet: nothing visible happens
     cycle_.setDetectionPaused(true);
     cycle_.stopBlinking();
-    const SheetOutcome outcome = services_.openSettingsSheet(*this, engine_.initialSheetTab);
+    const SheetOutcome outcome = services_.openSettingsSheet(
+        {*this, engine_.initialSheetTab,
+         [this](MicrophoneBlockObserver observer) { cycle_.microphoneObserver = observer; }});
+    cycle_.microphoneObserver = {};
     cycle_.setDetectionPaused(false);
     if (outcome != SheetOutcome::confirmed)
         cycle_.resumeBlinking();

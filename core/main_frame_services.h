@@ -2,7 +2,9 @@
 
 #include "platform/gdi/canvas.h"
 
+#include <cstdint>
 #include <functional>
+#include <span>
 
 class AnswerPanel;
 class MidiOut;
@@ -19,8 +21,20 @@ enum class SheetOutcome {
     cancelled, // Cancel: the same drill goes on
 };
 
-// Runs the settings sheet modally over `owner`, opening on page `initialTab`.
-using SettingsSheetOpener = std::function<SheetOutcome(QWidget& owner, int initialTab)>;
+// Receives every microphone block (unsigned 8-bit samples) as it arrives.
+using MicrophoneBlockObserver = std::function<void(std::span<const std::uint8_t> samples)>;
+
+// What the settings sheet reaches of the window that opens it.
+struct SheetHost {
+    QWidget& owner;
+    int initialTab; // the page to open on, numbered from 1
+    // With an observer: hand it every microphone block from now on; with an
+    // empty function: stop.
+    std::function<void(MicrophoneBlockObserver)> listenToMicrophone;
+};
+
+// Runs the settings sheet modally over the host window.
+using SettingsSheetOpener = std::function<SheetOutcome(const SheetHost& host)>;
 
 // Plays the intro on the first paint into `dc` and calls `finished` once it
 // is over (at once, if there is no intro). Timed with a TimedSequence: the

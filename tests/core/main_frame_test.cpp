@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
+
 namespace {
 
 constexpr int L = layoutTop;
@@ -92,6 +95,35 @@ TEST_F(MainFrameTest, WholeDrillSungBlockByBlockEndsFinishedWithoutAutostart)
     EXPECT_FALSE(w.cycle().blinkTimerRunning());
     EXPECT_EQ(blackIn(firstX, markerY - 20, 10, 27), emptyStaff)
         << "the answer staff is empty again";
+}
+
+// A sung C4 whose second partial is three times as strong as the
+// fundamental: the Classic detector hears C5 and the drill waits, the Precise
+// one hears C4 on 1024-sample blocks and the drill moves on.
+TEST_F(MainFrameTest, TheDrillListensThroughTheChosenDetector)
+{
+    const auto brightC4 = [](int length) {
+        const double f = noteFrequency(24);
+        std::vector<std::uint8_t> block;
+        for (int i = 0; i < length; ++i) {
+            const double t = i / 11025.0;
+            const double wave = 0.3 * std::sin(2 * std::numbers::pi * f * t) +
+                                std::sin(2 * std::numbers::pi * 2 * f * t);
+            block.push_back(std::uint8_t(128 + std::lround(75 * wave)));
+        }
+        return block;
+    };
+    for (DetectorKind kind : allDetectorKinds) {
+        SCOPED_TRACE(std::string(detectorKeyword(kind)));
+        MainWindowRig rig;
+        rig.detector.select(kind);
+        ASSERT_TRUE(rig.start());
+        for (int i = 0; i < 3; ++i)
+            rig.hear(brightC4(rig.queuedLength()));
+        const bool precise = kind == DetectorKind::precise;
+        EXPECT_EQ(rig.drill().currentNoteIndex(), precise ? 1 : 0);
+        EXPECT_EQ(rig.device.queuedLengths.front(), precise ? 1024u : 2048u);
+    }
 }
 
 TEST_F(MainFrameTest, SpaceBarInSilenceAcceptsAndTheFifthSilentBlockErasesTheMarker)

@@ -6,7 +6,7 @@
 #include "tests/core/engine_fixture.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/sound_samples.h"
-#include "voice/pitch_detector.h"
+#include "voice/selected_note_detector.h"
 
 #include <QMouseEvent>
 
@@ -48,11 +48,13 @@ public:
     {
         rig.dir.write(kSettingsFileName, settingsFileText(settings));
         engine = rig.loadEngine();
-        frame = std::make_unique<CMainFrame>(*engine, MainFrameServices{.midiOut = rig.midiOut,
-                                                                        .waveInput = device,
-                                                                        .detector = detector,
-                                                                        .random = random,
-                                                                        .messages = rig.messages});
+        frame = std::make_unique<CMainFrame>(
+            *engine, MainFrameServices{.midiOut = rig.midiOut,
+                                       .waveInput = device,
+                                       .detector = detector,
+                                       .random = random,
+                                       .messages = rig.messages,
+                                       .openSettingsSheet = openSettingsSheet});
         frame->show();
         return settle();
     }
@@ -71,10 +73,15 @@ public:
     // length that was queued, handed to the window.
     void hear(int note)
     {
-        const int length = static_cast<int>(device.queuedLengths.back());
-        device.feed(note < 0 ? silenceBlock(length) : sineBlock(noteFrequency(note), length));
+        const int length = queuedLength();
+        hear(note < 0 ? silenceBlock(length) : sineBlock(noteFrequency(note), length));
+    }
+    void hear(const std::vector<std::uint8_t>& block)
+    {
+        device.feed(block);
         device.deliverPending();
     }
+    int queuedLength() const { return static_cast<int>(device.queuedLengths.back()); }
 
     void click(int x, int y)
     {
@@ -103,7 +110,8 @@ public:
 
     EngineRig rig;
     ScriptedWaveInput device;
-    PitchDetector detector;
+    SelectedNoteDetector detector{DetectorKind::classic};
+    SettingsSheetOpener openSettingsSheet; // none unless a test gives one
     HighestDrawRandom random;
     std::unique_ptr<DrillEngine> engine;
     std::unique_ptr<CMainFrame> frame;

@@ -1,6 +1,7 @@
 #include "core/main_frame.h"
 
-#include "core/answer_panel.h"
+#include "core/answer_mode_choice.h"
+#include "core/custom_melody_dialog.h"
 #include "core/drill_engine.h"
 #include "core/mic_button_widget.h"
 #include "core/version.h"
@@ -26,6 +27,7 @@ constexpr int help = 5;
 constexpr int close = 6;
 constexpr int minimize = 7;
 constexpr int firstNoteBox = 6; // 6 + i: the pointer is over note box i
+constexpr int modeSelector = 20;
 } // namespace control
 
 constexpr int dragStripRight = 460;
@@ -66,10 +68,15 @@ PushButton& CMainFrame::bottomButton(int state)
 
 CMainFrame::CMainFrame(DrillEngine& engine, const MainFrameServices& services, QWidget* parent)
     : gdi::BackBufferedWidget(parent, QSize(clientWidth, clientHeight)), engine_(engine),
-      services_(services),
+      services_(services), panels_(services.midiOut, bitmaps_, colours_),
       cycle_(engine, services, colours_, bitmaps_, [this]() -> gdi::Canvas& { return canvas(); }),
-      handCursor_(gdi::loadCursor("149"))
+      handCursor_(gdi::loadCursor("149")), keyboardCursor_(gdi::loadCursor("146")),
+      pressedKeyCursor_(gdi::loadCursor("147"))
 {
+    cycle_.paintAnswerPanel = [this](gdi::Canvas& dc, const StaffLayout&, AnswerMode mode) {
+        if (AnswerPanel* panel = panels_.panel(mode))
+            panel->draw(dc);
+    };
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(titleText);
     setFixedSize(clientWidth, clientHeight);
@@ -160,6 +167,9 @@ void CMainFrame::mousePressEvent(QMouseEvent* event)
             return;
         }
         pressAt(p.x(), p.y());
+    } else if (event->button() == Qt::RightButton) {
+        if (started_ && !cycle_.busy() && !cycle_.hearing())
+            openPopupMenu(p.x(), p.y());
     }
     QWidget::mousePressEvent(event);
 }
@@ -169,6 +179,12 @@ void CMainFrame::mouseMoveEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     moveTo(p.x(), p.y());
     QWidget::mouseMoveEvent(event);
+}
+
+void CMainFrame::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is a press like the first.
+    mousePressEvent(event);
 }
 
 void CMainFrame::mouseReleaseEvent(QMouseEvent* event)
@@ -222,12 +238,8 @@ void CMainFrame::pressAt(int x, int y)
             return;
         }
     }
-    const AnswerMode mode = answerModeOf(engine_.settings.noteName);
-    if (mode != AnswerMode::Microphone) {
-        if (services_.answerPanel)
-            services_.answerPanel->press(dc, x, y, cycle_.drill().dueNote().value_or(-1));
+    if (pressPanelOrSelector(x, y))
         return;
-    }
     auto& boxes = cycle_.noteBoxes();
     for (int i = 0; i < kNoteBoxCount; ++i) {
         if (boxes[i].contains(x, y)) {
@@ -261,12 +273,9 @@ void CMainFrame::moveTo(int x, int y)
         }
     }
 
-    const AnswerMode mode = answerModeOf(engine_.settings.noteName);
-    if (mode != AnswerMode::Microphone) {
-        if (services_.answerPanel)
-            services_.answerPanel->move(dc, x, y);
+    movePanelOrSelector(x, y);
+    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone)
         return;
-    }
     auto& boxes = cycle_.noteBoxes();
     for (int i = 0; i < cycle_.drill().noteCount() && i < kNoteBoxCount; ++i) {
         const int state = control::firstNoteBox + i;
@@ -283,10 +292,12 @@ void CMainFrame::moveTo(int x, int y)
 
 void CMainFrame::releaseLeft()
 {
-    gdi::Canvas& dc = canvas();
-    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone &&
-        services_.answerPanel && services_.answerPanel->release(dc))
-        cycle_.acceptAnsweredNote();
+    if (AnswerPanelMouse* mouse = panels_.mouse(answerModeOf(engine_.settings.noteName))) {
+        const AnswerPanelMouse::Released released = mouse->release(canvas());
+        showPanelCursor(released.cursor);
+        if (released.accept)
+            cycle_.acceptAnsweredNote();
+    }
 
     for (const BottomButton& b : pressOrder) {
         PushButton& button = bottomButton(b.state);
@@ -337,12 +348,138 @@ void CMainFrame::clearPressedButtons()
         b->pressed = 0;
 }
 
-void CMainFrame::openSettings()
+// The mode selector, the staff (which opens the menu) and the keyboard or
+// fretboard, in that order. True when the press landed on one of them.
+bool CMainFrame::pressPanelOrSelector(int x, int y)
+{
+    if (modeSelectorContains(x, y)) {
+        chooseMode(modeBandAt(x, y));
+        return true;
+    }
+    if (inStaffArea(x, y)) {
+        if (!menuLatch_.swallowStaffPress())
+            openPopupMenu(x, y);
+        return true;
+    }
+    AnswerPanelMouse* mouse = panels_.mouse(answerModeOf(engine_.settings.noteName));
+    if (!mouse)
+        return false;
+    PanelCursor cursor = PanelCursor::Unchanged;
+    mouse->press(canvas(), x, y, panelContext(), cursor);
+    showPanelCursor(cursor);
+    return true;
+}
+
+void CMainFrame::chooseMode(ModeBand band)
+{
+    VoiceInput& voice = cycle_.voice();
+    const AnswerModeChoice choice =
+        chooseAnswerMode(band, {engine_.settings.noteName, voice.micOff(), voice.micMuted()});
+    engine_.settings.noteName = choice.state.noteName;
+    voice.setMicOff(choice.state.micOff);
+    voice.setMicMuted(choice.state.micMuted);
+    if (choice.startCapture)
+        voice.startCapture();
+    if (choice.stopCapture)
+        voice.stopCapture();
+    micButton_->setVisible(choice.micButtonVisible);
+    micButton_->setMicOff(choice.state.micOff);
+    engine_.setAnswerMode();
+    if (choice.newMelody) {
+        cycle_.newDrill();
+        cycle_.hideMarker();
+    }
+    engine_.keepMelodyOnRepaint = true;
+    invalidate();
+}
+
+void CMainFrame::movePanelOrSelector(int x, int y)
+{
+    if (AnswerPanelMouse* mouse = panels_.mouse(answerModeOf(engine_.settings.noteName)))
+        showPanelCursor(mouse->move(canvas(), x, y, panelContext()));
+    if (modeSelectorContains(x, y)) {
+        setCursor(handCursor_);
+        controlState_ = control::modeSelector;
+        drawModeSelector(canvas(), colours_, modeBandAt(x, y));
+    } else if (controlState_ == control::modeSelector) {
+        setCursor(arrowCursor_);
+        controlState_ = control::none;
+        drawModeSelector(canvas(), colours_);
+    }
+}
+
+void CMainFrame::showPanelCursor(PanelCursor cursor)
+{
+    switch (cursor) {
+    case PanelCursor::Arrow:
+        setCursor(arrowCursor_);
+        break;
+    case PanelCursor::Keyboard:
+        setCursor(keyboardCursor_);
+        break;
+    case PanelCursor::PressedKey:
+        setCursor(pressedKeyCursor_);
+        break;
+    case PanelCursor::Unchanged:
+        break;
+    }
+}
+
+PanelContext CMainFrame::panelContext() const
+{
+    const Settings& s = engine_.settings;
+    return {{.transpose = s.transpose, .midiVol = s.midiVol, .miditimbre = s.miditimbre},
+            cycle_.dueNoteForPanels()};
+}
+
+void CMainFrame::openPopupMenu(int x, int y)
+{
+    menuLatch_.opened();
+    const MenuCommand command = execPopupMenu(engine_.settings, mapToGlobal(QPoint(x, y)));
+    if (command == MenuCommand::None || destroyed_)
+        return;
+    menuLatch_.commandChosen();
+    carryOut(applyMenuCommand(command, engine_.settings));
+}
+
+void CMainFrame::carryOut(const MenuOutcome& outcome)
+{
+    engine_.settings = outcome.settings;
+    if (outcome.notationChanged)
+        engine_.selectNotation();
+    switch (outcome.followUp) {
+    case MenuFollowUp::None:
+        break;
+    case MenuFollowUp::RedrawSameDrill:
+    case MenuFollowUp::NewDrillOnRepaint:
+        engine_.keepMelodyOnRepaint = outcome.followUp == MenuFollowUp::RedrawSameDrill;
+        invalidate();
+        break;
+    case MenuFollowUp::NewDrillNow:
+        cycle_.newDrill();
+        break;
+    case MenuFollowUp::SelectCustomMelody:
+        if (const std::optional<int> line =
+                selectCustomMelody(engine_.dataDirectory(), engine_.settings.noteName, this)) {
+            engine_.settings = withChosenMelody(engine_.settings, *line);
+            engine_.keepMelodyOnRepaint = false;
+            invalidate();
+        }
+        break;
+    case MenuFollowUp::OpenMicrophoneSetup:
+        engine_.initialSheetTab = kSoundSheetTab;
+        openSettings(true);
+        break;
+    }
+}
+
+void CMainFrame::openSettings(bool keepBlinking)
 {
     if (!services_.openSettingsSheet)
         return; // no sheet yet: nothing visible happens
     cycle_.setDetectionPaused(true);
-    cycle_.stopBlinking();
+    if (!keepBlinking)
+        cycle_.stopBlinking();
     const SheetOutcome outcome = services_.openSettingsSheet(
         {*this, engine_.initialSheetTab,
          [this](MicrophoneBlockObserver observer) { cycle_.microphoneObserver = observer; }});

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/answer_panels.h"
 #include "core/drill_cycle.h"
 #include "core/main_frame_services.h"
+#include "core/popup_menu.h"
+#include "render/mode_selector.h"
 #include "platform/gdi/back_buffered_widget.h"
 #include "render/colours.h"
 #include "render/main_window_paint.h"
@@ -46,6 +49,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
@@ -60,7 +64,16 @@ private:
     void clearPressedButtons();
     PushButton& bottomButton(int state);
     void releaseButtonLook(PushButton& button, std::string_view label, int labelColour);
-    void openSettings();
+    bool pressPanelOrSelector(int x, int y);
+    void chooseMode(ModeBand band);
+    void movePanelOrSelector(int x, int y);
+    void showPanelCursor(PanelCursor cursor);
+    PanelContext panelContext() const;
+    void openPopupMenu(int x, int y);
+    void carryOut(const MenuOutcome& outcome);
+    // The settings sheet on page `initialSheetTab`; the menu's "Microphone
+    // Setup ..." leaves the note cursor blinking.
+    void openSettings(bool keepBlinking = false);
     void openHelp();
     void toggleMicrophone();
 
@@ -69,7 +82,9 @@ private:
     ColourTable colours_ = fillColours();
     NoteBitmaps bitmaps_ = loadNoteBitmaps();
     MainButtons buttons_;
+    AnswerPanels panels_;
     DrillCycle cycle_;
+    PopupMenuLatch menuLatch_;
 
     // The window's own view state.
     bool firstPaint_ = true;
@@ -79,6 +94,8 @@ private:
     bool destroyed_ = false;
     QCursor arrowCursor_{Qt::ArrowCursor};
     QCursor handCursor_;
+    QCursor keyboardCursor_;
+    QCursor pressedKeyCursor_;
     MicButtonWidget* micButton_ = nullptr;
     HelpWindow* help_ = nullptr;
 };

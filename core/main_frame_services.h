@@ -6,7 +6,6 @@
 #include <functional>
 #include <span>
 
-class AnswerPanel;
 class MidiOut;
 class NoteDetector;
 class QWidget;
@@ -50,5 +49,4 @@ struct MainFrameServices {
     UserMessages& messages;
     SettingsSheetOpener openSettingsSheet = {};
     IntroPlayer playIntro = {};
-    AnswerPanel* answerPanel = nullptr; // the keyboard or fretboard, when there is one
 };

@@ -67,6 +67,8 @@ SettingsSheetOpener trainerSheetOpener(DrillEngine& engine, MidiOut& midiOut,
         context.listenToMicrophone = [&host](MicrophoneBlockSink sink) {
             host.listenToMicrophone(std::move(sink));
         };
+        // The page asked for is shown this once; the next opening starts on General.
+        engine.initialSheetTab = int(SheetTab::General);
         EngineSheetTarget target(engine, detector, host.owner);
         const bool accepted =
             runSettingsSheet(&host.owner, context, target, sheetTabOf(host.initialTab));

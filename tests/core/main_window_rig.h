@@ -88,13 +88,11 @@ public:
         mouse(QEvent::MouseButtonPress, x, y);
         mouse(QEvent::MouseButtonRelease, x, y);
     }
-    void mouse(QEvent::Type type, int x, int y)
+    void mouse(QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
         QMouseEvent event(type, QPointF(x, y), QPointF(x, y), frame->mapToGlobal(QPointF(x, y)),
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                          Qt::NoModifier);
+                          type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(frame.get(), &event);
     }
 

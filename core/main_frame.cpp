@@ -99,6 +99,8 @@ QPoint CMainFrame::placement(QSize screen)
 
 void CMainFrame::paintWindow(gdi::Canvas& dc)
 {
+    if (introRunning())
+        return; // the intro owns the picture until it is over
     dc.fill(0, 0, dc.width(), dc.height(), gdi::black);
     if (firstPaint_) {
         setCursor(arrowCursor_);
@@ -115,10 +117,14 @@ void CMainFrame::paintWindow(gdi::Canvas& dc)
 void CMainFrame::startUp()
 {
     // The one place where the intro plays before the first drill.
-    if (services_.playIntro)
-        services_.playIntro(canvas(), [this] { afterIntro(); });
-    else
+    if (!services_.intro) {
         afterIntro();
+        return;
+    }
+    micButton_->hide(); // drawn over by the stars otherwise
+    intro_ = std::make_unique<IntroSequence>(canvas(), services_.midiOut, services_.random,
+                                             *services_.intro);
+    intro_->RunIntro(colours_, {}, [this] { afterIntro(); });
 }
 
 void CMainFrame::afterIntro()
@@ -127,8 +133,10 @@ void CMainFrame::afterIntro()
     dc.fill(0, 0, dc.width(), dc.height(), colours_[colour::windowBackground]);
     cycle_.prepareCapture();
     paintCommon(dc, true);
-    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone)
+    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone) {
         micButton_->setMicOff(true);
+        micButton_->show();
+    }
     started_ = true;
 }
 
@@ -159,6 +167,10 @@ bool CMainFrame::inDragStrip(int x, int y) const
 
 void CMainFrame::mousePressEvent(QMouseEvent* event)
 {
+    if (introRunning()) {
+        intro_->mousePressed(event->button());
+        return;
+    }
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         if (inDragStrip(p.x(), p.y())) {
@@ -176,6 +188,8 @@ void CMainFrame::mousePressEvent(QMouseEvent* event)
 
 void CMainFrame::mouseMoveEvent(QMouseEvent* event)
 {
+    if (introRunning())
+        return;
     const QPoint p = event->position().toPoint();
     moveTo(p.x(), p.y());
     QWidget::mouseMoveEvent(event);
@@ -183,19 +197,31 @@ void CMainFrame::mouseMoveEvent(QMouseEvent* event)
 
 void CMainFrame::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a double click is a press like the first.
-    mousePressEvent(event);
+    // The second press of a double click is a press like the first, except
+    // that the intro takes single presses only.
+    if (!introRunning())
+        mousePressEvent(event);
 }
 
 void CMainFrame::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (introRunning())
+        return;
     if (event->button() == Qt::LeftButton)
         releaseLeft();
     QWidget::mouseReleaseEvent(event);
 }
 
+void CMainFrame::keyPressEvent(QKeyEvent* event)
+{
+    if (!introRunning())
+        QWidget::keyPressEvent(event);
+}
+
 void CMainFrame::keyReleaseEvent(QKeyEvent* event)
 {
+    if (introRunning())
+        return;
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
         cycle_.requestSkip();
     QWidget::keyReleaseEvent(event);

@@ -4,13 +4,15 @@
 #include "core/drill_cycle.h"
 #include "core/main_frame_services.h"
 #include "core/popup_menu.h"
-#include "render/mode_selector.h"
 #include "platform/gdi/back_buffered_widget.h"
 #include "render/colours.h"
 #include "render/main_window_paint.h"
+#include "render/mode_selector.h"
 #include "render/note_bitmaps.h"
 
 #include <QCursor>
+
+#include <memory>
 
 class DrillEngine;
 class HelpWindow;
@@ -38,6 +40,10 @@ public:
     int controlState() const { return controlState_; }
     // The first drill has been drawn, played and capture started.
     bool started() const { return started_; }
+    // The intro is on screen; every input but a left press is dropped.
+    bool introRunning() const { return intro_ && intro_->isRunning(); }
+    // Frames of the intro's flight drawn (0 without an intro).
+    int framesDrawn() const { return intro_ ? intro_->framesDrawn() : 0; }
     MicButtonWidget* micButton() const { return micButton_; }
 
 protected:
@@ -51,6 +57,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void startUp();
@@ -98,4 +105,7 @@ private:
     QCursor pressedKeyCursor_;
     MicButtonWidget* micButton_ = nullptr;
     HelpWindow* help_ = nullptr;
+    // The intro of the first paint; it runs before the first drill and takes
+    // the mouse presses meanwhile.
+    std::unique_ptr<IntroSequence> intro_;
 };

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/gdi/canvas.h"
+#include "render/intro_sequence.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 
 class MidiOut;
@@ -35,11 +37,6 @@ struct SheetHost {
 // Runs the settings sheet modally over the host window.
 using SettingsSheetOpener = std::function<SheetOutcome(const SheetHost& host)>;
 
-// Plays the intro on the first paint into `dc` and calls `finished` once it
-// is over (at once, if there is no intro). Timed with a TimedSequence: the
-// window keeps painting meanwhile.
-using IntroPlayer = std::function<void(gdi::Canvas& dc, std::function<void()> finished)>;
-
 // What the main window works with, handed in by the program's start-up.
 struct MainFrameServices {
     MidiOut& midiOut;
@@ -48,5 +45,6 @@ struct MainFrameServices {
     RandomSource& random;
     UserMessages& messages;
     SettingsSheetOpener openSettingsSheet = {};
-    IntroPlayer playIntro = {};
+    // The intro before the first drill, with its durations; none when unset.
+    std::optional<IntroTiming> intro = {};
 };

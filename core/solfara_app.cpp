@@ -100,7 +100,8 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
                                       .openSettingsSheet = parts.makeSettingsSheetOpener
                                                                ? parts.makeSettingsSheetOpener(
                                                                      engine, midiOut, detector)
-                                                               : SettingsSheetOpener{}});
+                                                               : SettingsSheetOpener{},
+                                      .intro = IntroTiming{}});
         gdi::applyWindowScale(mainFrame, options.scale,
                               gdi::RememberedScale::forProgram("solfara"));
         frame = &mainFrame;

@@ -4,11 +4,14 @@
 #include "render/layout_top.h"
 #include "tests/support/pixel_count.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -124,6 +127,45 @@ TEST_F(MainFrameTest, TheDrillListensThroughTheChosenDetector)
         EXPECT_EQ(rig.drill().currentNoteIndex(), precise ? 1 : 0);
         EXPECT_EQ(rig.device.queuedLengths.front(), precise ? 1024u : 2048u);
     }
+}
+
+// While the intro runs only a left press counts: it skips the flight, and
+// the first drill follows the intro's notes.
+TEST_F(MainFrameTest, TheIntroComesBeforeTheFirstDrillAndOnlyALeftClickSkipsIt)
+{
+    w.intro = IntroTiming{.frameMs = 20, .holdStepMs = 100, .releaseMs = 20};
+    w.open();
+    ASSERT_TRUE(runEventsUntil([&] { return w.frame->introRunning(); }));
+    int menus = 0;
+    QTimer closeMenus;
+    QObject::connect(&closeMenus, &QTimer::timeout, [&] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            ++menus;
+            menu->close();
+        }
+    });
+    closeMenus.start(5);
+
+    w.mouse(QEvent::MouseButtonPress, 250, 200, Qt::RightButton);
+    w.mouse(QEvent::MouseButtonRelease, 250, 200, Qt::RightButton);
+    w.mouse(QEvent::MouseButtonDblClick, 250, 200);
+    releaseSpace();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.frame->introRunning());
+    EXPECT_FALSE(w.drill().skipRequest());
+    EXPECT_FALSE(w.frame->started());
+
+    w.click(480, L + 384); // on "piano": the click skips the intro and chooses nothing
+    ASSERT_TRUE(w.settle());
+    EXPECT_LT(w.frame->framesDrawn(), IntroSequence::frameCount) << "the flight was cut short";
+    const std::vector<int> notes = w.noteOns();
+    ASSERT_GE(notes.size(), 4u);
+    EXPECT_EQ(notes.front(), IntroSequence::flightKeys[0]);
+    EXPECT_EQ(std::vector<int>(notes.end() - 3, notes.end()), (std::vector<int>{60, 62, 64}));
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), IntroSequence::bannerKey), 0)
+        << "no banner after a skip";
+    EXPECT_EQ(menus, 0);
+    EXPECT_EQ(w.engine->settings.noteName, 2);
 }
 
 TEST_F(MainFrameTest, SpaceBarInSilenceAcceptsAndTheFifthSilentBlockErasesTheMarker)

@@ -46,6 +46,13 @@ public:
     // played and capture runs.
     bool start(const Settings& settings = tuneSettings())
     {
+        open(settings);
+        return settle();
+    }
+
+    // Shows the window.
+    void open(const Settings& settings = tuneSettings())
+    {
         rig.dir.write(kSettingsFileName, settingsFileText(settings));
         engine = rig.loadEngine();
         frame = std::make_unique<CMainFrame>(
@@ -54,9 +61,9 @@ public:
                                        .detector = detector,
                                        .random = random,
                                        .messages = rig.messages,
-                                       .openSettingsSheet = openSettingsSheet});
+                                       .openSettingsSheet = openSettingsSheet,
+                                       .intro = intro});
         frame->show();
-        return settle();
     }
 
     // Waits for a melody being drawn or the banner to be over.
@@ -110,6 +117,7 @@ public:
     ScriptedWaveInput device;
     SelectedNoteDetector detector{DetectorKind::classic};
     SettingsSheetOpener openSettingsSheet; // none unless a test gives one
+    std::optional<IntroTiming> intro;      // none unless a test gives one
     HighestDrawRandom random;
     std::unique_ptr<DrillEngine> engine;
     std::unique_ptr<CMainFrame> frame;

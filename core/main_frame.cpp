@@ -461,7 +461,8 @@ PanelContext CMainFrame::panelContext() const
 void CMainFrame::openPopupMenu(int x, int y)
 {
     menuLatch_.opened();
-    const MenuCommand command = execPopupMenu(engine_.settings, mapToGlobal(QPoint(x, y)));
+    const MenuCommand command =
+        execPopupMenu(engine_.settings, mapToGlobal(toWidget(QRect(x, y, 1, 1)).topLeft()));
     if (command == MenuCommand::None || destroyed_)
         return;
     menuLatch_.commandChosen();

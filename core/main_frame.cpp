@@ -156,6 +156,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     if (!event->isAccepted() || destroyed_)
         return;
     destroyed_ = true;
+    // An intro cut off here must not go on to start the first drill.
+    intro_.reset();
     cycle_.shutDown();
     engine_.saveAndRelease();
 }

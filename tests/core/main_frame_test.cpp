@@ -168,6 +168,19 @@ TEST_F(MainFrameTest, TheIntroComesBeforeTheFirstDrillAndOnlyALeftClickSkipsIt)
     EXPECT_EQ(w.engine->settings.noteName, 2);
 }
 
+TEST_F(MainFrameTest, ClosingDuringTheIntroStartsNoDrill)
+{
+    w.intro = IntroTiming{.frameMs = 5, .holdStepMs = 5, .releaseMs = 5};
+    w.open();
+    ASSERT_TRUE(runEventsUntil([&] { return w.frame->introRunning(); }));
+    w.frame->close();
+    EXPECT_FALSE(w.frame->introRunning());
+    runEventsUntil([] { return false; }, std::chrono::milliseconds(200)); // the intro's length
+    EXPECT_FALSE(w.frame->started());
+    EXPECT_EQ(w.device.opens, 0) << "no listening after the window closed";
+    EXPECT_TRUE(w.engine->released());
+}
+
 TEST_F(MainFrameTest, SpaceBarInSilenceAcceptsAndTheFifthSilentBlockErasesTheMarker)
 {
     ASSERT_TRUE(w.start());

@@ -513,6 +513,8 @@ void CMainFrame::openSettings(bool keepBlinking)
         {*this, engine_.initialSheetTab,
          [this](MicrophoneBlockObserver observer) { cycle_.microphoneObserver = observer; }});
     cycle_.microphoneObserver = {};
+    if (destroyed_)
+        return; // closed while the sheet showed: the drill has ended for good
     cycle_.setDetectionPaused(false);
     if (outcome != SheetOutcome::confirmed)
         cycle_.resumeBlinking();

@@ -30,4 +30,3 @@ void drawWindowChrome(gdi::Canvas& dc, const ColourTable& colours, const MainBut
 
 // The raised 8-pixel frame around the whole client area.
 void drawWindowBorder(gdi::Canvas& dc, const ColourTable& colours);
-

@@ -1,6 +1,5 @@
 #include "core/drill_cycle.h"
 
-#include "core/answer_panel.h"
 #include "core/drill_engine.h"
 #include "core/user_messages.h"
 #include "midi/midi_messages.h"
@@ -75,19 +74,20 @@ void DrillCycle::drawStaffPanel(gdi::Canvas& dc)
                                 .mode = s.mode,
                                 .keySignature = drill_.keySignature(),
                                 .noteCount = drill_.noteCount()},
-                               answerPanelPainter());
+                               paintAnswerPanel);
     drill_.setKeySignature(layout_.keySignature);
     marker_.erased = true; // the fresh staff holds no marker
 }
 
-AnswerPanelPainter DrillCycle::answerPanelPainter() const
+std::optional<DueNote> DrillCycle::dueNoteForPanels() const
 {
-    AnswerPanel* panel = services_.answerPanel;
-    if (!panel)
-        return {};
-    return [panel](gdi::Canvas& dc, const StaffLayout& layout, AnswerMode mode) {
-        panel->paint(dc, layout, mode);
-    };
+    const std::optional<int> due = drill_.dueNote();
+    if (!due || busy())
+        return std::nullopt;
+    // A natural sign written by the drawing is no accidental of the note itself.
+    const int accidental =
+        drill_.dueAccidental() == kNaturalSignOffset ? 0 : drill_.dueAccidental();
+    return DueNote{*due, accidental, marker_.x, layout_.answerStaffBase};
 }
 
 void DrillCycle::paintDrill(gdi::Canvas& dc, bool firstPaint)
@@ -316,6 +316,12 @@ void DrillCycle::releaseNoteBox()
     out.Silence(midiStatus::noteOffChannel13, out.currentKey, velocity);
     highlightNote(dc, drawing(), drill_.melody(), i, false, layout_.noteBoxes);
     voice_.startCapture();
+}
+
+void DrillCycle::blockArrived(std::span<const std::uint8_t> samples)
+{
+    if (microphoneObserver)
+        microphoneObserver(samples);
 }
 
 VoiceListener::BlockContext DrillCycle::blockContext()

@@ -5,6 +5,7 @@
 #include "midi/melody_playback.h"
 #include "music/melody_generator.h"
 #include "platform/system/timed_sequence.h"
+#include "render/answer_panel.h"
 #include "render/drill_display.h"
 #include "render/push_button.h"
 #include "voice/voice_input.h"
@@ -54,6 +55,12 @@ public:
     void acceptAnsweredNote() { acceptNote(); }
     // The space bar: the next analysed block counts as the due note.
     void requestSkip() { drill_.requestSkip(); }
+    // Takes the pitch marker off the staff (it is drawn again by the next block).
+    void hideMarker()
+    {
+        marker_.y = 1000;
+        marker_.bottom = 1010;
+    }
     // The microphone button.
     void setMicrophoneOn(bool on);
     // A note box pressed (microphone mode): note i sounds and is highlighted.
@@ -78,17 +85,26 @@ public:
     VoiceInput& voice() { return voice_; }
     bool blinkTimerRunning() const { return blinkTimer_.isActive(); }
 
+    // Draws the keyboard or fretboard under the answer staff; empty: none.
+    AnswerPanelPainter paintAnswerPanel;
+    // The due note as the keyboard and fretboard judge it: nothing once the
+    // drill is over or while a melody is being drawn or the banner shows.
+    std::optional<DueNote> dueNoteForPanels() const;
+
     // Called with every capture block after it was handled (the marker drawn).
     std::function<void()> blockHandled;
+    // Called with every capture block as it arrives, judged or not (the
+    // settings sheet's live waveline); empty: none.
+    MicrophoneBlockObserver microphoneObserver;
 
     // VoiceListener
     BlockContext blockContext() override;
+    void blockArrived(std::span<const std::uint8_t> samples) override;
     void blockDetected(const DetectionResult& detection) override;
     void showMessage(const std::string& text, const std::string& caption) override;
 
 private:
     DrillDrawing drawing() const;
-    AnswerPanelPainter answerPanelPainter() const;
     void beginNewMelody();
     void drawNewMelody(bool firstPaint);
     void melodyDrawn(bool firstPaint);

@@ -1,6 +1,7 @@
 #include "core/main_frame.h"
 
-#include "core/answer_panel.h"
+#include "core/answer_mode_choice.h"
+#include "core/custom_melody_dialog.h"
 #include "core/drill_engine.h"
 #include "core/mic_button_widget.h"
 #include "core/version.h"
@@ -26,6 +27,7 @@ constexpr int help = 5;
 constexpr int close = 6;
 constexpr int minimize = 7;
 constexpr int firstNoteBox = 6; // 6 + i: the pointer is over note box i
+constexpr int modeSelector = 20;
 } // namespace control
 
 constexpr int dragStripRight = 460;
@@ -66,10 +68,15 @@ PushButton& CMainFrame::bottomButton(int state)
 
 CMainFrame::CMainFrame(DrillEngine& engine, const MainFrameServices& services, QWidget* parent)
     : gdi::BackBufferedWidget(parent, QSize(clientWidth, clientHeight)), engine_(engine),
-      services_(services),
+      services_(services), panels_(services.midiOut, bitmaps_, colours_),
       cycle_(engine, services, colours_, bitmaps_, [this]() -> gdi::Canvas& { return canvas(); }),
-      handCursor_(gdi::loadCursor("149"))
+      handCursor_(gdi::loadCursor("149")), keyboardCursor_(gdi::loadCursor("146")),
+      pressedKeyCursor_(gdi::loadCursor("147"))
 {
+    cycle_.paintAnswerPanel = [this](gdi::Canvas& dc, const StaffLayout&, AnswerMode mode) {
+        if (AnswerPanel* panel = panels_.panel(mode))
+            panel->draw(dc);
+    };
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(titleText);
     setFixedSize(clientWidth, clientHeight);
@@ -92,6 +99,8 @@ QPoint CMainFrame::placement(QSize screen)
 
 void CMainFrame::paintWindow(gdi::Canvas& dc)
 {
+    if (introRunning())
+        return; // the intro owns the picture until it is over
     dc.fill(0, 0, dc.width(), dc.height(), gdi::black);
     if (firstPaint_) {
         setCursor(arrowCursor_);
@@ -108,10 +117,14 @@ void CMainFrame::paintWindow(gdi::Canvas& dc)
 void CMainFrame::startUp()
 {
     // The one place where the intro plays before the first drill.
-    if (services_.playIntro)
-        services_.playIntro(canvas(), [this] { afterIntro(); });
-    else
+    if (!services_.intro) {
         afterIntro();
+        return;
+    }
+    micButton_->hide(); // drawn over by the stars otherwise
+    intro_ = std::make_unique<IntroSequence>(canvas(), services_.midiOut, services_.random,
+                                             *services_.intro);
+    intro_->RunIntro(colours_, {}, [this] { afterIntro(); });
 }
 
 void CMainFrame::afterIntro()
@@ -120,8 +133,10 @@ void CMainFrame::afterIntro()
     dc.fill(0, 0, dc.width(), dc.height(), colours_[colour::windowBackground]);
     cycle_.prepareCapture();
     paintCommon(dc, true);
-    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone)
+    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone) {
         micButton_->setMicOff(true);
+        micButton_->show();
+    }
     started_ = true;
 }
 
@@ -141,6 +156,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     if (!event->isAccepted() || destroyed_)
         return;
     destroyed_ = true;
+    // An intro cut off here must not go on to start the first drill.
+    intro_.reset();
     cycle_.shutDown();
     engine_.saveAndRelease();
 }
@@ -152,6 +169,10 @@ bool CMainFrame::inDragStrip(int x, int y) const
 
 void CMainFrame::mousePressEvent(QMouseEvent* event)
 {
+    if (introRunning()) {
+        intro_->mousePressed(event->button());
+        return;
+    }
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         if (inDragStrip(p.x(), p.y())) {
@@ -162,12 +183,17 @@ void CMainFrame::mousePressEvent(QMouseEvent* event)
             return;
         }
         pressAt(p.x(), p.y());
+    } else if (event->button() == Qt::RightButton) {
+        if (started_ && !cycle_.busy() && !cycle_.hearing())
+            openPopupMenu(p.x(), p.y());
     }
     QWidget::mousePressEvent(event);
 }
 
 void CMainFrame::mouseMoveEvent(QMouseEvent* event)
 {
+    if (introRunning())
+        return;
     if (dragOffset_) {
         move(event->globalPosition().toPoint() - *dragOffset_);
         return;
@@ -177,8 +203,18 @@ void CMainFrame::mouseMoveEvent(QMouseEvent* event)
     QWidget::mouseMoveEvent(event);
 }
 
+void CMainFrame::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is a press like the first, except
+    // that the intro takes single presses only.
+    if (!introRunning())
+        mousePressEvent(event);
+}
+
 void CMainFrame::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (introRunning())
+        return;
     if (event->button() == Qt::LeftButton && dragOffset_)
         dragOffset_.reset();
     else if (event->button() == Qt::LeftButton)
@@ -186,8 +222,16 @@ void CMainFrame::mouseReleaseEvent(QMouseEvent* event)
     QWidget::mouseReleaseEvent(event);
 }
 
+void CMainFrame::keyPressEvent(QKeyEvent* event)
+{
+    if (!introRunning())
+        QWidget::keyPressEvent(event);
+}
+
 void CMainFrame::keyReleaseEvent(QKeyEvent* event)
 {
+    if (introRunning())
+        return;
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
         cycle_.requestSkip();
     QWidget::keyReleaseEvent(event);
@@ -230,12 +274,8 @@ void CMainFrame::pressAt(int x, int y)
             return;
         }
     }
-    const AnswerMode mode = answerModeOf(engine_.settings.noteName);
-    if (mode != AnswerMode::Microphone) {
-        if (services_.answerPanel)
-            services_.answerPanel->press(dc, x, y, cycle_.drill().dueNote().value_or(-1));
+    if (pressPanelOrSelector(x, y))
         return;
-    }
     auto& boxes = cycle_.noteBoxes();
     for (int i = 0; i < kNoteBoxCount; ++i) {
         if (boxes[i].contains(x, y)) {
@@ -269,12 +309,9 @@ void CMainFrame::moveTo(int x, int y)
         }
     }
 
-    const AnswerMode mode = answerModeOf(engine_.settings.noteName);
-    if (mode != AnswerMode::Microphone) {
-        if (services_.answerPanel)
-            services_.answerPanel->move(dc, x, y);
+    movePanelOrSelector(x, y);
+    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone)
         return;
-    }
     auto& boxes = cycle_.noteBoxes();
     for (int i = 0; i < cycle_.drill().noteCount() && i < kNoteBoxCount; ++i) {
         const int state = control::firstNoteBox + i;
@@ -291,10 +328,12 @@ void CMainFrame::moveTo(int x, int y)
 
 void CMainFrame::releaseLeft()
 {
-    gdi::Canvas& dc = canvas();
-    if (answerModeOf(engine_.settings.noteName) != AnswerMode::Microphone &&
-        services_.answerPanel && services_.answerPanel->release(dc))
-        cycle_.acceptAnsweredNote();
+    if (AnswerPanelMouse* mouse = panels_.mouse(answerModeOf(engine_.settings.noteName))) {
+        const AnswerPanelMouse::Released released = mouse->release(canvas());
+        showPanelCursor(released.cursor);
+        if (released.accept)
+            cycle_.acceptAnsweredNote();
+    }
 
     for (const BottomButton& b : pressOrder) {
         PushButton& button = bottomButton(b.state);
@@ -345,13 +384,145 @@ void CMainFrame::clearPressedButtons()
         b->pressed = 0;
 }
 
-void CMainFrame::openSettings()
+// The mode selector, the staff (which opens the menu) and the keyboard or
+// fretboard, in that order. True when the press landed on one of them.
+bool CMainFrame::pressPanelOrSelector(int x, int y)
+{
+    if (modeSelectorContains(x, y)) {
+        chooseMode(modeBandAt(x, y));
+        return true;
+    }
+    if (inStaffArea(x, y)) {
+        if (!menuLatch_.swallowStaffPress())
+            openPopupMenu(x, y);
+        return true;
+    }
+    AnswerPanelMouse* mouse = panels_.mouse(answerModeOf(engine_.settings.noteName));
+    if (!mouse)
+        return false;
+    PanelCursor cursor = PanelCursor::Unchanged;
+    mouse->press(canvas(), x, y, panelContext(), cursor);
+    showPanelCursor(cursor);
+    return true;
+}
+
+void CMainFrame::chooseMode(ModeBand band)
+{
+    VoiceInput& voice = cycle_.voice();
+    const AnswerModeChoice choice =
+        chooseAnswerMode(band, {engine_.settings.noteName, voice.micOff(), voice.micMuted()});
+    engine_.settings.noteName = choice.state.noteName;
+    voice.setMicOff(choice.state.micOff);
+    voice.setMicMuted(choice.state.micMuted);
+    if (choice.startCapture)
+        voice.startCapture();
+    if (choice.stopCapture)
+        voice.stopCapture();
+    micButton_->setVisible(choice.micButtonVisible);
+    micButton_->setMicOff(choice.state.micOff);
+    engine_.setAnswerMode();
+    if (choice.newMelody) {
+        cycle_.newDrill();
+        cycle_.hideMarker();
+    }
+    engine_.keepMelodyOnRepaint = true;
+    invalidate();
+}
+
+void CMainFrame::movePanelOrSelector(int x, int y)
+{
+    if (AnswerPanelMouse* mouse = panels_.mouse(answerModeOf(engine_.settings.noteName)))
+        showPanelCursor(mouse->move(canvas(), x, y, panelContext()));
+    if (modeSelectorContains(x, y)) {
+        setCursor(handCursor_);
+        controlState_ = control::modeSelector;
+        drawModeSelector(canvas(), colours_, modeBandAt(x, y));
+    } else if (controlState_ == control::modeSelector) {
+        setCursor(arrowCursor_);
+        controlState_ = control::none;
+        drawModeSelector(canvas(), colours_);
+    }
+}
+
+void CMainFrame::showPanelCursor(PanelCursor cursor)
+{
+    switch (cursor) {
+    case PanelCursor::Arrow:
+        setCursor(arrowCursor_);
+        break;
+    case PanelCursor::Keyboard:
+        setCursor(keyboardCursor_);
+        break;
+    case PanelCursor::PressedKey:
+        setCursor(pressedKeyCursor_);
+        break;
+    case PanelCursor::Unchanged:
+        break;
+    }
+}
+
+PanelContext CMainFrame::panelContext() const
+{
+    const Settings& s = engine_.settings;
+    return {{.transpose = s.transpose, .midiVol = s.midiVol, .miditimbre = s.miditimbre},
+            cycle_.dueNoteForPanels()};
+}
+
+void CMainFrame::openPopupMenu(int x, int y)
+{
+    menuLatch_.opened();
+    const MenuCommand command =
+        execPopupMenu(engine_.settings, mapToGlobal(toWidget(QRect(x, y, 1, 1)).topLeft()));
+    if (command == MenuCommand::None || destroyed_)
+        return;
+    menuLatch_.commandChosen();
+    carryOut(applyMenuCommand(command, engine_.settings));
+}
+
+void CMainFrame::carryOut(const MenuOutcome& outcome)
+{
+    engine_.settings = outcome.settings;
+    if (outcome.notationChanged)
+        engine_.selectNotation();
+    switch (outcome.followUp) {
+    case MenuFollowUp::None:
+        break;
+    case MenuFollowUp::RedrawSameDrill:
+    case MenuFollowUp::NewDrillOnRepaint:
+        engine_.keepMelodyOnRepaint = outcome.followUp == MenuFollowUp::RedrawSameDrill;
+        invalidate();
+        break;
+    case MenuFollowUp::NewDrillNow:
+        cycle_.newDrill();
+        break;
+    case MenuFollowUp::SelectCustomMelody:
+        if (const std::optional<int> line =
+                selectCustomMelody(engine_.dataDirectory(), engine_.settings.noteName, this)) {
+            engine_.settings = withChosenMelody(engine_.settings, *line);
+            engine_.keepMelodyOnRepaint = false;
+            invalidate();
+        }
+        break;
+    case MenuFollowUp::OpenMicrophoneSetup:
+        engine_.initialSheetTab = kSoundSheetTab;
+        openSettings(true);
+        break;
+    }
+}
+
+void CMainFrame::openSettings(bool keepBlinking)
 {
     if (!services_.openSettingsSheet)
         return; // no sheet yet: nothing visible happens
     cycle_.setDetectionPaused(true);
-    cycle_.stopBlinking();
-    const SheetOutcome outcome = services_.openSettingsSheet(*this, engine_.initialSheetTab);
+    if (!keepBlinking)
+        cycle_.stopBlinking();
+    const SheetOutcome outcome = services_.openSettingsSheet(
+        {*this, engine_.initialSheetTab,
+         [this](MicrophoneBlockObserver observer) { cycle_.microphoneObserver = observer; }});
+    cycle_.microphoneObserver = {};
+    if (destroyed_)
+        return; // closed while the sheet showed: the drill has ended for good
     cycle_.setDetectionPaused(false);
     if (outcome != SheetOutcome::confirmed)
         cycle_.resumeBlinking();

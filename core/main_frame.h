@@ -1,14 +1,18 @@
 #pragma once
 
+#include "core/answer_panels.h"
 #include "core/drill_cycle.h"
 #include "core/main_frame_services.h"
+#include "core/popup_menu.h"
 #include "platform/gdi/back_buffered_widget.h"
 #include "render/colours.h"
 #include "render/main_window_paint.h"
+#include "render/mode_selector.h"
 #include "render/note_bitmaps.h"
 
 #include <QCursor>
 
+#include <memory>
 #include <optional>
 
 class DrillEngine;
@@ -37,6 +41,10 @@ public:
     int controlState() const { return controlState_; }
     // The first drill has been drawn, played and capture started.
     bool started() const { return started_; }
+    // The intro is on screen; every input but a left press is dropped.
+    bool introRunning() const { return intro_ && intro_->isRunning(); }
+    // Frames of the intro's flight drawn (0 without an intro).
+    int framesDrawn() const { return intro_ ? intro_->framesDrawn() : 0; }
     MicButtonWidget* micButton() const { return micButton_; }
 
 protected:
@@ -48,7 +56,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void startUp();
@@ -62,7 +72,16 @@ private:
     void clearPressedButtons();
     PushButton& bottomButton(int state);
     void releaseButtonLook(PushButton& button, std::string_view label, int labelColour);
-    void openSettings();
+    bool pressPanelOrSelector(int x, int y);
+    void chooseMode(ModeBand band);
+    void movePanelOrSelector(int x, int y);
+    void showPanelCursor(PanelCursor cursor);
+    PanelContext panelContext() const;
+    void openPopupMenu(int x, int y);
+    void carryOut(const MenuOutcome& outcome);
+    // The settings sheet on page `initialSheetTab`; the menu's "Microphone
+    // Setup ..." leaves the note cursor blinking.
+    void openSettings(bool keepBlinking = false);
     void openHelp();
     void toggleMicrophone();
 
@@ -71,7 +90,9 @@ private:
     ColourTable colours_ = fillColours();
     NoteBitmaps bitmaps_ = loadNoteBitmaps();
     MainButtons buttons_;
+    AnswerPanels panels_;
     DrillCycle cycle_;
+    PopupMenuLatch menuLatch_;
 
     // The window's own view state.
     bool firstPaint_ = true;
@@ -82,6 +103,11 @@ private:
     std::optional<QPoint> dragOffset_; // dragging by the title strip ourselves
     QCursor arrowCursor_{Qt::ArrowCursor};
     QCursor handCursor_;
+    QCursor keyboardCursor_;
+    QCursor pressedKeyCursor_;
     MicButtonWidget* micButton_ = nullptr;
     HelpWindow* help_ = nullptr;
+    // The intro of the first paint; it runs before the first drill and takes
+    // the mouse presses meanwhile.
+    std::unique_ptr<IntroSequence> intro_;
 };

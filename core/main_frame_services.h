@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/gdi/canvas.h"
+#include "render/intro_sequence.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
 
-class AnswerPanel;
 class MidiOut;
 class NoteDetector;
 class QWidget;
@@ -19,13 +22,20 @@ enum class SheetOutcome {
     cancelled, // Cancel: the same drill goes on
 };
 
-// Runs the settings sheet modally over `owner`, opening on page `initialTab`.
-using SettingsSheetOpener = std::function<SheetOutcome(QWidget& owner, int initialTab)>;
+// Receives every microphone block (unsigned 8-bit samples) as it arrives.
+using MicrophoneBlockObserver = std::function<void(std::span<const std::uint8_t> samples)>;
 
-// Plays the intro on the first paint into `dc` and calls `finished` once it
-// is over (at once, if there is no intro). Timed with a TimedSequence: the
-// window keeps painting meanwhile.
-using IntroPlayer = std::function<void(gdi::Canvas& dc, std::function<void()> finished)>;
+// What the settings sheet reaches of the window that opens it.
+struct SheetHost {
+    QWidget& owner;
+    int initialTab; // the page to open on, numbered from 1
+    // With an observer: hand it every microphone block from now on; with an
+    // empty function: stop.
+    std::function<void(MicrophoneBlockObserver)> listenToMicrophone;
+};
+
+// Runs the settings sheet modally over the host window.
+using SettingsSheetOpener = std::function<SheetOutcome(const SheetHost& host)>;
 
 // What the main window works with, handed in by the program's start-up.
 struct MainFrameServices {
@@ -35,6 +45,6 @@ struct MainFrameServices {
     RandomSource& random;
     UserMessages& messages;
     SettingsSheetOpener openSettingsSheet = {};
-    IntroPlayer playIntro = {};
-    AnswerPanel* answerPanel = nullptr; // the keyboard or fretboard, when there is one
+    // The intro before the first drill, with its durations; none when unset.
+    std::optional<IntroTiming> intro = {};
 };

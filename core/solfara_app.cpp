@@ -13,7 +13,7 @@
 #include "platform/system/data_directory.h"
 #include "platform/system/termination_signals.h"
 #include "voice/detector_choice_file.h"
-#include "voice/pitch_detector.h"
+#include "voice/selected_note_detector.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -89,15 +89,18 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
     if (!terminationPending) {
         SteadyClock clock;
         UniformRandomSource random(clock.milliseconds());
-        std::unique_ptr<NoteDetector> detector =
-            parts.makeDetector ? parts.makeDetector() : std::make_unique<PitchDetector>();
+        // The choice of the command line was saved above.
+        SelectedNoteDetector detector(readDetectorChoice(dataDirectory));
         CMainFrame mainFrame(engine, {.midiOut = midiOut,
                                       .waveInput = *microphone->input,
-                                      .detector = *detector,
+                                      .detector = detector,
                                       .random = random,
                                       .messages = messages,
-                                      .openSettingsSheet = parts.openSettingsSheet,
-                                      .playIntro = parts.playIntro});
+                                      .openSettingsSheet = parts.makeSettingsSheetOpener
+                                                               ? parts.makeSettingsSheetOpener(
+                                                                     engine, midiOut, detector)
+                                                               : SettingsSheetOpener{},
+                                      .intro = IntroTiming{}});
         gdi::applyWindowScale(mainFrame, options.scale,
                               gdi::RememberedScale::forProgram("solfara"));
         frame = &mainFrame;

@@ -4,11 +4,9 @@
 #include "platform/gdi/window_scale.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "voice/detector_kind.h"
-#include "voice/note_detector.h"
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 
 // What the command line chose.
@@ -26,13 +24,16 @@ struct SolfaraOptions {
     gdi::ScaleOption scale;
 };
 
-// The parts of the trainer the program chooses at start: the pitch detector
-// (the classic FFT detector when unset), the settings sheet and the intro
-// (none when unset).
+class DrillEngine;
+class MidiOut;
+class SelectedNoteDetector;
+
+// The parts of the trainer the program chooses at start: the settings sheet
+// over the running engine, its MIDI output and the drill's detector (no
+// sheet when unset).
 struct SolfaraParts {
-    std::function<std::unique_ptr<NoteDetector>()> makeDetector;
-    SettingsSheetOpener openSettingsSheet;
-    IntroPlayer playIntro;
+    std::function<SettingsSheetOpener(DrillEngine&, MidiOut&, SelectedNoteDetector&)>
+        makeSettingsSheetOpener;
 };
 
 // Runs the trainer: prepares the data directory, loads the engine, shows the

@@ -38,19 +38,3 @@ void drawWindowBorder(gdi::Canvas& dc, const ColourTable& colours)
     bevelTopLeft(dc, colours, 0, 0, dc.width(), dc.height(), 21, 2);
     bevelBottomRight(dc, colours, 0, 0, dc.width(), dc.height() - 1, 24, 2);
 }
-
-void drawModeSelector(gdi::Canvas& dc, const ColourTable& colours, int lit)
-{
-    static constexpr const char* words[3] = {"mic", "piano", "guitar"};
-    gdi::TextStyle style;
-    style.font = {.face = "Arial Narrow",
-                  .height = 14,
-                  .width = 6,
-                  .weight = 400,
-                  .underline = true,
-                  .family = gdi::FontFamily::Swiss};
-    for (int i = 0; i < 3; ++i) {
-        style.colour = i == lit ? gdi::white : colours[14];
-        dc.text(kModeSelectorX, kModeSelectorTop + 12 * i, words[i], style);
-    }
-}

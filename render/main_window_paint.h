@@ -30,9 +30,3 @@ void drawWindowChrome(gdi::Canvas& dc, const ColourTable& colours, const MainBut
 
 // The raised 8-pixel frame around the whole client area.
 void drawWindowBorder(gdi::Canvas& dc, const ColourTable& colours);
-
-// The words "mic", "piano" and "guitar" at the lower right; `lit` (0..2, or
-// -1 for none) is drawn in white.
-inline constexpr int kModeSelectorX = 468;
-inline constexpr int kModeSelectorTop = layoutTop + 366;
-void drawModeSelector(gdi::Canvas& dc, const ColourTable& colours, int lit = -1);

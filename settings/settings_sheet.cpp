@@ -36,7 +36,8 @@ QWidget* preparePage(QWidget* page)
 
 SettingsSheet::SettingsSheet(const SettingsSheetContext& context, SheetTab initialTab,
                              QWidget* parent)
-    : QDialog(parent), context_(context), state_{context.settings, context.settings.mode}
+    : QDialog(parent),
+      context_(context), state_{context.settings, context.settings.mode, context.detector}
 {
     setWindowTitle("Settings");
     setFont(DialogUnits::dialogFont());
@@ -127,9 +128,11 @@ bool runSettingsSheet(QWidget* parent, const SettingsSheetContext& context,
     target.setDetectionPaused(true);
     SettingsSheet sheet(context, tab, parent);
     const bool accepted = sheet.exec() == QDialog::Accepted;
-    if (accepted)
+    if (accepted) {
         acceptSheet(sheet.workingCopy(), sheet.volumeSliderPosition(), target);
-    else
+        target.takeDetector(sheet.detectorChoice());
+    } else {
         cancelSheet(target);
+    }
     return accepted;
 }

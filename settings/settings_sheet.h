@@ -24,6 +24,7 @@ public:
 
     const Settings& workingCopy() const { return state_.workingCopy; }
     int selectedScale() const { return state_.selectedScale; }
+    DetectorKind detectorChoice() const { return state_.detector; }
     int volumeSliderPosition() const;
     SheetTab currentTab() const;
     void showTab(SheetTab tab);

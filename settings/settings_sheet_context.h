@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 #include "music/scales.h"
+#include "voice/detector_kind.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -25,6 +26,8 @@ using MicrophoneBlockSink = std::function<void(std::span<const std::uint8_t> sam
 struct SettingsSheetContext {
     // The twenty settings as they stand; the sheet's working copy starts here.
     Settings settings;
+    // The pitch detector the drill listens through.
+    DetectorKind detector = DetectorKind::classic;
     // The scale list. The General page lists its names; the Scales page
     // changes it in place.
     ScaleList* scales = nullptr;
@@ -63,4 +66,6 @@ public:
     virtual void setKeepMelodyOnRepaint(bool keep) = 0;
     // Invalidates (and erases) the whole main window.
     virtual void invalidateMainWindow() = 0;
+    // The pitch detector chosen on the Sound page (after the other steps of OK).
+    virtual void takeDetector(DetectorKind /*kind*/) {}
 };

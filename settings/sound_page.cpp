@@ -7,9 +7,11 @@
 #include "settings/timbre_names.h"
 #include "settings/voice_waveline.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <array>
 #include <string>
@@ -64,6 +66,7 @@ SoundPage::SoundPage(SheetState& state, const SettingsSheetContext& context, QWi
     setFont(DialogUnits::dialogFont());
     makeComputerSound();
     makeMicrophoneSetup();
+    makeDetectorChoice();
 }
 
 SoundPage::~SoundPage()
@@ -129,6 +132,27 @@ void SoundPage::makeMicrophoneSetup()
     waveline_ = new VoiceWavelineView(this);
     waveline_->setObjectName("waveline");
     waveline_->setGeometry(controls.units().rect(149, 137, 78, 72));
+}
+
+// "Classic" names the strongest partial, "Precise" the period of the wave;
+// the choice waits for OK in the sheet's state.
+void SoundPage::makeDetectorChoice()
+{
+    PageControls controls(this);
+    controls.label("Pitch detection", 22, kDetectorChoiceTop + 2, 60, 10);
+    auto* group = new QButtonGroup(this);
+    int x = 84;
+    for (DetectorKind kind : allDetectorKinds) {
+        const std::string name(detectorKeyword(kind));
+        const std::string_view text = detectorDisplayName(kind);
+        auto* button =
+            controls.radio(name.c_str(), QString::fromUtf8(text.data(), qsizetype(text.size())), x,
+                           kDetectorChoiceTop + 1, 50, 12);
+        button->setChecked(kind == state_.detector);
+        group->addButton(button);
+        connect(button, &QRadioButton::clicked, this, [this, kind] { state_.detector = kind; });
+        x += 56;
+    }
 }
 
 int SoundPage::volumeSliderPosition() const

@@ -29,13 +29,14 @@ public:
     // gain and filter.
     void showMicrophoneBlock(std::span<const std::uint8_t> samples);
 
-    // Where the detector choice will go: a free strip along the bottom of the
-    // page, below the microphone group (dialog units).
+    // The detector choice: a strip along the bottom of the page, below the
+    // microphone group (dialog units).
     static constexpr int kDetectorChoiceTop = 220;
 
 private:
     void makeComputerSound();
     void makeMicrophoneSetup();
+    void makeDetectorChoice();
     void chooseDevice(int position);
     void chooseTimbre(int position);
     void test();

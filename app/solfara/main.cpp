@@ -6,6 +6,7 @@
 #include "platform/system/command_line.h"
 #include "platform/system/data_directory.h"
 #include "platform/system/graphical_session.h"
+#include "settings/trainer_sheet_opener.h"
 #include "voice/detect_command.h"
 #include "voice/detector_choice_file.h"
 
@@ -88,5 +89,5 @@ int main(int argc, char* argv[])
     }
     if (!checkGraphicalSession("solfara", DisplayEnvironment::current(), std::cerr))
         return 1;
-    return runSolfara(argv[0], options);
+    return runSolfara(argv[0], options, {.makeSettingsSheetOpener = trainerSheetOpener});
 }

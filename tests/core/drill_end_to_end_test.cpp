@@ -7,7 +7,7 @@
 #include "core/main_frame.h"
 #include "core/settings_file.h"
 #include "platform/audio/rtaudio_wave_input.h"
-#include "tests/core/engine_fixture.h"
+#include "tests/support/engine_fixture.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/pipe_player.h"
 #include "tests/support/rendered_note.h"

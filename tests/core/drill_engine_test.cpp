@@ -1,6 +1,6 @@
 #include "core/settings_file.h"
 #include "music/scale_file.h"
-#include "tests/core/engine_fixture.h"
+#include "tests/support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,19 @@
-#include "tests/core/main_window_rig.h"
+#include "tests/support/main_window_rig.h"
 
 #include "core/mic_button_widget.h"
 #include "render/layout_top.h"
 #include "tests/support/pixel_count.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -92,6 +98,87 @@ TEST_F(MainFrameTest, WholeDrillSungBlockByBlockEndsFinishedWithoutAutostart)
     EXPECT_FALSE(w.cycle().blinkTimerRunning());
     EXPECT_EQ(blackIn(firstX, markerY - 20, 10, 27), emptyStaff)
         << "the answer staff is empty again";
+}
+
+// A sung C4 whose second partial is three times as strong as the
+// fundamental: the Classic detector hears C5 and the drill waits, the Precise
+// one hears C4 on 1024-sample blocks and the drill moves on.
+TEST_F(MainFrameTest, TheDrillListensThroughTheChosenDetector)
+{
+    const auto brightC4 = [](int length) {
+        const double f = noteFrequency(24);
+        std::vector<std::uint8_t> block;
+        for (int i = 0; i < length; ++i) {
+            const double t = i / 11025.0;
+            const double wave = 0.3 * std::sin(2 * std::numbers::pi * f * t) +
+                                std::sin(2 * std::numbers::pi * 2 * f * t);
+            block.push_back(std::uint8_t(128 + std::lround(75 * wave)));
+        }
+        return block;
+    };
+    for (DetectorKind kind : allDetectorKinds) {
+        SCOPED_TRACE(std::string(detectorKeyword(kind)));
+        MainWindowRig rig;
+        rig.detector.select(kind);
+        ASSERT_TRUE(rig.start());
+        for (int i = 0; i < 3; ++i)
+            rig.hear(brightC4(rig.queuedLength()));
+        const bool precise = kind == DetectorKind::precise;
+        EXPECT_EQ(rig.drill().currentNoteIndex(), precise ? 1 : 0);
+        EXPECT_EQ(rig.device.queuedLengths.front(), precise ? 1024u : 2048u);
+    }
+}
+
+// While the intro runs only a left press counts: it skips the flight, and
+// the first drill follows the intro's notes.
+TEST_F(MainFrameTest, TheIntroComesBeforeTheFirstDrillAndOnlyALeftClickSkipsIt)
+{
+    w.intro = IntroTiming{.frameMs = 20, .holdStepMs = 100, .releaseMs = 20};
+    w.open();
+    ASSERT_TRUE(runEventsUntil([&] { return w.frame->introRunning(); }));
+    int menus = 0;
+    QTimer closeMenus;
+    QObject::connect(&closeMenus, &QTimer::timeout, [&] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            ++menus;
+            menu->close();
+        }
+    });
+    closeMenus.start(5);
+
+    w.mouse(QEvent::MouseButtonPress, 250, 200, Qt::RightButton);
+    w.mouse(QEvent::MouseButtonRelease, 250, 200, Qt::RightButton);
+    w.mouse(QEvent::MouseButtonDblClick, 250, 200);
+    releaseSpace();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.frame->introRunning());
+    EXPECT_FALSE(w.drill().skipRequest());
+    EXPECT_FALSE(w.frame->started());
+
+    w.click(480, L + 384); // on "piano": the click skips the intro and chooses nothing
+    ASSERT_TRUE(w.settle());
+    EXPECT_LT(w.frame->framesDrawn(), IntroSequence::frameCount) << "the flight was cut short";
+    const std::vector<int> notes = w.noteOns();
+    ASSERT_GE(notes.size(), 4u);
+    EXPECT_EQ(notes.front(), IntroSequence::flightKeys[0]);
+    EXPECT_EQ(std::vector<int>(notes.end() - 3, notes.end()), (std::vector<int>{60, 62, 64}));
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), IntroSequence::bannerKey), 0)
+        << "no banner after a skip";
+    EXPECT_EQ(menus, 0);
+    EXPECT_EQ(w.engine->settings.noteName, 2);
+}
+
+TEST_F(MainFrameTest, ClosingDuringTheIntroStartsNoDrill)
+{
+    w.intro = IntroTiming{.frameMs = 5, .holdStepMs = 5, .releaseMs = 5};
+    w.open();
+    ASSERT_TRUE(runEventsUntil([&] { return w.frame->introRunning(); }));
+    w.frame->close();
+    EXPECT_FALSE(w.frame->introRunning());
+    runEventsUntil([] { return false; }, std::chrono::milliseconds(200)); // the intro's length
+    EXPECT_FALSE(w.frame->started());
+    EXPECT_EQ(w.device.opens, 0) << "no listening after the window closed";
+    EXPECT_TRUE(w.engine->released());
 }
 
 TEST_F(MainFrameTest, SpaceBarInSilenceAcceptsAndTheFifthSilentBlockErasesTheMarker)

@@ -1,5 +1,6 @@
 #include "voice/pitch_detector.h"
 #include "voice/precise_pitch_detector.h"
+#include "voice/selected_note_detector.h"
 
 #include "tests/support/sound_samples.h"
 
@@ -155,6 +156,23 @@ TEST(NoteDetectorFactory, MakesTheDetectorOfEachKind)
         const auto block = sineBlock(440, detector->blockLength());
         EXPECT_EQ(detector->analyseBlock(block, {}, table, std::nullopt).sungNote, 33);
     }
+}
+
+// The Classic detector shortens its block after a high note; choosing the
+// kind in use keeps that state, another kind starts afresh.
+TEST(SelectedNoteDetector, AChangeOfKindStartsAFreshDetector)
+{
+    const PeriodTable table = buildPeriodTable(440);
+    SelectedNoteDetector detector(DetectorKind::classic);
+    detector.analyseBlock(sineBlock(880, 2048), {}, table, std::nullopt);
+    ASSERT_EQ(detector.blockLength(), 1024);
+    detector.select(DetectorKind::classic);
+    EXPECT_EQ(detector.blockLength(), 1024);
+    detector.select(DetectorKind::precise);
+    EXPECT_EQ(detector.kind(), DetectorKind::precise);
+    EXPECT_EQ(detector.analyseBlock(sineBlock(440, 1024), {}, table, std::nullopt).sungNote, 33);
+    detector.select(DetectorKind::classic);
+    EXPECT_EQ(detector.blockLength(), 2048);
 }
 
 } // namespace

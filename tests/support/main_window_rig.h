@@ -3,10 +3,10 @@
 #include "core/main_frame.h"
 #include "core/settings_file.h"
 #include "platform/audio/scripted_wave_input.h"
-#include "tests/core/engine_fixture.h"
+#include "tests/support/engine_fixture.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/sound_samples.h"
-#include "voice/pitch_detector.h"
+#include "voice/selected_note_detector.h"
 
 #include <QMouseEvent>
 
@@ -46,15 +46,24 @@ public:
     // played and capture runs.
     bool start(const Settings& settings = tuneSettings())
     {
+        open(settings);
+        return settle();
+    }
+
+    // Shows the window.
+    void open(const Settings& settings = tuneSettings())
+    {
         rig.dir.write(kSettingsFileName, settingsFileText(settings));
         engine = rig.loadEngine();
-        frame = std::make_unique<CMainFrame>(*engine, MainFrameServices{.midiOut = rig.midiOut,
-                                                                        .waveInput = device,
-                                                                        .detector = detector,
-                                                                        .random = random,
-                                                                        .messages = rig.messages});
+        frame = std::make_unique<CMainFrame>(
+            *engine, MainFrameServices{.midiOut = rig.midiOut,
+                                       .waveInput = device,
+                                       .detector = detector,
+                                       .random = random,
+                                       .messages = rig.messages,
+                                       .openSettingsSheet = openSettingsSheet,
+                                       .intro = intro});
         frame->show();
-        return settle();
     }
 
     // Waits for a melody being drawn or the banner to be over.
@@ -71,23 +80,26 @@ public:
     // length that was queued, handed to the window.
     void hear(int note)
     {
-        const int length = static_cast<int>(device.queuedLengths.back());
-        device.feed(note < 0 ? silenceBlock(length) : sineBlock(noteFrequency(note), length));
+        const int length = queuedLength();
+        hear(note < 0 ? silenceBlock(length) : sineBlock(noteFrequency(note), length));
+    }
+    void hear(const std::vector<std::uint8_t>& block)
+    {
+        device.feed(block);
         device.deliverPending();
     }
+    int queuedLength() const { return static_cast<int>(device.queuedLengths.back()); }
 
     void click(int x, int y)
     {
         mouse(QEvent::MouseButtonPress, x, y);
         mouse(QEvent::MouseButtonRelease, x, y);
     }
-    void mouse(QEvent::Type type, int x, int y)
+    void mouse(QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
         QMouseEvent event(type, QPointF(x, y), QPointF(x, y), frame->mapToGlobal(QPointF(x, y)),
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                          Qt::NoModifier);
+                          type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(frame.get(), &event);
     }
 
@@ -103,7 +115,9 @@ public:
 
     EngineRig rig;
     ScriptedWaveInput device;
-    PitchDetector detector;
+    SelectedNoteDetector detector{DetectorKind::classic};
+    SettingsSheetOpener openSettingsSheet; // none unless a test gives one
+    std::optional<IntroTiming> intro;      // none unless a test gives one
     HighestDrawRandom random;
     std::unique_ptr<DrillEngine> engine;
     std::unique_ptr<CMainFrame> frame;

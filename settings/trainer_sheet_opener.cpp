@@ -1,0 +1,77 @@
+#include "settings/trainer_sheet_opener.h"
+
+#include "core/drill_engine.h"
+#include "settings/settings_sheet.h"
+#include "voice/detector_choice_file.h"
+#include "voice/selected_note_detector.h"
+#include "voice/voice_input.h"
+
+#include <QMessageBox>
+
+#include <algorithm>
+
+namespace {
+
+// OK and Cancel carried out on the engine. The window itself pauses
+// detection around the sheet and repaints after it, so those steps are left
+// to it.
+class EngineSheetTarget final : public SheetCloseTarget {
+public:
+    EngineSheetTarget(DrillEngine& engine, SelectedNoteDetector& detector, QWidget& window)
+        : engine_(engine), detector_(detector), window_(window)
+    {
+    }
+
+    void takeSettings(const Settings& settings) override { engine_.settings = settings; }
+    void selectNotation() override { engine_.selectNotation(); }
+    void buildPeriodTable() override { engine_.buildPeriodTable(); }
+    void setDetectionPaused(bool) override {}
+    void setKeepMelodyOnRepaint(bool keep) override { engine_.keepMelodyOnRepaint = keep; }
+    void invalidateMainWindow() override {}
+
+    void takeDetector(DetectorKind kind) override
+    {
+        detector_.select(kind);
+        // The choice holds for this run even when it cannot be remembered.
+        if (Status saved = writeDetectorChoice(engine_.dataDirectory(), kind); !saved)
+            QMessageBox::warning(&window_, messageCaption, QString::fromStdString(saved.message()));
+    }
+
+private:
+    DrillEngine& engine_;
+    SelectedNoteDetector& detector_;
+    QWidget& window_;
+};
+
+SheetTab sheetTabOf(int number)
+{
+    return SheetTab(std::clamp(number, int(SheetTab::General), int(SheetTab::CustomMelody)));
+}
+
+} // namespace
+
+SettingsSheetOpener trainerSheetOpener(DrillEngine& engine, MidiOut& midiOut,
+                                       SelectedNoteDetector& detector)
+{
+    return [&engine, &midiOut, &detector](const SheetHost& host) {
+        SettingsSheetContext context;
+        context.settings = engine.settings;
+        context.detector = detector.kind();
+        context.scales = &engine.scales;
+        context.midiDeviceNames = engine.midiDeviceNames;
+        context.midiOut = &midiOut;
+        context.dataDirectory = engine.dataDirectory();
+        context.refreshScaleBits = [&engine](int scaleIndex) {
+            engine.refreshScaleBits(scaleIndex);
+        };
+        context.listenToMicrophone = [&host](MicrophoneBlockSink sink) {
+            host.listenToMicrophone(std::move(sink));
+        };
+        // The page asked for is shown this once; the next opening starts on General.
+        engine.initialSheetTab = int(SheetTab::General);
+        EngineSheetTarget target(engine, detector, host.owner);
+        const bool accepted =
+            runSettingsSheet(&host.owner, context, target, sheetTabOf(host.initialTab));
+        return accepted ? SheetOutcome::confirmed : SheetOutcome::cancelled;
+    };
+}

@@ -1,0 +1,135 @@
+#include "settings/settings_sheet.h"
+#include "settings/trainer_sheet_opener.h"
+#include "tests/support/main_window_rig.h"
+#include "voice/detector_choice_file.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// The main window with the real settings sheet behind its Settings button.
+class TrainerSheetTest : public testing::Test {
+protected:
+    MainWindowRig w;
+
+    void SetUp() override
+    {
+        w.openSettingsSheet = [this](const SheetHost& host) {
+            return trainerSheetOpener(*w.engine, w.rig.midiOut, w.detector)(host);
+        };
+    }
+
+    // Clicks Settings; once the sheet shows, `user` acts on it and then
+    // `button` closes it. Returns the page the sheet opened on.
+    SheetTab useSettings(const std::function<void(SettingsSheet&)>& user,
+                         QDialogButtonBox::StandardButton button)
+    {
+        SheetTab openedOn{};
+        QTimer::singleShot(0, [&] {
+            auto* sheet = dynamic_cast<SettingsSheet*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            openedOn = sheet->currentTab();
+            user(*sheet);
+            sheet->findChild<QDialogButtonBox*>()->button(button)->click();
+        });
+        const PushButton& settings = w.frame->buttons().settingsButton;
+        w.click(settings.left + settings.width / 2, settings.top + settings.height / 2);
+        return openedOn;
+    }
+};
+
+TEST_F(TrainerSheetTest, CancelKeepsTheDrillAndOkAppliesTheSettingsWithANewDrill)
+{
+    ASSERT_TRUE(w.start());
+    w.hear(24);
+    w.hear(24);
+    ASSERT_EQ(w.drill().currentNoteIndex(), 1);
+
+    const SheetTab tab = useSettings(
+        [](SettingsSheet& sheet) {
+            sheet.findChild<QTabWidget*>()->setCurrentIndex(int(SheetTab::Sound) - 1);
+        },
+        QDialogButtonBox::Cancel);
+    EXPECT_EQ(tab, SheetTab::General);
+    ASSERT_TRUE(runEventsUntil([&] { return w.cycle().marker().hidden(); })) << "repainted";
+    EXPECT_EQ(w.drill().currentNoteIndex(), 1) << "the same drill goes on";
+    w.hear(26);
+    w.hear(26);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 2) << "and is judged again";
+
+    const int tuningBefore = w.engine->settings.A;
+    useSettings(
+        [](SettingsSheet& sheet) {
+            auto* tuning = sheet.findChild<QComboBox*>("A");
+            tuning->setCurrentIndex(tuning->currentIndex() + 1);
+            emit tuning->activated(tuning->currentIndex());
+        },
+        QDialogButtonBox::Ok);
+    ASSERT_TRUE(runEventsUntil([&] { return w.engine->keepMelodyOnRepaint; })) << "repainted";
+    ASSERT_TRUE(w.settle());
+    EXPECT_EQ(w.engine->settings.A, tuningBefore + 1);
+    EXPECT_NE(w.engine->periodTable, buildPeriodTable(tuningBefore)) << "rebuilt for the new A";
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0) << "a new drill";
+}
+
+TEST_F(TrainerSheetTest, TheSoundPageShowsTheMicrophoneOnlyWhileItIsTheCurrentPage)
+{
+    ASSERT_TRUE(w.start());
+    const auto wavelineImage = [](SettingsSheet& sheet) {
+        return sheet.findChild<QWidget*>("waveline")->grab().toImage();
+    };
+    useSettings(
+        [&](SettingsSheet& sheet) {
+            const QImage quiet = wavelineImage(sheet);
+            w.hear(33); // the General page shows
+            EXPECT_EQ(wavelineImage(sheet), quiet);
+            sheet.showTab(SheetTab::Sound);
+            w.hear(33);
+            EXPECT_NE(wavelineImage(sheet), quiet) << "the live wave";
+        },
+        QDialogButtonBox::Cancel);
+    EXPECT_FALSE(w.cycle().microphoneObserver) << "no page listens once the sheet is closed";
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0) << "blocks heard under the sheet were not judged";
+}
+
+TEST_F(TrainerSheetTest, TheDetectorChosenOnTheSoundPageIsSavedAndListensFromOk)
+{
+    ASSERT_TRUE(w.start());
+    const auto choose = [&](const char* name, QDialogButtonBox::StandardButton button) {
+        useSettings(
+            [&](SettingsSheet& sheet) {
+                sheet.showTab(SheetTab::Sound);
+                sheet.findChild<QRadioButton*>(name)->click();
+            },
+            button);
+        EXPECT_TRUE(w.settle());
+    };
+    choose("precise", QDialogButtonBox::Cancel);
+    EXPECT_EQ(w.detector.kind(), DetectorKind::classic);
+    EXPECT_FALSE(std::filesystem::exists(w.rig.dir.file(kDetectorChoiceFileName)));
+
+    choose("precise", QDialogButtonBox::Ok);
+    EXPECT_EQ(w.detector.kind(), DetectorKind::precise);
+    EXPECT_EQ(readDetectorChoice(w.rig.dir.path()), DetectorKind::precise);
+    w.hear(-1);
+    EXPECT_EQ(w.queuedLength(), 1024);
+
+    // The sheet opens on the choice in force.
+    useSettings(
+        [](SettingsSheet& sheet) {
+            EXPECT_TRUE(sheet.findChild<QRadioButton*>("precise")->isChecked());
+            EXPECT_FALSE(sheet.findChild<QRadioButton*>("classic")->isChecked());
+        },
+        QDialogButtonBox::Cancel);
+}
+
+} // namespace

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const int edit = data[0] % 3;
     const int k = int(data[1]) - 8;           // some lines, and indices before and after them
-    MelodyStore store(scratchDirectory(), 0); // piano answers: "mel.ssc"
+    MelodyStore store(scratchDirectory(), AnswerMode::Piano); // "mel.ssc"
     writeScratchFile(store.file().filename().string(), data + 2, size - 2);
 
     const auto before = store.lines();

@@ -6,6 +6,7 @@
 #include "midi/midi_out.h"
 #include "music/scale_file.h"
 #include "platform/audio/wave_input_devices.h"
+#include "render/intro_sequence.h"
 
 DrillEngine::DrillEngine(std::filesystem::path dataDirectory, EngineServices services)
     : dataDirectory_(std::move(dataDirectory)), services_(services)
@@ -39,6 +40,12 @@ void DrillEngine::openMidiOutput()
     midiDeviceNames = std::move(opened.deviceNames);
     if (!opened.opened)
         services_.messages.showError(kEngineMessageCaption, opened.opened.message());
+    preloadDrillPrograms();
+}
+
+void DrillEngine::preloadDrillPrograms()
+{
+    services_.midiOut.preloadPrograms({settings.miditimbre, IntroSequence::program});
 }
 
 void DrillEngine::saveAndRelease()

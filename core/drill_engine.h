@@ -53,6 +53,9 @@ public:
     void selectNotation();
     // From `A`: fills `periodTable`.
     void buildPeriodTable();
+    // Keeps the built-in synthesizer's samples of the drill's timbre (and the
+    // intro's program) loaded, so the first note of a melody sounds at once.
+    void preloadDrillPrograms();
     // From the scale at `scaleIndex` (an index outside the list gives MAJOR):
     // fills `scaleBits`.
     void refreshScaleBits(int scaleIndex);

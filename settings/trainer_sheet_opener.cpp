@@ -22,7 +22,11 @@ public:
     {
     }
 
-    void takeSettings(const Settings& settings) override { engine_.settings = settings; }
+    void takeSettings(const Settings& settings) override
+    {
+        engine_.settings = settings;
+        engine_.preloadDrillPrograms();
+    }
     void selectNotation() override { engine_.selectNotation(); }
     void buildPeriodTable() override { engine_.buildPeriodTable(); }
     void setDetectionPaused(bool) override {}

@@ -27,6 +27,18 @@ std::vector<RecordedMidiMessage> MidiRecording::messages() const
     return messages_;
 }
 
+void MidiRecording::setPreloaded(std::vector<int> programs)
+{
+    std::lock_guard lock(mutex_);
+    preloaded_ = std::move(programs);
+}
+
+std::vector<int> MidiRecording::preloadedPrograms() const
+{
+    std::lock_guard lock(mutex_);
+    return preloaded_;
+}
+
 int MidiRecording::resetCount() const
 {
     std::lock_guard lock(mutex_);
@@ -64,6 +76,12 @@ void RecordingMidiOutputPort::reset()
 {
     if (!closed_)
         recording_->addReset();
+}
+
+void RecordingMidiOutputPort::preloadPrograms(const std::vector<int>& programs)
+{
+    if (!closed_)
+        recording_->setPreloaded(programs);
 }
 
 void RecordingMidiOutputPort::close()

@@ -30,10 +30,13 @@ public:
     void addMessage(std::uint32_t message, std::uint32_t timeMs);
     void addReset();
     void addClose();
+    void setPreloaded(std::vector<int> programs);
 
     std::vector<RecordedMidiMessage> messages() const;
     int resetCount() const;
     int closeCount() const;
+    // The programs the last preload asked the port to keep loaded.
+    std::vector<int> preloadedPrograms() const;
     void clear();
 
 private:
@@ -41,6 +44,7 @@ private:
     std::vector<RecordedMidiMessage> messages_;
     int resets_ = 0;
     int closes_ = 0;
+    std::vector<int> preloaded_;
 };
 
 // An output port that sounds nothing and keeps every message with its time.
@@ -53,6 +57,7 @@ public:
     void sendShortMessage(std::uint32_t message) override;
     void reset() override;
     void close() override;
+    void preloadPrograms(const std::vector<int>& programs) override;
     std::string name() const override { return name_; }
 
     const std::shared_ptr<MidiRecording>& recording() const { return recording_; }

@@ -82,11 +82,13 @@ TEST(DrillEngine, DisplayStateFollowsTheSettings)
 TEST(DrillEngine, OneMidiDeviceGivesItAndTheMapper)
 {
     EngineRig rig({"USB Keyboard"}, 1);
-    rig.dir.write(kSettingsFileName, settingsFileText({.midi = 2})); // past the list
+    rig.dir.write(kSettingsFileName, settingsFileText({.midi = 2, .miditimbre = 52}));
     auto engine = rig.loadEngine();
     EXPECT_EQ(engine->midiDeviceNames, (std::vector<std::string>{"USB Keyboard", "Midi Mapper"}));
-    EXPECT_EQ(engine->settings.midi, -1);
+    EXPECT_EQ(engine->settings.midi, -1); // 2 is past the list
     EXPECT_TRUE(rig.midiOut.isOpen());
+    // The drill's timbre and the intro's program sound without a loading delay.
+    EXPECT_EQ(rig.midiSystem.recording()->preloadedPrograms(), (std::vector<int>{52, 16}));
     EXPECT_TRUE(rig.messages.shown.empty());
     EXPECT_TRUE(engine->microphoneFound());
 

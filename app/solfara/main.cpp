@@ -44,13 +44,8 @@ int main(int argc, char* argv[])
              "play through the General MIDI SoundFont FILE (" +
                  std::string(kSoundFontDefaultsHelp) + ")",
              [&](const std::string& file) { options.midi.soundFont = file; })
-        .add("--scale", "N",
-             "show the window N times its size, 1 to 4 (remembered; 'auto' chooses from the "
-             "screen again)",
-             [&](const std::string& text) {
-                 auto scale = gdi::parseScaleOption(text);
-                 scale ? void(options.scale = *scale) : void(scaleError = scale.message());
-             })
+        .add("--scale", "N", gdi::kScaleOptionHelp,
+             gdi::scaleOptionHandler(options.scale, scaleError))
         .add("--verbose", "let the sound libraries print their messages",
              [&] { options.midi.verbose = true; })
         .add("--help", "list the options and exit", [&] { showHelp = true; })

@@ -39,6 +39,16 @@ Status settingsStatus(const QSettings& settings, const std::filesystem::path& fi
 
 } // namespace
 
+std::function<void(const std::string&)> scaleOptionHandler(ScaleOption& scale, std::string& error)
+{
+    return [&scale, &error](const std::string& text) {
+        if (auto parsed = parseScaleOption(text))
+            scale = *parsed;
+        else
+            error = parsed.message();
+    };
+}
+
 Result<ScaleOption> parseScaleOption(std::string_view text)
 {
     if (text == "auto")

@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,12 @@ struct ScaleOption {
 
 // "1" to "4", or "auto".
 Result<ScaleOption> parseScaleOption(std::string_view text);
+
+// The "--scale N" option both programs take: its help text, and a handler that
+// stores a valid value in `scale` or the reason it was refused in `error`.
+inline constexpr const char* kScaleOptionHelp =
+    "show the window N times its size, 1 to 4 (remembered; 'auto' chooses from the screen again)";
+std::function<void(const std::string&)> scaleOptionHandler(ScaleOption& scale, std::string& error);
 
 // The screen a window opens on, in device pixels.
 struct ScreenFacts {

@@ -88,7 +88,8 @@ void BeatwiseWindow::startIntro()
     steps.push_back({[this] { display::drawInstruction(canvas()); }, 0});
     steps.push_back({[this] {
                          if (listenToMidi_ && MidiInput::portCount() > 0)
-                             midiInput_.openFirstPort();
+                             // Without a port the computer keyboard alone is heard.
+                             static_cast<void>(midiInput_.openFirstPort());
                      },
                      0});
     for (int lamp = 0; lamp < dial::lampCount; ++lamp)

@@ -179,7 +179,7 @@ void PulseTrainer::mouseReleased()
 void PulseTrainer::focusGained()
 {
     // The metronome only runs while there is an output to tick on.
-    const bool open = output_.reopen();
+    const bool open = output_.reopen().ok();
     sound_.preloadHitProgram();
     if (!open && metronome_.running()) {
         metronome_.stop();

@@ -21,11 +21,12 @@ SharedMidiOutput::~SharedMidiOutput()
     close();
 }
 
-bool SharedMidiOutput::open()
+Status SharedMidiOutput::open()
 {
     // Opening may take a while (a synthesizer loads its sounds): do it outside
     // the lock so that ticks are not held up, and only swap the port inside.
     auto opened = system_.open(mapperDevice);
+    const Status status = opened ? Status::success() : opened.status();
     std::unique_ptr<MidiOutputPort> old;
     {
         std::lock_guard lock(mutex_);
@@ -33,10 +34,10 @@ bool SharedMidiOutput::open()
         port_ = opened ? std::move(opened).value() : nullptr;
     }
     shutDown(std::move(old));
-    return isOpen();
+    return status;
 }
 
-bool SharedMidiOutput::reopen()
+Status SharedMidiOutput::reopen()
 {
     shutDown(take());
     return open();

@@ -16,12 +16,12 @@ public:
     explicit SharedMidiOutput(MidiOutputSystem& system) : system_(system) {}
     ~SharedMidiOutput();
 
-    // Opens the mapper (device -1); true when a port is open afterwards.
-    bool open();
+    // Opens the mapper (device -1); a failure leaves the output closed and says why.
+    Status open();
 
     // Resets and closes the current port and opens the mapper again. A failed
     // open leaves the output closed.
-    bool reopen();
+    Status reopen();
 
     // Resets and closes the port.
     void close();

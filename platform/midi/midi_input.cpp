@@ -45,29 +45,31 @@ unsigned MidiInput::portCount()
     }
 }
 
-bool MidiInput::openFirstPort()
+Status MidiInput::openFirstPort()
 {
     close();
     auto client = connectToAlsaSequencer<RtMidiIn>(clientName);
     if (!client)
-        return false;
+        return Status::failure(
+            "The ALSA sequencer is not available, so MIDI input cannot be read.");
     auto port = std::make_unique<Port>();
     port->owner = this;
     try {
         if (client->getPortCount() == 0)
-            return false;
+            return Status::failure("There is no MIDI input port.");
         client->setCallback(&Port::received, port.get());
         // Clock, sensing and system-exclusive messages are no notes: keep them out.
         client->ignoreTypes(true, true, true);
         client->openPort(0, "Beatwise input");
         if (!client->isPortOpen())
-            return false;
-    } catch (const RtMidiError&) {
-        return false;
+            return Status::failure("The first MIDI input port could not be opened.");
+    } catch (const RtMidiError& error) {
+        return Status::failure("The first MIDI input port could not be opened: " +
+                               error.getMessage());
     }
     port->client = std::move(client);
     port_ = std::move(port);
-    return true;
+    return Status::success();
 }
 
 void MidiInput::close()

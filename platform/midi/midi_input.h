@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/result.h"
+
 #include <QObject>
 
 #include <cstdint>
@@ -19,8 +21,9 @@ public:
     // Number of MIDI input ports; 0 when there is no sequencer at all.
     static unsigned portCount();
 
-    // Opens port 0 and starts delivering; false when there is none or it fails.
-    bool openFirstPort();
+    // Opens port 0 and starts delivering; a failure says why (no sequencer, no
+    // port, or the port refused).
+    Status openFirstPort();
     void close();
     bool isOpen() const;
 

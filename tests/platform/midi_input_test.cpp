@@ -16,9 +16,10 @@ TEST(MidiInput, PacksShortMessagesStatusInTheLowByte)
 TEST(MidiInput, OpensTheFirstPortOrReportsNone)
 {
     MidiInput input;
-    bool opened = input.openFirstPort();
-    EXPECT_EQ(opened, MidiInput::portCount() > 0);
-    EXPECT_EQ(input.isOpen(), opened);
+    const Status opened = input.openFirstPort();
+    EXPECT_EQ(opened.ok(), MidiInput::portCount() > 0);
+    EXPECT_EQ(input.isOpen(), opened.ok());
+    EXPECT_EQ(opened.message().empty(), opened.ok()) << "a failure says why";
     input.close();
     EXPECT_FALSE(input.isOpen());
 }

@@ -151,7 +151,7 @@ TEST_F(MetronomeTest, TicksOnChannel10AtOnceThenEveryBeatUntilStoppedOrRestarted
 
 TEST_F(MetronomeTest, OutputCanBeReopenedWhileItTicks)
 {
-    output.open();
+    ASSERT_TRUE(output.open());
     metronome.start(1);
     std::atomic<bool> done{false};
     std::thread sender([&] {
@@ -159,7 +159,7 @@ TEST_F(MetronomeTest, OutputCanBeReopenedWhileItTicks)
             output.send(0x90, 48, 120);
     });
     for (int i = 0; i < 50; ++i) {
-        output.reopen();
+        ASSERT_TRUE(output.reopen());
         std::this_thread::sleep_for(1ms);
     }
     done = true;

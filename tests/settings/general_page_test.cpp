@@ -34,6 +34,8 @@ TEST_F(GeneralPageTest, EachListStoresItsPositionInTheWorkingCopy)
         {"range", 5, [](const Settings& s) { return s.range; }, 5},
         {"transpose", 0, [](const Settings& s) { return s.transpose; }, 0},
         {"notation", 0, [](const Settings& s) { return s.notation; }, 0},
+        {"cycles", 8, [](const Settings& s) { return s.cycles; }, 9},
+        {"A", 3, [](const Settings& s) { return s.A; }, 433},
     };
     for (const auto& row : rows) {
         SettingsSheet sheet(context, SheetTab::General);
@@ -127,7 +129,11 @@ struct RunSheetTest : GeneralPageTest, SheetCloseTarget {
     std::optional<Settings> taken;
     std::vector<std::string> steps;
 
-    void takeSettings(const Settings& s) override { taken = s; }
+    void takeSettings(const Settings& s) override
+    {
+        taken = s;
+        steps.push_back("take");
+    }
     void selectNotation() override { steps.push_back("notation"); }
     void buildPeriodTable() override { steps.push_back("periods"); }
     void setDetectionPaused(bool paused) override { steps.push_back(paused ? "pause" : "resume"); }
@@ -166,8 +172,8 @@ TEST_F(RunSheetTest, OkHandsTheChangesOverAndTheyReadBackFromTheSettingsFile)
     EXPECT_EQ(taken->melosize, 10);
     EXPECT_EQ(taken->level, 0);
     EXPECT_EQ(taken->transpose, 30);
-    EXPECT_EQ(steps, (std::vector<std::string>{"pause", "notation", "periods", "resume", "new",
-                                               "invalidate"}));
+    EXPECT_EQ(steps, (std::vector<std::string>{"pause", "take", "notation", "periods", "resume",
+                                               "new", "invalidate"}));
 
     // At exit the engine writes them; the next start reads the same values.
     dir.write(kSettingsFileName, "");
@@ -181,39 +187,13 @@ TEST_F(RunSheetTest, OkHandsTheChangesOverAndTheyReadBackFromTheSettingsFile)
 TEST_F(RunSheetTest, CancelHandsNothingOverButTheScaleBitsStayLoaded)
 {
     const bool accepted = run(
-        SheetTab::General,
-        [](SettingsSheet& sheet) { choose(control<QComboBox>(sheet, "mode"), 6); },
+        SheetTab::Sound, [](SettingsSheet& sheet) { choose(control<QComboBox>(sheet, "mode"), 6); },
         QDialogButtonBox::Cancel);
     EXPECT_FALSE(accepted);
+    EXPECT_EQ(openedOn, SheetTab::Sound) << "microphone setup opens on the Sound page";
     EXPECT_FALSE(taken);
     EXPECT_EQ(steps, (std::vector<std::string>{"pause", "resume", "invalidate", "keep"}));
     EXPECT_EQ(scaleBitsLoads.back(), 6);
-}
-
-TEST_F(RunSheetTest, CustomMelodiesAreDrilledInCMajorWhateverWasChosen)
-{
-    run(
-        SheetTab::General,
-        [](SettingsSheet& sheet) {
-            choose(control<QComboBox>(sheet, "mode"), 4);
-            choose(control<QComboBox>(sheet, "scale"), 9);
-            control<QRadioButton>(sheet, "drilltype2")->click();
-        },
-        QDialogButtonBox::Ok);
-    ASSERT_TRUE(taken);
-    EXPECT_EQ(taken->drilltype, 2);
-    EXPECT_EQ(taken->mode, 0);
-    EXPECT_EQ(taken->scale, 1);
-}
-
-TEST_F(RunSheetTest, MicrophoneSetupOpensOnTheSoundPage)
-{
-    run(
-        SheetTab::Sound, [](SettingsSheet&) {}, QDialogButtonBox::Cancel);
-    EXPECT_EQ(openedOn, SheetTab::Sound);
-    run(
-        SheetTab::General, [](SettingsSheet&) {}, QDialogButtonBox::Cancel);
-    EXPECT_EQ(openedOn, SheetTab::General);
 }
 
 // Every entry of every list, chosen and accepted, gives settings that the

@@ -1,8 +1,5 @@
-#include "settings/dialog_units.h"
 #include "tests/settings/sheet_fixture.h"
 
-#include <QAbstractButton>
-#include <QLabel>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -10,27 +7,15 @@ namespace {
 
 struct SheetLayoutTest : testing::Test, SheetFixture {};
 
-TEST(DialogUnits, QuarterCharacterWidthsAcrossEighthCharacterHeightsDown)
-{
-    const DialogUnits units(6, 13);
-    EXPECT_EQ(units.rect(149, 137, 78, 72), QRect(223, 222, 117, 117));
-    const auto& font = DialogUnits::forDialogFont();
-    EXPECT_GE(font.baseWidth(), 5);
-    EXPECT_LE(font.baseWidth(), 8);
-    EXPECT_GE(font.baseHeight(), 12);
-    EXPECT_LE(font.baseHeight(), 16);
-}
-
 TEST_F(SheetLayoutTest, TabsCarryTheirLabelsWithBlanks)
 {
     SettingsSheet sheet(context, SheetTab::General);
     EXPECT_EQ(sheet.windowTitle(), "Settings");
     auto* tabs = control<QTabWidget>(sheet, "pageTabs");
-    ASSERT_EQ(tabs->count(), 4);
-    EXPECT_EQ(tabs->tabText(0), " General ");
-    EXPECT_EQ(tabs->tabText(1), " Scales ");
-    EXPECT_EQ(tabs->tabText(2), " Sound ");
-    EXPECT_EQ(tabs->tabText(3), " Custom Melody ");
+    QStringList labels;
+    for (int i = 0; i < tabs->count(); ++i)
+        labels << tabs->tabText(i);
+    EXPECT_EQ(labels, QStringList({" General ", " Scales ", " Sound ", " Custom Melody "}));
 }
 
 // Controls that take input lie wholly inside their page and never on top of

@@ -1,5 +1,5 @@
 #include "settings/level_slider.h"
-#include "tests/settings/sheet_fixture.h"
+#include "tests/settings/page_fixture.h"
 #include "tests/support/event_loop.h"
 
 #include <QApplication>
@@ -12,17 +12,8 @@
 
 namespace {
 
-struct SoundPageTest : testing::Test, SheetFixture {
-    std::vector<std::uint32_t> sentMessages() const
-    {
-        std::vector<std::uint32_t> sent;
-        for (const auto& m : midiLog.messages())
-            sent.push_back(m.message);
-        return sent;
-    }
-};
-
-using Messages = std::vector<std::uint32_t>;
+// The output starts open on the mapper.
+struct SoundPageTest : testing::Test, PageTest {};
 
 TEST_F(SoundPageTest, ChoosingADeviceReopensTheOutputAtOnceAndTheMapperIsMinusOne)
 {
@@ -33,13 +24,13 @@ TEST_F(SoundPageTest, ChoosingADeviceReopensTheOutputAtOnceAndTheMapperIsMinusOn
 
     choose(devices, 1);
     EXPECT_EQ(sheet.workingCopy().midi, 1);
-    EXPECT_EQ(midiSystem.openedDevices(), (std::vector<int>{1}));
+    EXPECT_EQ(midiSystem.openedDevices(), (std::vector<int>{-1, 1}));
     EXPECT_TRUE(midiOut.isOpen());
 
     choose(devices, 2);
     EXPECT_EQ(sheet.workingCopy().midi, -1);
-    EXPECT_EQ(midiSystem.openedDevices(), (std::vector<int>{1, -1}));
-    EXPECT_EQ(midiLog.closeCount(), 1); // the device of the first choice
+    EXPECT_EQ(midiSystem.openedDevices(), (std::vector<int>{-1, 1, -1}));
+    EXPECT_EQ(midiLog.closeCount(), 2); // the mapper, then the device of the first choice
 }
 
 TEST_F(SoundPageTest, AFailedReopenLeavesTheOutputClosedSilently)
@@ -53,30 +44,13 @@ TEST_F(SoundPageTest, AFailedReopenLeavesTheOutputClosedSilently)
 
 TEST_F(SoundPageTest, ChoosingATimbreSendsItsProgramOnChannelsOneAndThirteen)
 {
-    ASSERT_TRUE(midiOut.reopen(-1));
     SettingsSheet sheet(context, SheetTab::Sound);
     auto* timbres = control<QComboBox>(sheet, "miditimbre");
     ASSERT_EQ(timbres->count(), 3);
     EXPECT_EQ(timbres->itemText(0), "Piano"); // CR LF line end removed
     choose(timbres, 2);
     EXPECT_EQ(sheet.workingCopy().miditimbre, 2);
-    EXPECT_EQ(sentMessages(),
-              (Messages{packShortMessage(0xC0, 2, 100), packShortMessage(0xCC, 2, 100)}));
-}
-
-TEST_F(SoundPageTest, CyclesAndTuningListsStoreTheirValues)
-{
-    SettingsSheet sheet(context, SheetTab::Sound);
-    auto* cycles = control<QComboBox>(sheet, "cycles");
-    EXPECT_EQ(cycles->itemText(0), "2");
-    EXPECT_EQ(cycles->count(), 9);
-    choose(cycles, 8);
-    EXPECT_EQ(sheet.workingCopy().cycles, 9);
-    auto* tuning = control<QComboBox>(sheet, "A");
-    EXPECT_EQ(tuning->count(), 21);
-    EXPECT_EQ(tuning->currentText(), "440");
-    choose(tuning, 3);
-    EXPECT_EQ(sheet.workingCopy().A, 433);
+    EXPECT_EQ(sent(), (std::vector<Message>{{0xC0, 2, 100}, {0xCC, 2, 100}}));
 }
 
 // A mouse event straight to the slider, as the window system delivers it.
@@ -128,33 +102,30 @@ TEST_F(SoundPageTest, VolumeReachesTheSettingsOnlyThroughOk)
 
 TEST_F(SoundPageTest, TestPlaysMiddleCForHalfASecondAtTheStoredVolume)
 {
-    ASSERT_TRUE(midiOut.reopen(-1));
     context.settings.midiVol = 80;
     SettingsSheet sheet(context, SheetTab::Sound);
     pressKey(control<LevelSlider>(sheet, "midiVol"), Qt::Key_Right); // position only
     control<QPushButton>(sheet, "test")->click();
-    EXPECT_EQ(sentMessages(), (Messages{packShortMessage(0x90, 60, 80)}));
-    ASSERT_TRUE(runEventsUntil([&] { return midiLog.messages().size() == 2; }));
-    EXPECT_EQ(sentMessages().back(), packShortMessage(0x80, 60, 80));
+    EXPECT_EQ(sent(), (std::vector<Message>{{0x90, 60, 80}}));
+    ASSERT_TRUE(runEventsUntil([&] { return midiLog.messages().size() == 1; }));
+    EXPECT_EQ(sent(), (std::vector<Message>{{0x80, 60, 80}}));
 }
 
 TEST_F(SoundPageTest, TestAtFullVolumeSendsAValidVelocity)
 {
-    ASSERT_TRUE(midiOut.reopen(-1));
     context.settings.midiVol = 128; // the slider's top, one above a MIDI data byte
     SettingsSheet sheet(context, SheetTab::Sound);
     control<QPushButton>(sheet, "test")->click();
-    EXPECT_EQ(sentMessages(), (Messages{packShortMessage(0x90, 60, 127)}));
+    EXPECT_EQ(sent(), (std::vector<Message>{{0x90, 60, 127}}));
 }
 
 TEST_F(SoundPageTest, ClosingTheSheetWhileTheTestNoteSoundsStopsIt)
 {
-    ASSERT_TRUE(midiOut.reopen(-1));
     {
         SettingsSheet sheet(context, SheetTab::Sound);
         control<QPushButton>(sheet, "test")->click();
     }
-    EXPECT_EQ(sentMessages().back(), packShortMessage(0x80, 60, 100));
+    EXPECT_EQ(sent().back(), (Message{0x80, 60, 100}));
 }
 
 TEST_F(SoundPageTest, SettingsOutsideTheListsShowClampedAndLeaveTheValueAlone)

@@ -5,10 +5,7 @@
 #include "tests/settings/sheet_fixture.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -144,13 +141,7 @@ struct RunSheetTest : GeneralPageTest, SheetCloseTarget {
     bool run(SheetTab tab, std::function<void(SettingsSheet&)> user,
              QDialogButtonBox::StandardButton button)
     {
-        QTimer::singleShot(0, [&] {
-            auto* sheet = dynamic_cast<SettingsSheet*>(QApplication::activeModalWidget());
-            ASSERT_NE(sheet, nullptr);
-            openedOn = sheet->currentTab();
-            user(*sheet);
-            sheet->findChild<QDialogButtonBox*>()->button(button)->click();
-        });
+        whenSheetShows(openedOn, std::move(user), button);
         return runSettingsSheet(nullptr, context, *this, tab);
     }
     SheetTab openedOn{};

@@ -8,9 +8,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QSlider>
+#include <QTimer>
+#include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -67,4 +72,18 @@ template <typename Widget> Widget* control(const QWidget& sheet, const char* nam
     if (!widget)
         throw std::runtime_error(std::string("no control ") + name);
     return widget;
+}
+
+// Once the modal sheet shows, notes the page it opened on, lets `user` act on
+// it and closes it with `button`. Call just before what runs the sheet.
+inline void whenSheetShows(SheetTab& openedOn, std::function<void(SettingsSheet&)> user,
+                           QDialogButtonBox::StandardButton button)
+{
+    QTimer::singleShot(0, [&openedOn, user = std::move(user), button] {
+        auto* sheet = dynamic_cast<SettingsSheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        openedOn = sheet->currentTab();
+        user(*sheet);
+        sheet->findChild<QDialogButtonBox*>()->button(button)->click();
+    });
 }

@@ -1,15 +1,10 @@
-#include "settings/settings_sheet.h"
 #include "settings/trainer_sheet_opener.h"
+#include "tests/settings/sheet_fixture.h"
 #include "tests/support/main_window_rig.h"
 #include "voice/detector_choice_file.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -34,13 +29,7 @@ protected:
                          QDialogButtonBox::StandardButton button)
     {
         SheetTab openedOn{};
-        QTimer::singleShot(0, [&] {
-            auto* sheet = dynamic_cast<SettingsSheet*>(QApplication::activeModalWidget());
-            ASSERT_NE(sheet, nullptr);
-            openedOn = sheet->currentTab();
-            user(*sheet);
-            sheet->findChild<QDialogButtonBox*>()->button(button)->click();
-        });
+        whenSheetShows(openedOn, user, button);
         const PushButton& settings = w.frame->buttons().settingsButton;
         w.click(settings.left + settings.width / 2, settings.top + settings.height / 2);
         return openedOn;
@@ -69,9 +58,8 @@ TEST_F(TrainerSheetTest, CancelKeepsTheDrillAndOkAppliesTheSettingsWithANewDrill
     const int tuningBefore = w.engine->settings.A;
     useSettings(
         [](SettingsSheet& sheet) {
-            auto* tuning = sheet.findChild<QComboBox*>("A");
-            tuning->setCurrentIndex(tuning->currentIndex() + 1);
-            emit tuning->activated(tuning->currentIndex());
+            auto* tuning = control<QComboBox>(sheet, "A");
+            choose(tuning, tuning->currentIndex() + 1);
         },
         QDialogButtonBox::Ok);
     ASSERT_TRUE(runEventsUntil([&] { return w.engine->keepMelodyOnRepaint; })) << "repainted";
@@ -104,7 +92,7 @@ TEST_F(TrainerSheetTest, TheSoundPageShowsTheMicrophoneOnlyWhileItIsTheCurrentPa
 TEST_F(TrainerSheetTest, TheDetectorChosenOnTheSoundPageIsSavedAndListensFromOk)
 {
     ASSERT_TRUE(w.start());
-    const auto choose = [&](const char* name, QDialogButtonBox::StandardButton button) {
+    const auto pickDetector = [&](const char* name, QDialogButtonBox::StandardButton button) {
         useSettings(
             [&](SettingsSheet& sheet) {
                 sheet.showTab(SheetTab::Sound);
@@ -113,11 +101,11 @@ TEST_F(TrainerSheetTest, TheDetectorChosenOnTheSoundPageIsSavedAndListensFromOk)
             button);
         EXPECT_TRUE(w.settle());
     };
-    choose("precise", QDialogButtonBox::Cancel);
+    pickDetector("precise", QDialogButtonBox::Cancel);
     EXPECT_EQ(w.detector.kind(), DetectorKind::classic);
     EXPECT_FALSE(std::filesystem::exists(w.rig.dir.file(kDetectorChoiceFileName)));
 
-    choose("precise", QDialogButtonBox::Ok);
+    pickDetector("precise", QDialogButtonBox::Ok);
     EXPECT_EQ(w.detector.kind(), DetectorKind::precise);
     EXPECT_EQ(readDetectorChoice(w.rig.dir.path()), DetectorKind::precise);
     w.hear(-1);

@@ -1,8 +1,3 @@
-#include "core/answer_panel_mouse.h"
-#include "core/custom_melody_dialog.h"
-#include "music/melody_generator.h"
-#include "music/uniform_random_source.h"
-#include "render/piano_keyboard.h"
 #include "settings/melody_editor_page.h"
 #include "settings/name_list_box.h"
 #include "tests/settings/page_fixture.h"
@@ -294,49 +289,6 @@ TEST_F(EditorTest, GuitarModeEditsTheGuitarFileOnAFretboard)
     saveAs("Low");
     EXPECT_EQ(dir.read("mel2.ssc"), "Riff,52\r\nLow,40\r\r\n");
     EXPECT_EQ(melFile(), kFile);
-}
-
-TEST_F(EditorTest, ASavedMelodyIsChosenInTheDialogAndAnsweredOnTheKeyboardToTheEnd)
-{
-    context.settings.noteName = noteNameOf(AnswerMode::Piano);
-    open();
-    enter({60, 64, 67, 72});
-    saveAs("Arpeggio");
-    sheet->done(QDialog::Accepted);
-
-    CustomMelodyDialog dialog(dir.path(), noteNameOf(AnswerMode::Piano));
-    dialog.list()->setCurrentRow(3);
-    dialog.okButton()->click();
-    ASSERT_EQ(dialog.chosenLine(), 3);
-    const Settings drill = withChosenMelody(context.settings, *dialog.chosenLine());
-
-    MelodyGenerator generator(dir.path());
-    UniformRandomSource random(7); // the fixed melody needs no particular draws
-    MelodySettings melodySettings;
-    melodySettings.drilltype = drill.drilltype;
-    melodySettings.custMelody = drill.custMelody;
-    melodySettings.answerMode = answerModeOf(drill.noteName);
-    const Melody melody = generator.generate(melodySettings, random);
-    ASSERT_TRUE(melody.isCustom);
-    ASSERT_EQ(melody.noteCount, 4);
-
-    QImage window(500, 494, QImage::Format_RGB32);
-    gdi::Canvas dc(window);
-    const NoteBitmaps art;
-    const ColourTable colours = fillColours();
-    MidiOutKeySink sink(midiOut);
-    PianoKeyboard keyboard(KeyboardGeometry::mainWindow(), sink, art, colours);
-    AnswerPanelMouse panelMouse(keyboard);
-    keyboard.draw(dc);
-    int answered = 0;
-    for (int i = 0; i < melody.noteCount; ++i) {
-        const PanelContext due{{}, DueNote{melody.noteIndex[i], melody.accidental[i]}};
-        const QPoint key = whiteKey({82, 396}, melody.noteIndex[i] + 36) + QPoint(0, 5);
-        PanelCursor cursor;
-        ASSERT_TRUE(panelMouse.press(dc, key.x(), key.y(), due, cursor));
-        answered += panelMouse.release(dc).accept;
-    }
-    EXPECT_EQ(answered, 4);
 }
 
 } // namespace

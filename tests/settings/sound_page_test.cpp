@@ -100,23 +100,18 @@ TEST_F(SoundPageTest, VolumeReachesTheSettingsOnlyThroughOk)
     EXPECT_EQ(sheet.volumeSliderPosition(), 99);
 }
 
-TEST_F(SoundPageTest, TestPlaysMiddleCForHalfASecondAtTheStoredVolume)
+TEST_F(SoundPageTest, TestPlaysMiddleCForHalfASecondAtTheStoredVolumeAsAValidVelocity)
 {
-    context.settings.midiVol = 80;
-    SettingsSheet sheet(context, SheetTab::Sound);
-    pressKey(control<LevelSlider>(sheet, "midiVol"), Qt::Key_Right); // position only
-    control<QPushButton>(sheet, "test")->click();
-    EXPECT_EQ(sent(), (std::vector<Message>{{0x90, 60, 80}}));
-    ASSERT_TRUE(runEventsUntil([&] { return midiLog.messages().size() == 1; }));
-    EXPECT_EQ(sent(), (std::vector<Message>{{0x80, 60, 80}}));
-}
-
-TEST_F(SoundPageTest, TestAtFullVolumeSendsAValidVelocity)
-{
-    context.settings.midiVol = 128; // the slider's top, one above a MIDI data byte
-    SettingsSheet sheet(context, SheetTab::Sound);
-    control<QPushButton>(sheet, "test")->click();
-    EXPECT_EQ(sent(), (std::vector<Message>{{0x90, 60, 127}}));
+    // 128, the slider's top, is one above a MIDI data byte.
+    for (auto [volume, velocity] : {std::pair{80, 80}, {128, 127}}) {
+        context.settings.midiVol = volume;
+        SettingsSheet sheet(context, SheetTab::Sound);
+        pressKey(control<LevelSlider>(sheet, "midiVol"), Qt::Key_Left); // position only
+        control<QPushButton>(sheet, "test")->click();
+        EXPECT_EQ(sent(), (std::vector<Message>{{0x90, 60, velocity}})) << volume;
+        ASSERT_TRUE(runEventsUntil([&] { return midiLog.messages().size() == 1; }));
+        EXPECT_EQ(sent(), (std::vector<Message>{{0x80, 60, velocity}})) << volume;
+    }
 }
 
 TEST_F(SoundPageTest, ClosingTheSheetWhileTheTestNoteSoundsStopsIt)

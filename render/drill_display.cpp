@@ -1,6 +1,7 @@
 #include "render/drill_display.h"
 
 #include "music/pitch.h"
+#include "render/answer_spelling.h"
 #include "render/note_glyphs.h"
 
 using gdi::RasterOp;
@@ -127,15 +128,6 @@ void redrawAnswerStaff(gdi::Canvas& dc, const DrillDrawing& d, const Melody& mel
     }
 }
 
-int stepOfSungNote(int sungNote)
-{
-    if (sungNote <= 0)
-        return stepOfNoteIndex[0];
-    if (sungNote >= kNoteIndexCount)
-        return kStepCount; // C6, one octave of letters above C5
-    return stepOfNoteIndex[sungNote];
-}
-
 void erasePitchMarker(gdi::Canvas& dc, const DrillDrawing& d, PitchMarker& marker, int extraHeight)
 {
     if (!marker.erased) {
@@ -150,26 +142,10 @@ void drawPitchMarker(gdi::Canvas& dc, const DrillDrawing& d, PitchMarker& marker
                      int dueAccidental)
 {
     erasePitchMarker(dc, d, marker, 10);
-    const int pc = sungNote % 12;
-    const bool dueFlat = dueAccidental == kFlat;
-    const bool dueSharp = dueAccidental == kSharp;
-    if (isBlackKeySemitone(pc))
-        marker.accidental = dueFlat ? kFlat : kSharp;
-    else if (dueFlat && (pc == 4 || pc == 11))
-        marker.accidental = kFlat; // F flat, C flat
-    else if (dueSharp && (pc == 0 || pc == 5))
-        marker.accidental = kSharp; // E sharp, B sharp
-    else
-        marker.accidental = kNoAccidental;
-
-    const int step = stepOfSungNote(sungNote);
-    int y = noteTopY(d.layout.answerStaffBase, step);
-    if (marker.accidental == kSharp)
-        y += kPixelsPerStep;
-    if (dueFlat && (pc == 4 || pc == 11))
-        y = noteTopY(d.layout.answerStaffBase, step + 1);
-    marker.y = y;
-    marker.bottom = y + 7;
+    const AnswerSpelling spelling = spellAnswerNote(sungNote, dueAccidental);
+    marker.accidental = spelling.accidental;
+    marker.y = noteTopY(d.layout.answerStaffBase, spelling.step);
+    marker.bottom = marker.y + 7;
     dc.blit(marker.x, marker.y, 10, 7, d.art.note, 0, 0, RasterOp::And);
     marker.erased = false;
     if (marker.accidental == kSharp)

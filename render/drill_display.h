@@ -58,9 +58,6 @@ struct PitchMarker {
     bool hidden() const { return y >= 1000; }
 };
 
-// Staff step of a sung note index 0..48 (48, the C above the drills' notes, included).
-int stepOfSungNote(int sungNote);
-
 // Takes the marker away: paper over it, the staff lines put back.
 void erasePitchMarker(gdi::Canvas& dc, const DrillDrawing& d, PitchMarker& marker,
                       int extraHeight = 12);

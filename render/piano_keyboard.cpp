@@ -1,6 +1,7 @@
 #include "render/piano_keyboard.h"
 
 #include "music/pitch.h"
+#include "render/answer_spelling.h"
 #include "render/staff_layout.h"
 
 using gdi::Pen;
@@ -91,22 +92,8 @@ std::optional<PianoKey> pianoKeyOfNote(const KeyboardGeometry& g, int noteIndex)
 
 StaffMarker pianoStaffMarker(int noteIndex, const DueNote& due)
 {
-    const int r = noteIndex % 12;
-    int accidental = kNoAccidental;
-    if (isBlackKeySemitone(r))
-        accidental = due.accidental == kFlat ? kFlat : kSharp;
-    else if (due.accidental == kFlat && (r == 4 || r == 11))
-        accidental = kFlat; // Fb, Cb
-    else if (due.accidental == kSharp && (r == 0 || r == 5))
-        accidental = kSharp; // B#, E#
-    // The step table spells a black key as the flat of the letter above: a sharp sits one
-    // step lower, and a flattened white key (Fb, Cb) one step higher.
-    int y = noteTopY(due.answerStaffBase, stepOfNoteIndex[noteIndex]);
-    if (accidental == kSharp)
-        y += kPixelsPerStep;
-    else if (accidental == kFlat && !isBlackKeySemitone(r))
-        y -= kPixelsPerStep;
-    return {due.column, y, accidental};
+    const AnswerSpelling spelling = spellAnswerNote(noteIndex, due.accidental);
+    return {due.column, noteTopY(due.answerStaffBase, spelling.step), spelling.accidental};
 }
 
 PianoKeyboard::PianoKeyboard(KeyboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,

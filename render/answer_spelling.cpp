@@ -1,0 +1,33 @@
+#include "render/answer_spelling.h"
+
+#include "music/pitch.h"
+
+int stepOfSungNote(int noteIndex)
+{
+    if (noteIndex <= 0)
+        return stepOfNoteIndex[0];
+    if (noteIndex >= kNoteIndexCount)
+        return kStepCount; // C6, one octave of letters above C5
+    return stepOfNoteIndex[noteIndex];
+}
+
+AnswerSpelling spellAnswerNote(int noteIndex, int dueAccidental)
+{
+    const int pc = ((noteIndex % 12) + 12) % 12;
+    const bool whiteFlat = dueAccidental == kFlat && (pc == 4 || pc == 11);  // Fb, Cb
+    const bool whiteSharp = dueAccidental == kSharp && (pc == 0 || pc == 5); // B#, E#
+    AnswerSpelling spelling{stepOfSungNote(noteIndex), kNoAccidental};
+    if (isBlackKeySemitone(pc))
+        spelling.accidental = dueAccidental == kFlat ? kFlat : kSharp;
+    else if (whiteFlat)
+        spelling.accidental = kFlat;
+    else if (whiteSharp)
+        spelling.accidental = kSharp;
+    // The step table writes a black key as the flat of the letter above: a sharp
+    // sits one step lower, and a flattened white key one step higher.
+    if (spelling.accidental == kSharp)
+        --spelling.step;
+    else if (whiteFlat)
+        ++spelling.step;
+    return spelling;
+}

@@ -2,6 +2,7 @@
 
 #include "core/mic_button_widget.h"
 #include "render/layout_top.h"
+#include "tests/core/menu_action.h"
 #include "tests/support/pixel_count.h"
 
 #include <QApplication>
@@ -22,18 +23,6 @@ constexpr int selectorX = 480, micY = L + 372, pianoY = L + 384, guitarY = L + 3
 // White keys C4 and D4 of the keyboard; the low E and the A string of the fretboard.
 constexpr int c4x = 82 + 12 * 14 + 6, d4x = c4x + 12, keyY = 430;
 constexpr int e2x = 130, a2x = 250, stringY = 440;
-
-QAction* findAction(const QMenu& menu, const QString& text)
-{
-    for (QAction* a : menu.actions()) {
-        if (a->text() == text)
-            return a;
-        if (a->menu())
-            if (QAction* inner = findAction(*a->menu(), text))
-                return inner;
-    }
-    return nullptr;
-}
 
 class AnswerControlsTest : public testing::Test {
 protected:
@@ -198,9 +187,11 @@ TEST_F(AnswerControlsTest, ALeftPressOnTheStaffOpensTheMenuButNotThePressThatDis
             }
         });
     };
+    const Settings before = w.engine->settings;
     countAndDismiss();
     w.click(250, L + 100);
     EXPECT_EQ(shown, 1);
+    EXPECT_EQ(w.engine->settings, before) << "a menu closed without a choice changes nothing";
     countAndDismiss();
     w.click(250, L + 100); // the press that dismissed the menu
     EXPECT_EQ(shown, 1);

@@ -68,9 +68,6 @@ TEST(WavFileWaveInput, PlaysTheRecordingThenHearsSilence)
     auto created = WavFileWaveInput::create(path);
     ASSERT_TRUE(created) << created.message();
     auto& input = *created;
-    auto none = WavFileWaveInput::create(dir.file("none.wav").string());
-    EXPECT_FALSE(none);
-    EXPECT_NE(none.message().find("none.wav"), std::string::npos);
 
     std::vector<std::vector<std::uint8_t>> blocks;
     input->setBlockHandler([&](const CapturedBlock& block) {

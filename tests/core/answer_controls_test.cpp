@@ -128,6 +128,11 @@ TEST_F(AnswerControlsTest, KeyboardAndFretboardAnswerTheDrillOnRelease)
 
 TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
 {
+    std::vector<int> sheetOpenedOn;
+    w.openSettingsSheet = [&](const SheetHost& host) {
+        sheetOpenedOn.push_back(host.initialTab);
+        return SheetOutcome::cancelled;
+    };
     ASSERT_TRUE(w.start());
     w.hear(24);
     w.hear(24);
@@ -145,6 +150,10 @@ TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
     ASSERT_TRUE(w.settle());
     EXPECT_EQ(w.drill().currentNoteIndex(), 0) << "a new drill at once";
 
+    chooseFromMenu("Microphone Setup ...");
+    EXPECT_EQ(sheetOpenedOn, (std::vector<int>{3})) << "the sheet opens on its sound page";
+    EXPECT_TRUE(w.cycle().blinkTimerRunning()) << "the note cursor goes on blinking";
+
     // "Select This Custom Melody...": the second line of the melody file.
     w.rig.dir.write("mel.ssc", "Tune,60,62,64\r\nOther,67,65\r\n");
     chooseFromMenu("Select This Custom Melody...", [] {
@@ -160,19 +169,6 @@ TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
     EXPECT_EQ(w.engine->settings.drilltype, 3);
     EXPECT_EQ(w.engine->settings.custMelody, 1);
     ASSERT_TRUE(runEventsUntil([&] { return w.drill().noteCount() == 2; }));
-}
-
-TEST_F(AnswerControlsTest, MicrophoneSetupOpensTheSheetOnTheSoundPage)
-{
-    std::vector<int> openedOn;
-    w.openSettingsSheet = [&](const SheetHost& host) {
-        openedOn.push_back(host.initialTab);
-        return SheetOutcome::cancelled;
-    };
-    ASSERT_TRUE(w.start());
-    chooseFromMenu("Microphone Setup ...");
-    EXPECT_EQ(openedOn, (std::vector<int>{3}));
-    EXPECT_TRUE(w.cycle().blinkTimerRunning()) << "the note cursor goes on blinking";
 }
 
 TEST_F(AnswerControlsTest, ALeftPressOnTheStaffOpensTheMenuButNotThePressThatDismissedIt)

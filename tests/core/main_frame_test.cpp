@@ -249,14 +249,24 @@ TEST_F(MainFrameTest, ThirteenNoteMelodyGetsThirteenBoxesAndEndsCleanly)
     EXPECT_EQ(w.drill().melody().noteIndex[12], 28) << "the last note is left as it was";
 }
 
-TEST_F(MainFrameTest, SecondPressOnHearStopsAfterTheCurrentNoteAndListeningResumes)
+// Capture stops while a note box or the Hear button sounds, and listening resumes after.
+TEST_F(MainFrameTest, PlaybackStopsCaptureAndListeningResumesAfterIt)
 {
     ASSERT_TRUE(w.start());
+    const NoteBox box = w.cycle().layout().noteBoxes[1];
+    w.mouse(QEvent::MouseButtonPress, box.left + 15, box.top + 11);
+    EXPECT_EQ(w.noteOns().back(), 62);
+    EXPECT_FALSE(w.device.isOpen());
+    w.mouse(QEvent::MouseButtonRelease, box.left + 15, box.top + 11);
+    EXPECT_TRUE(w.device.isOpen());
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0);
+
+    // A second press on Hear stops after the current note.
     const int hearX = 201 + 48, hearY = L + 429 + 14;
     const std::size_t before = w.noteOns().size();
     w.click(hearX, hearY);
     ASSERT_TRUE(w.cycle().hearing());
-    EXPECT_FALSE(w.device.isOpen()) << "capture stops around playback";
+    EXPECT_FALSE(w.device.isOpen());
     w.click(hearX, hearY);
     ASSERT_TRUE(runEventsUntil([&] { return !w.cycle().hearing(); }));
     EXPECT_EQ(w.noteOns().size(), before + 1);
@@ -283,18 +293,6 @@ TEST_F(MainFrameTest, ButtonActsOnlyWhenReleasedOverIt)
 
     w.mouse(QEvent::MouseButtonPress, 104, newY); // on the edge: a miss
     EXPECT_EQ(w.frame->buttons().newButton.pressed, 0);
-}
-
-TEST_F(MainFrameTest, NoteBoxSoundsItsNoteWithCaptureStopped)
-{
-    ASSERT_TRUE(w.start());
-    const NoteBox box = w.cycle().layout().noteBoxes[1];
-    w.mouse(QEvent::MouseButtonPress, box.left + 15, box.top + 11);
-    EXPECT_EQ(w.noteOns().back(), 62);
-    EXPECT_FALSE(w.device.isOpen());
-    w.mouse(QEvent::MouseButtonRelease, box.left + 15, box.top + 11);
-    EXPECT_TRUE(w.device.isOpen());
-    EXPECT_EQ(w.drill().currentNoteIndex(), 0);
 }
 
 TEST_F(MainFrameTest, MicButtonSwitchesListeningOnAndOffInPianoMode)

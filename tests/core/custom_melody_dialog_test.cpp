@@ -44,35 +44,31 @@ struct MelodyDialogTest : testing::Test {
     }
 };
 
-TEST_F(MelodyDialogTest, ListsTheModesFileAndTheChoiceNamesItsLine)
+TEST_F(MelodyDialogTest, ListsTheModesFileAndOkOrADoubleClickChoosesAndNamesItsLine)
 {
+    CustomMelodyDialog guitar(dir.path(), 1);
+    EXPECT_EQ(entries(guitar), (std::vector<std::string>{"Riff"}));
+    CustomMelodyDialog piano(dir.path(), 0);
+    EXPECT_EQ(entries(piano).size(), 3u);
+
     CustomMelodyDialog voice(dir.path(), 2);
     EXPECT_EQ(voice.windowTitle(), "Select Custom Melody");
     EXPECT_EQ(entries(voice), (std::vector<std::string>{"Ode", "Scale", "Last"}));
+    voice.show();
+    voice.okButton()->click(); // nothing selected: ignored
+    EXPECT_TRUE(voice.isVisible());
+    EXPECT_FALSE(voice.chosenLine());
     voice.list()->setCurrentRow(1);
     voice.okButton()->click();
     EXPECT_EQ(voice.result(), QDialog::Accepted);
     EXPECT_EQ(voice.chosenLine(), 3);
 
-    CustomMelodyDialog guitar(dir.path(), 1);
-    EXPECT_EQ(entries(guitar), (std::vector<std::string>{"Riff"}));
-    CustomMelodyDialog piano(dir.path(), 0);
-    EXPECT_EQ(entries(piano).size(), 3u);
-}
-
-TEST_F(MelodyDialogTest, DoubleClickChoosesOkWithoutSelectionIsIgnored)
-{
-    CustomMelodyDialog dialog(dir.path(), 2);
-    dialog.show();
-    dialog.okButton()->click();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(dialog.chosenLine());
-
-    QListWidgetItem* last = dialog.list()->item(2);
-    const QRect cell = dialog.list()->visualItemRect(last);
-    doubleClick(dialog.list()->viewport(), cell.center());
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.chosenLine(), 4);
+    CustomMelodyDialog clicked(dir.path(), 2);
+    clicked.show();
+    doubleClick(clicked.list()->viewport(),
+                clicked.list()->visualItemRect(clicked.list()->item(2)).center());
+    EXPECT_FALSE(clicked.isVisible());
+    EXPECT_EQ(clicked.chosenLine(), 4);
 }
 
 TEST_F(MelodyDialogTest, EmptyAndMissingFilesGiveAnEmptyList)

@@ -121,7 +121,6 @@ TEST(SolfaraProcess, CommandLine)
     };
     for (const Case& c :
          {Case{"--version", 0, "solfara 2.5\n"}, Case{"--help", 0, "--data-dir DIR"},
-          Case{"--colour blue", 2, "unknown option '--colour'"},
           Case{"--data-dir=", 2, "needs a directory"},
           Case{"--detector fast", 2, "option '--detector' needs 'classic' or 'precise'"},
           Case{"--data-dir " + dir.file("plain-file").string(), 1, "cannot use data directory"}}) {

@@ -2,6 +2,7 @@
 
 #include "core/mic_button_widget.h"
 #include "render/layout_top.h"
+#include "tests/core/menu_action.h"
 #include "tests/support/pixel_count.h"
 
 #include <QApplication>
@@ -22,18 +23,6 @@ constexpr int selectorX = 480, micY = L + 372, pianoY = L + 384, guitarY = L + 3
 // White keys C4 and D4 of the keyboard; the low E and the A string of the fretboard.
 constexpr int c4x = 82 + 12 * 14 + 6, d4x = c4x + 12, keyY = 430;
 constexpr int e2x = 130, a2x = 250, stringY = 440;
-
-QAction* findAction(const QMenu& menu, const QString& text)
-{
-    for (QAction* a : menu.actions()) {
-        if (a->text() == text)
-            return a;
-        if (a->menu())
-            if (QAction* inner = findAction(*a->menu(), text))
-                return inner;
-    }
-    return nullptr;
-}
 
 class AnswerControlsTest : public testing::Test {
 protected:
@@ -139,6 +128,11 @@ TEST_F(AnswerControlsTest, KeyboardAndFretboardAnswerTheDrillOnRelease)
 
 TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
 {
+    std::vector<int> sheetOpenedOn;
+    w.openSettingsSheet = [&](const SheetHost& host) {
+        sheetOpenedOn.push_back(host.initialTab);
+        return SheetOutcome::cancelled;
+    };
     ASSERT_TRUE(w.start());
     w.hear(24);
     w.hear(24);
@@ -155,6 +149,10 @@ TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
     EXPECT_EQ(w.engine->settings.range, 5);
     ASSERT_TRUE(w.settle());
     EXPECT_EQ(w.drill().currentNoteIndex(), 0) << "a new drill at once";
+
+    chooseFromMenu("Microphone Setup ...");
+    EXPECT_EQ(sheetOpenedOn, (std::vector<int>{3})) << "the sheet opens on its sound page";
+    EXPECT_TRUE(w.cycle().blinkTimerRunning()) << "the note cursor goes on blinking";
 
     // "Select This Custom Melody...": the second line of the melody file.
     w.rig.dir.write("mel.ssc", "Tune,60,62,64\r\nOther,67,65\r\n");
@@ -173,19 +171,6 @@ TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
     ASSERT_TRUE(runEventsUntil([&] { return w.drill().noteCount() == 2; }));
 }
 
-TEST_F(AnswerControlsTest, MicrophoneSetupOpensTheSheetOnTheSoundPage)
-{
-    std::vector<int> openedOn;
-    w.openSettingsSheet = [&](const SheetHost& host) {
-        openedOn.push_back(host.initialTab);
-        return SheetOutcome::cancelled;
-    };
-    ASSERT_TRUE(w.start());
-    chooseFromMenu("Microphone Setup ...");
-    EXPECT_EQ(openedOn, (std::vector<int>{3}));
-    EXPECT_TRUE(w.cycle().blinkTimerRunning()) << "the note cursor goes on blinking";
-}
-
 TEST_F(AnswerControlsTest, ALeftPressOnTheStaffOpensTheMenuButNotThePressThatDismissedIt)
 {
     ASSERT_TRUE(w.start());
@@ -198,9 +183,11 @@ TEST_F(AnswerControlsTest, ALeftPressOnTheStaffOpensTheMenuButNotThePressThatDis
             }
         });
     };
+    const Settings before = w.engine->settings;
     countAndDismiss();
     w.click(250, L + 100);
     EXPECT_EQ(shown, 1);
+    EXPECT_EQ(w.engine->settings, before) << "a menu closed without a choice changes nothing";
     countAndDismiss();
     w.click(250, L + 100); // the press that dismissed the menu
     EXPECT_EQ(shown, 1);

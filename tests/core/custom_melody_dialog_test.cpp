@@ -44,63 +44,45 @@ struct MelodyDialogTest : testing::Test {
     }
 };
 
-TEST_F(MelodyDialogTest, ListsTheModesFileAndTheChoiceNamesItsLine)
+TEST_F(MelodyDialogTest, ListsTheModesFileAndOkOrADoubleClickChoosesAndNamesItsLine)
 {
+    CustomMelodyDialog guitar(dir.path(), 1);
+    EXPECT_EQ(entries(guitar), (std::vector<std::string>{"Riff"}));
+    CustomMelodyDialog piano(dir.path(), 0);
+    EXPECT_EQ(entries(piano).size(), 3u);
+
     CustomMelodyDialog voice(dir.path(), 2);
     EXPECT_EQ(voice.windowTitle(), "Select Custom Melody");
     EXPECT_EQ(entries(voice), (std::vector<std::string>{"Ode", "Scale", "Last"}));
+    voice.show();
+    voice.okButton()->click(); // nothing selected: ignored
+    EXPECT_TRUE(voice.isVisible());
+    EXPECT_FALSE(voice.chosenLine());
     voice.list()->setCurrentRow(1);
     voice.okButton()->click();
     EXPECT_EQ(voice.result(), QDialog::Accepted);
     EXPECT_EQ(voice.chosenLine(), 3);
 
-    CustomMelodyDialog guitar(dir.path(), 1);
-    EXPECT_EQ(entries(guitar), (std::vector<std::string>{"Riff"}));
-    CustomMelodyDialog piano(dir.path(), 0);
-    EXPECT_EQ(entries(piano).size(), 3u);
+    CustomMelodyDialog clicked(dir.path(), 2);
+    clicked.show();
+    doubleClick(clicked.list()->viewport(),
+                clicked.list()->visualItemRect(clicked.list()->item(2)).center());
+    EXPECT_FALSE(clicked.isVisible());
+    EXPECT_EQ(clicked.chosenLine(), 4);
 }
 
-TEST_F(MelodyDialogTest, DoubleClickChoosesOkWithoutSelectionIsIgnored)
-{
-    CustomMelodyDialog dialog(dir.path(), 2);
-    dialog.show();
-    dialog.okButton()->click();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(dialog.chosenLine());
-
-    QListWidgetItem* last = dialog.list()->item(2);
-    const QRect cell = dialog.list()->visualItemRect(last);
-    doubleClick(dialog.list()->viewport(), cell.center());
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.chosenLine(), 4);
-}
-
-TEST_F(MelodyDialogTest, EmptyAndMissingFilesGiveAnEmptyListAndNoChoice)
+TEST_F(MelodyDialogTest, EmptyAndMissingFilesGiveAnEmptyList)
 {
     dir.write("mel.ssc", "");
     std::filesystem::remove(dir.file("mel2.ssc"));
-    for (int noteName : {2, 1}) {
-        CustomMelodyDialog dialog(dir.path(), noteName);
-        dialog.show();
-        EXPECT_EQ(dialog.list()->count(), 0);
-        dialog.okButton()->click();
-        EXPECT_TRUE(dialog.isVisible()) << noteName;
-        dialog.reject();
-        EXPECT_FALSE(dialog.chosenLine());
-    }
+    for (int noteName : {2, 1})
+        EXPECT_EQ(CustomMelodyDialog(dir.path(), noteName).list()->count(), 0) << noteName;
 }
 
 TEST(ChosenMelody, StartsAFixedCustomDrillInCMajor)
 {
-    Settings s;
-    s.drilltype = 1;
-    s.mode = 3;
-    s.scale = 9;
-    const Settings after = withChosenMelody(s, 4);
-    EXPECT_EQ(after.custMelody, 4);
-    EXPECT_EQ(after.drilltype, 3);
-    EXPECT_EQ(after.mode, 0);
-    EXPECT_EQ(after.scale, 1);
+    EXPECT_EQ(withChosenMelody({.scale = 9, .mode = 3, .drilltype = 1}, 4),
+              (Settings{.scale = 1, .mode = 0, .drilltype = 3, .custMelody = 4}));
 }
 
 } // namespace

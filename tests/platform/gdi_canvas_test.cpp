@@ -65,12 +65,9 @@ TEST_F(CanvasTest, RectanglesCoverLeftToRightMinusOne)
     EXPECT_EQ(canvas.pixel(135, 15), paper);
     EXPECT_EQ(canvas.pixel(139, 15), black);
 
-    // Fills cover width x height and tell the listener what changed.
-    QRect seen;
-    Canvas watched(image, [&](const QRect& r) { seen |= r; });
-    watched.fill(5, 60, 3, 2, black);
+    // Fills cover width x height (the change listener is pinned by the back-buffer tests).
+    canvas.fill(5, 60, 3, 2, black);
     EXPECT_EQ(countPixels(canvas, 0, 55, 20, 20, black), 6);
-    EXPECT_TRUE(seen.contains(QRect(5, 60, 3, 2)));
     canvas.fill(-5, -5, 10, 10, black); // clipped, no crash
     EXPECT_EQ(canvas.pixel(0, 0), black);
 }

@@ -4,35 +4,26 @@
 
 #include <sstream>
 
-namespace {
-
-struct Row {
-    const char* name;
-    DisplayEnvironment environment; // DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM
-    bool hasSession;
-};
-
-const Row kRows[] = {
-    {"nothing set", {"", "", ""}, false},
-    {"an X server", {":0", "", ""}, true},
-    {"a Wayland compositor", {"", "wayland-0", ""}, true},
-    {"offscreen needs no display", {"", "", "offscreen"}, true},
-    {"vnc with options needs no display", {"", "", "vnc:size=800x600"}, true},
-    {"xcb without an X server", {"", "wayland-0", "xcb"}, false},
-    {"xcb with an X server", {":1", "", "xcb"}, true},
-    {"wayland-egl without a compositor", {":0", "", "wayland-egl"}, false},
-    {"a list falls back to its second entry", {":0", "", "wayland;xcb"}, true},
-    {"a list where no entry can start", {"", "", "wayland;xcb"}, false},
-};
-
-} // namespace
-
 TEST(GraphicalSession, IsFoundOnlyWhereAPlatformQtTriesCanStart)
 {
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(hasGraphicalSession(row.environment), row.hasSession);
-    }
+    const struct {
+        const char* name;
+        DisplayEnvironment environment; // DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM
+        bool hasSession;
+    } rows[] = {
+        {"nothing set", {"", "", ""}, false},
+        {"an X server", {":0", "", ""}, true},
+        {"a Wayland compositor", {"", "wayland-0", ""}, true},
+        {"offscreen needs no display", {"", "", "offscreen"}, true},
+        {"vnc with options needs no display", {"", "", "vnc:size=800x600"}, true},
+        {"xcb without an X server", {"", "wayland-0", "xcb"}, false},
+        {"xcb with an X server", {":1", "", "xcb"}, true},
+        {"wayland-egl without a compositor", {":0", "", "wayland-egl"}, false},
+        {"a list falls back to its second entry", {":0", "", "wayland;xcb"}, true},
+        {"a list where no entry can start", {"", "", "wayland;xcb"}, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(hasGraphicalSession(row.environment), row.hasSession) << row.name;
 }
 
 TEST(GraphicalSession, AMissingSessionIsReportedWithTheProgramsName)

@@ -210,8 +210,16 @@ TEST_F(IntroTest, LeftClickBetweenFramesEndsTheFlightWithTheFrameOnScreen)
     ASSERT_TRUE(runEventsUntil([&] { return finishedCalls == 1; }));
     EXPECT_EQ(intro->framesDrawn(), onScreen);
     EXPECT_TRUE(intro->skipped());
-    EXPECT_EQ(sent(), (Messages{programSixteen, noteOn(33), noteOff(33), noteOff(38), noteOff(40),
-                                noteOff(45)}));
+    // A loaded machine may have drawn past frame 19 or 38 before the press:
+    // exactly the notes of the frames on screen have sounded.
+    Messages expected{programSixteen, noteOn(33)};
+    if (onScreen > 19)
+        expected.push_back(noteOn(38));
+    if (onScreen > 38)
+        expected.push_back(noteOn(40));
+    for (int key : {33, 38, 40, 45})
+        expected.push_back(noteOff(key));
+    EXPECT_EQ(sent(), expected);
 }
 
 TEST_F(IntroTest, LeftClickDuringTheBannerEndsItsHold)

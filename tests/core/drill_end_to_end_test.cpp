@@ -23,13 +23,10 @@ namespace {
 
 TEST(DrillEndToEnd, SungMelodyThroughTheSoundServerIsConfirmedNoteByNote)
 {
-    const char* server = std::getenv("SOLFARA_TEST_PULSE_SERVER");
-    const char* pipe = std::getenv("SOLFARA_TEST_MIC_PIPE");
-    const char* rateText = std::getenv("SOLFARA_TEST_MIC_RATE");
-    if (!server || !pipe || !rateText)
+    const auto server = privateSoundServer();
+    if (!server)
         GTEST_SKIP() << "no private PulseAudio server (see .ci/run)";
-    setenv("PULSE_SERVER", server, 1);
-    const int rate = std::atoi(rateText);
+    const int rate = server->rate;
     ASSERT_EQ(rate, SoundFontSynth::sampleRate) << "the pipe plays the synthesizer's samples";
 
     // C4 E4 G4 C5 as "Voice Oohs", each held a second with a breath between.
@@ -66,7 +63,7 @@ TEST(DrillEndToEnd, SungMelodyThroughTheSoundServerIsConfirmedNoteByNote)
 
     std::atomic<bool> played{false};
     std::atomic<bool> quit{false};
-    std::thread player([&] { playIntoPipe(pipe, singing, rate, played, quit); });
+    std::thread player([&] { playIntoPipe(server->microphonePipe, singing, rate, played, quit); });
     runEventsUntil([&] { return played || frame.drill().drill().finished(); },
                    std::chrono::seconds(20));
     const int confirmed = frame.drill().drill().currentNoteIndex();

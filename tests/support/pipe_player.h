@@ -6,9 +6,30 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
+
+// The private PulseAudio server that .ci/run starts: its microphone is a pipe
+// the test writes into at `rate`. Unset outside .ci/run; when set, the sound
+// libraries of this process are pointed at it (PULSE_SERVER).
+struct PrivateSoundServer {
+    std::string microphonePipe;
+    int rate = 0;
+};
+
+inline std::optional<PrivateSoundServer> privateSoundServer()
+{
+    const char* server = std::getenv("SOLFARA_TEST_PULSE_SERVER");
+    const char* pipe = std::getenv("SOLFARA_TEST_MIC_PIPE");
+    const char* rate = std::getenv("SOLFARA_TEST_MIC_RATE");
+    if (!server || !pipe || !rate)
+        return std::nullopt;
+    setenv("PULSE_SERVER", server, 1);
+    return PrivateSoundServer{pipe, std::atoi(rate)};
+}
 
 // Writes 16-bit mono samples into the private sound server's microphone pipe
 // at the pace of `rate` (the pipe source is not clocked and would otherwise

@@ -23,13 +23,10 @@ namespace {
 
 TEST(MicrophoneEndToEnd, RenderedNoteIsHeardThroughTheSoundServer)
 {
-    const char* server = std::getenv("SOLFARA_TEST_PULSE_SERVER");
-    const char* pipe = std::getenv("SOLFARA_TEST_MIC_PIPE");
-    const char* rateText = std::getenv("SOLFARA_TEST_MIC_RATE");
-    if (!server || !pipe || !rateText)
+    const auto server = privateSoundServer();
+    if (!server)
         GTEST_SKIP() << "no private PulseAudio server (see .ci/run)";
-    setenv("PULSE_SERVER", server, 1);
-    const int pipeRate = std::atoi(rateText);
+    const int pipeRate = server->rate;
     ASSERT_EQ(pipeRate, SoundFontSynth::sampleRate) << "the pipe plays the synthesizer's samples";
 
     NoteRenderer renderer{timGm6mb};
@@ -54,7 +51,8 @@ TEST(MicrophoneEndToEnd, RenderedNoteIsHeardThroughTheSoundServer)
 
     std::atomic<bool> played{false};
     std::atomic<bool> quit{false};
-    std::thread player([&] { playIntoPipe(pipe, sound, pipeRate, played, quit); });
+    std::thread player(
+        [&] { playIntoPipe(server->microphonePipe, sound, pipeRate, played, quit); });
     runEventsUntil([&] { return bool(played); }, std::chrono::seconds(15));
     voice.stopCapture();
     quit = true;

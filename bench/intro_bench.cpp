@@ -113,17 +113,11 @@ void BM_IntroFrameStartJitter(benchmark::State& state)
     state.counters["max_dev_us"] = percentile(lateUs, 1.0);
     state.SetLabel(state.range(0) ? "window" : "plain");
 }
-BENCHMARK(BM_IntroFrameStartJitter)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_IntroFrameStartJitter)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -53,8 +53,10 @@ bool spellsOwnAccidentals(const DrillDrawing& d)
     return d.mode >= 2 || d.drilltype >= 2;
 }
 
-void drawMelodyNote(gdi::Canvas& dc, const DrillDrawing& d, const Melody& melody, int n,
-                    std::array<NoteBox, kNoteBoxCount>& boxes)
+namespace {
+
+// Note n of the melody staff as written: its accidental, head and ledger lines.
+void drawMelodyGlyphs(gdi::Canvas& dc, const DrillDrawing& d, const Melody& melody, int n)
 {
     const int x = noteColumnX(d.layout, n);
     const int y = melodyY(d, melody, n);
@@ -62,6 +64,14 @@ void drawMelodyNote(gdi::Canvas& dc, const DrillDrawing& d, const Melody& melody
         drawAccidental(dc, d.art, x, y, melody.accidental[n]);
     drawMelodyHead(dc, d, melody, n, x, y, false, false);
     drawLedgerLines(dc, d.layout.clef, x, y, d.layout.melodyStaffBase + L);
+}
+
+} // namespace
+
+void drawMelodyNote(gdi::Canvas& dc, const DrillDrawing& d, const Melody& melody, int n,
+                    std::array<NoteBox, kNoteBoxCount>& boxes)
+{
+    drawMelodyGlyphs(dc, d, melody, n);
     if (d.answerMode == AnswerMode::Microphone && n < kNoteBoxCount) {
         boxes[n].drawBox(dc, d.colours);
         drawBoxLabel(dc, d, melody, n, boxes[n], LabelBackground::Transparent);
@@ -102,12 +112,7 @@ void redrawMelodyStaff(gdi::Canvas& dc, const DrillDrawing& d, const Melody& mel
                        std::array<NoteBox, kNoteBoxCount>& boxes)
 {
     for (int n = 0; n < melody.noteCount; ++n) {
-        const int x = noteColumnX(d.layout, n);
-        const int y = melodyY(d, melody, n);
-        if (spellsOwnAccidentals(d))
-            drawAccidental(dc, d.art, x, y, melody.accidental[n]);
-        drawMelodyHead(dc, d, melody, n, x, y, false, false);
-        drawLedgerLines(dc, d.layout.clef, x, y, d.layout.melodyStaffBase + L);
+        drawMelodyGlyphs(dc, d, melody, n);
         if (d.answerMode == AnswerMode::Microphone)
             drawBoxLabel(dc, d, melody, n, boxes[n], LabelBackground::Opaque);
     }

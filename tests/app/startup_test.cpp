@@ -1,22 +1,18 @@
 // Both programs started from a shell with no graphical session: the options
 // that need no window still work, and the window itself is refused with a
 // plain message and exit code 1 instead of Qt's abort.
-#include "tests/support/wav_writer.h"
+#include "tests/support/run_command.h"
 #include "tests/support/sound_samples.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wav_writer.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct Finished {
-    int exitCode = -1;
-    std::string output; // standard output and error together
-};
+using Finished = FinishedCommand;
 
 // Runs `program args` with no display variables and `platform` as
 // QT_QPA_PLATFORM (empty: unset).
@@ -26,17 +22,7 @@ Finished runWithoutDisplay(const std::string& program, const std::string& args,
     std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
     if (!platform.empty())
         command += "QT_QPA_PLATFORM=" + platform + " ";
-    command += program + " " + args + " 2>&1 </dev/null";
-    Finished result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return result;
-    char buffer[512];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-        result.output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return result;
+    return runCommand(command + program + " " + args + " </dev/null");
 }
 
 const char* const kPrograms[] = {SOLFARA_BINARY, BEATWISE_BINARY};

@@ -1,5 +1,6 @@
 // Runs the real solfara program on the offscreen platform, as a user would
 // start it, and ends it with a signal.
+#include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -20,25 +21,12 @@ extern char** environ;
 
 namespace {
 
-struct Finished {
-    int exitCode = -1;
-    std::string output;
-};
+using Finished = FinishedCommand;
 
 // Runs solfara with `args` to completion, stdout and stderr together.
 Finished runToCompletion(const std::string& args)
 {
-    Finished result;
-    std::string command = std::string(SOLFARA_BINARY) + " " + args + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return result;
-    char buffer[512];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-        result.output.append(buffer, n);
-    int status = ::pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return runCommand(std::string(SOLFARA_BINARY) + " " + args);
 }
 
 // Starts solfara on `dataDir` (with `extra`, an option and its value, if

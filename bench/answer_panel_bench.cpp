@@ -3,14 +3,14 @@
 //   build/bench/answer_panel_bench
 //   build/bench/answer_panel_bench --pictures DIR   (writes piano.png and guitar.png: the
 //                                                    staff panel with a key and a string held)
-#include "core/midi_key_sink.h"
 #include "midi/midi_out.h"
 #include "platform/clock/clock.h"
 #include "platform/midi/midi_recording.h"
-#include "render/guitar_fretboard.h"
 #include "render/mode_selector.h"
-#include "render/piano_keyboard.h"
 #include "render/staff_panel.h"
+#include "solfara/guitar_panel.h"
+#include "solfara/midi_key_sink.h"
+#include "solfara/piano_panel.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -8,7 +8,7 @@
 #include "music/uniform_random_source.h"
 #include "platform/gdi/back_buffered_widget.h"
 #include "platform/midi/midi_recording.h"
-#include "render/intro_sequence.h"
+#include "solfara/intro_sequence.h"
 
 #include <QApplication>
 #include <QEventLoop>

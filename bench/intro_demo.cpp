@@ -12,7 +12,7 @@
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/midi/library_chatter.h"
 #include "platform/midi/midi_recording.h"
-#include "render/intro_sequence.h"
+#include "solfara/intro_sequence.h"
 
 #include <QApplication>
 #include <QDir>
@@ -108,7 +108,8 @@ int main(int argc, char* argv[])
         system = std::make_unique<DesktopMidiOutputSystem>(MidiOutputOptions{});
     MidiOut out(*system);
     if (Status opened = out.reopen(-1); !opened)
-        std::fprintf(stderr, "no MIDI output (%s): the intro is silent\n", opened.message().c_str());
+        std::fprintf(stderr, "no MIDI output (%s): the intro is silent\n",
+                     opened.message().c_str());
     UniformRandomSource random(clock.milliseconds());
 
     IntroWindow window(out, random, grabDir, stay);

@@ -6,15 +6,15 @@
 //  - the resident memory after 1 and after 10 minutes' worth of listening
 //    (blocks fed as fast as the window takes them, drills sung and restarted).
 // Runs headless unless QT_QPA_PLATFORM says otherwise.
-#include "core/drill_engine.h"
-#include "core/main_frame.h"
-#include "core/settings_file.h"
-#include "core/user_messages.h"
+#include "drill/drill_engine.h"
+#include "drill/settings_file.h"
+#include "drill/user_messages.h"
 #include "midi/midi_out.h"
 #include "platform/audio/microphone.h"
 #include "platform/audio/scripted_wave_input.h"
 #include "platform/clock/clock.h"
 #include "platform/midi/midi_recording.h"
+#include "solfara/main_frame.h"
 #include "voice/pitch_detector.h"
 
 #include <QApplication>

@@ -33,3 +33,7 @@ endforeach()
 install(DIRECTORY ${SOLFARA_DESKTOP_DIR}/icons/hicolor
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons
   FILES_MATCHING PATTERN "*.png")
+
+# The licence, GPL-3.0-or-later, where Debian keeps a package's copyright file.
+install(FILES ${SOLFARA_DESKTOP_DIR}/copyright
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/solfara)

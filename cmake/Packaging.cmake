@@ -5,7 +5,7 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME solfara)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Solfara developers <solfara@localhost>")
+set(CPACK_PACKAGE_CONTACT "The Solfara project <developers@solfara.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sight-singing and steady-pulse trainers for music students")
 set(CPACK_PACKAGE_DESCRIPTION
   "solfara shows a melody on a staff and listens through the microphone while it is sung,\n\

@@ -1,6 +1,6 @@
 // Any bytes as "vox.c20": reading never fails, and what the program writes
 // back at exit reads back as the same settings.
-#include "core/settings_file.h"
+#include "drill/settings_file.h"
 #include "fuzz/scratch_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -13,6 +13,9 @@ inline constexpr int programChange = 0xC0;
 inline constexpr int programChangeChannel13 = 0xCC;
 } // namespace midiStatus
 
+// The General MIDI program of the intro's notes; kept loaded with the drill's timbre.
+inline constexpr int introProgram = 16;
+
 // Release velocity of the melody playback's note-offs, and the filler byte that
 // follows its program changes.
 inline constexpr int playbackReleaseVelocity = 94;

@@ -82,15 +82,9 @@ StaffMarker guitarStaffMarker(int noteIndex, const DueNote& due)
     return {due.column, y, accidental};
 }
 
-GuitarFretboard::GuitarFretboard(FretboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
-                                 const ColourTable& colours)
-    : AnswerPanel(sink, art, colours), geometry_(geometry)
+void drawFretboard(gdi::Canvas& dc, const FretboardGeometry& geometry)
 {
-}
-
-void GuitarFretboard::draw(gdi::Canvas& dc)
-{
-    const int L = geometry_.left, T = geometry_.top, W = geometry_.width, H = geometry_.height;
+    const int L = geometry.left, T = geometry.top, W = geometry.width, H = geometry.height;
     dc.fill(L - 1, T - 1, W + 2, H + 2, wood);
 
     int x = L + nutWidth;
@@ -135,50 +129,4 @@ void GuitarFretboard::draw(gdi::Canvas& dc)
     dc.polyline(dark, Pen::solid(gdi::black));
     const QPoint shadow[] = {{L + W + 2, T}, {L + W + 2, T + H + 2}, {L - 1, T + H + 2}};
     dc.polyline(shadow, Pen::solid(gdi::black));
-}
-
-int GuitarFretboard::pressAt(gdi::Canvas& dc, int x, int y, const PanelContext& context)
-{
-    const auto at = fretPositionAt(geometry_, x, y);
-    if (!at)
-        return -1;
-    release(dc);
-    press(dc, *at, context, true);
-    return at->noteIndex;
-}
-
-void GuitarFretboard::slideTo(gdi::Canvas& dc, int x, int y, const PanelContext& context)
-{
-    if (!held_)
-        return;
-    const FretPosition& cell = *held_;
-    if (x <= cell.cellRight && x >= cell.cellLeft && y >= cell.cellTop && y <= cell.cellTop + 10)
-        return;
-    // The cell is a little taller than the string's band, so a point just outside it may
-    // still name the same string and fret: that is no new position and sounds nothing.
-    const auto at = fretPositionAt(geometry_, x, y);
-    if (!at || at->samePlace(cell))
-        return;
-    release(dc);
-    press(dc, *at, context, false);
-}
-
-void GuitarFretboard::release(gdi::Canvas& dc)
-{
-    if (!held_)
-        return;
-    answer_.note().stop();
-    answer_.hide(dc);
-    held_.reset();
-}
-
-void GuitarFretboard::press(gdi::Canvas& dc, const FretPosition& at, const PanelContext& context,
-                            bool fresh)
-{
-    held_ = at;
-    answer_.note().start(at.noteIndex, context.sound, fresh);
-    std::optional<StaffMarker> marker;
-    if (context.due)
-        marker = guitarStaffMarker(at.noteIndex, *context.due);
-    answer_.show(dc, at.noteIndex, context, marker);
 }

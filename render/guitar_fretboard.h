@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/gdi/canvas.h"
-#include "render/answer_panel.h"
+#include "render/staff_marker.h"
 
 #include <optional>
 
@@ -48,30 +48,5 @@ std::optional<FretPosition> fretPositionAt(const FretboardGeometry& g, int x, in
 // a black-key note is written flat when the due note is spelled flat.
 StaffMarker guitarStaffMarker(int noteIndex, const DueNote& due);
 
-class GuitarFretboard final : public AnswerPanel {
-public:
-    GuitarFretboard(FretboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
-                    const ColourTable& colours);
-
-    const FretboardGeometry& geometry() const { return geometry_; }
-    bool contains(int x, int y) const override { return geometry_.contains(x, y); }
-
-    void draw(gdi::Canvas& dc) override;
-
-    // As AnswerPanel's; the neck itself shows no press.
-    int pressAt(gdi::Canvas& dc, int x, int y, const PanelContext& context) override;
-    // Once the point leaves the held cell for another string or fret, the old note stops
-    // and the new one sounds.
-    void slideTo(gdi::Canvas& dc, int x, int y, const PanelContext& context) override;
-    void release(gdi::Canvas& dc) override;
-
-    bool held() const override { return held_.has_value(); }
-    int pressedNote() const override { return held_ ? held_->noteIndex : -1; }
-    const std::optional<FretPosition>& position() const { return held_; }
-
-private:
-    void press(gdi::Canvas& dc, const FretPosition& at, const PanelContext& context, bool fresh);
-
-    FretboardGeometry geometry_;
-    std::optional<FretPosition> held_;
-};
+// The neck at rest (it shows no press).
+void drawFretboard(gdi::Canvas& dc, const FretboardGeometry& geometry);

@@ -2,6 +2,7 @@
 
 #include "music/pitch.h"
 #include "render/answer_spelling.h"
+#include "render/colours.h"
 #include "render/staff_layout.h"
 
 using gdi::Pen;
@@ -96,13 +97,7 @@ StaffMarker pianoStaffMarker(int noteIndex, const DueNote& due)
     return {due.column, noteTopY(due.answerStaffBase, spelling.step), spelling.accidental};
 }
 
-PianoKeyboard::PianoKeyboard(KeyboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
-                             const ColourTable& colours)
-    : AnswerPanel(sink, art, colours), geometry_(geometry), colours_(colours)
-{
-}
-
-void PianoKeyboard::draw(gdi::Canvas& dc)
+void PianoKeyboardDrawing::draw(gdi::Canvas& dc, const std::optional<PianoKey>& held)
 {
     const KeyboardGeometry& g = geometry_;
     const int left = g.left, right = g.right(), top = g.top, bottom = g.bottom();
@@ -121,66 +116,11 @@ void PianoKeyboard::draw(gdi::Canvas& dc)
             drawBlackKey(dc, g, colours_, d);
     }
     resting_ = dc.image().copy(restingArea());
-    // A repaint while the button holds a key keeps showing it held; its release still
-    // stops the note.
-    if (pressed_)
-        drawPressed(dc, *pressed_);
+    if (held)
+        drawPressed(dc, *held);
 }
 
-int PianoKeyboard::pressAt(gdi::Canvas& dc, int x, int y, const PanelContext& context)
-{
-    const auto key = pianoKeyAt(geometry_, x, y);
-    if (!key)
-        return -1;
-    release(dc);
-    press(dc, *key, context, true);
-    return key->noteIndex;
-}
-
-void PianoKeyboard::slideTo(gdi::Canvas& dc, int x, int y, const PanelContext& context)
-{
-    const auto key = pianoKeyAt(geometry_, x, y);
-    if (!key || !pressed_ || key->noteIndex == pressed_->noteIndex)
-        return;
-    release(dc);
-    press(dc, *key, context, false);
-}
-
-void PianoKeyboard::release(gdi::Canvas& dc)
-{
-    if (!pressed_)
-        return;
-    answer_.note().stop();
-    answer_.hide(dc);
-    restore(dc, *pressed_);
-    pressed_.reset();
-}
-
-void PianoKeyboard::pressNote(gdi::Canvas& dc, int midiKey)
-{
-    if (const auto key = pianoKeyOfNote(geometry_, midiKey - 36))
-        drawPressed(dc, *key);
-}
-
-void PianoKeyboard::releaseNote(gdi::Canvas& dc, int midiKey)
-{
-    if (const auto key = pianoKeyOfNote(geometry_, midiKey - 36))
-        restore(dc, *key);
-}
-
-void PianoKeyboard::press(gdi::Canvas& dc, const PianoKey& key, const PanelContext& context,
-                          bool fresh)
-{
-    pressed_ = key;
-    answer_.note().start(key.noteIndex, context.sound, fresh); // sound first: it is heard sooner
-    drawPressed(dc, key);
-    std::optional<StaffMarker> marker;
-    if (context.due)
-        marker = pianoStaffMarker(key.noteIndex, *context.due);
-    answer_.show(dc, key.noteIndex, context, marker);
-}
-
-void PianoKeyboard::drawPressed(gdi::Canvas& dc, const PianoKey& key) const
+void PianoKeyboardDrawing::drawPressed(gdi::Canvas& dc, const PianoKey& key) const
 {
     const KeyboardGeometry& g = geometry_;
     const int T = g.top, h = g.blackHalfWidth, Hb = g.blackHeight, d = key.x;
@@ -218,14 +158,14 @@ void PianoKeyboard::drawPressed(gdi::Canvas& dc, const PianoKey& key) const
     dc.line(d + W, T, d + W, bottom + 5, Pen::solid(gdi::black));
 }
 
-QRect PianoKeyboard::restingArea() const
+QRect PianoKeyboardDrawing::restingArea() const
 {
     const KeyboardGeometry& g = geometry_;
     return QRect(g.left - g.blackHalfWidth - 3, g.top,
                  g.right() - g.left + 2 * g.blackHalfWidth + 6, g.keyHeight + 6);
 }
 
-void PianoKeyboard::restore(gdi::Canvas& dc, const PianoKey& key) const
+void PianoKeyboardDrawing::restore(gdi::Canvas& dc, const PianoKey& key) const
 {
     if (resting_.isNull())
         return;

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/gdi/canvas.h"
-#include "render/answer_panel.h"
+#include "render/colours.h"
+#include "render/staff_marker.h"
 
 #include <QImage>
 
@@ -53,37 +54,27 @@ std::optional<PianoKey> pianoKeyOfNote(const KeyboardGeometry& g, int noteIndex)
 // Where the head of `noteIndex` goes on the answer staff, spelled as the due note wants.
 StaffMarker pianoStaffMarker(int noteIndex, const DueNote& due);
 
-class PianoKeyboard final : public AnswerPanel {
+// The keyboard's look: at rest, with one key lowered, and a key put back at rest. It keeps
+// the resting keyboard it drew last, to put a released key back without redrawing the rest.
+class PianoKeyboardDrawing {
 public:
-    PianoKeyboard(KeyboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
-                  const ColourTable& colours);
+    PianoKeyboardDrawing(KeyboardGeometry geometry, const ColourTable& colours)
+        : geometry_(geometry), colours_(colours)
+    {
+    }
 
     const KeyboardGeometry& geometry() const { return geometry_; }
-    bool contains(int x, int y) const override { return geometry_.contains(x, y); }
 
-    // The whole keyboard in its resting look.
-    void draw(gdi::Canvas& dc) override;
-    // As AnswerPanel's; the key is drawn lowered while held and at rest after the release.
-    int pressAt(gdi::Canvas& dc, int x, int y, const PanelContext& context) override;
-    void slideTo(gdi::Canvas& dc, int x, int y, const PanelContext& context) override;
-    void release(gdi::Canvas& dc) override;
-
-    // The editor's playback: shows the key of a MIDI key number pressed or at rest, without
-    // sound or staff marker.
-    void pressNote(gdi::Canvas& dc, int midiKey);
-    void releaseNote(gdi::Canvas& dc, int midiKey);
-
-    bool held() const override { return pressed_.has_value(); }
-    int pressedNote() const override { return pressed_ ? pressed_->noteIndex : -1; }
+    // The whole keyboard in its resting look, then `held` lowered when there is one.
+    void draw(gdi::Canvas& dc, const std::optional<PianoKey>& held);
+    void drawPressed(gdi::Canvas& dc, const PianoKey& key) const;
+    // The key as the last `draw` left it at rest; nothing before the first draw.
+    void restore(gdi::Canvas& dc, const PianoKey& key) const;
 
 private:
-    void press(gdi::Canvas& dc, const PianoKey& key, const PanelContext& context, bool fresh);
-    void drawPressed(gdi::Canvas& dc, const PianoKey& key) const;
-    void restore(gdi::Canvas& dc, const PianoKey& key) const;
     QRect restingArea() const; // what draw keeps for restore
 
     KeyboardGeometry geometry_;
-    std::optional<PianoKey> pressed_;
     const ColourTable& colours_;
-    QImage resting_; // the keyboard as draw left it, to put a released key back
+    QImage resting_;
 };

@@ -2,11 +2,11 @@
 
 #include "midi/midi_messages.h"
 #include "music/note_names.h"
-#include "render/guitar_fretboard.h"
-#include "render/piano_keyboard.h"
 #include "settings/name_list_box.h"
 #include "settings/page_controls.h"
 #include "settings/page_messages.h"
+#include "solfara/guitar_panel.h"
+#include "solfara/piano_panel.h"
 
 #include <QFrame>
 #include <QLabel>

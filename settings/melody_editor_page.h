@@ -1,14 +1,14 @@
 #pragma once
 
-#include "core/midi_key_sink.h"
 #include "platform/gdi/back_buffered_widget.h"
 #include "platform/system/timed_sequence.h"
-#include "render/answer_panel.h"
 #include "render/colours.h"
 #include "render/note_bitmaps.h"
 #include "settings/melody_edit.h"
 #include "settings/settings_sheet_context.h"
 #include "settings/sheet_state.h"
+#include "solfara/answer_panel.h"
+#include "solfara/midi_key_sink.h"
 
 #include <memory>
 

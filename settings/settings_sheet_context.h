@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/settings.h"
+#include "drill/settings.h"
 #include "music/scales.h"
 #include "voice/detector_kind.h"
 

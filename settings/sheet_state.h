@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/settings.h"
+#include "drill/settings.h"
 #include "voice/detector_kind.h"
 
 // What the pages of an open sheet share: the working copy of the settings,

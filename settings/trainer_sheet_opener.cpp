@@ -1,6 +1,6 @@
 #include "settings/trainer_sheet_opener.h"
 
-#include "core/drill_engine.h"
+#include "drill/drill_engine.h"
 #include "settings/settings_sheet.h"
 #include "voice/detector_choice_file.h"
 #include "voice/selected_note_detector.h"
@@ -30,7 +30,8 @@ public:
     void selectNotation() override { engine_.selectNotation(); }
     void buildPeriodTable() override { engine_.buildPeriodTable(); }
     void setDetectionPaused(bool) override {}
-    void setKeepMelodyOnRepaint(bool keep) override { engine_.keepMelodyOnRepaint = keep; }
+    // The window keeps or renews its drill from the sheet's outcome.
+    void setKeepMelodyOnRepaint(bool) override {}
     void invalidateMainWindow() override {}
 
     void takeDetector(DetectorKind kind) override
@@ -71,8 +72,6 @@ SettingsSheetOpener trainerSheetOpener(DrillEngine& engine, MidiOut& midiOut,
         context.listenToMicrophone = [&host](MicrophoneBlockSink sink) {
             host.listenToMicrophone(std::move(sink));
         };
-        // The page asked for is shown this once; the next opening starts on General.
-        engine.initialSheetTab = int(SheetTab::General);
         EngineSheetTarget target(engine, detector, host.owner);
         const bool accepted =
             runSettingsSheet(&host.owner, context, target, sheetTabOf(host.initialTab));

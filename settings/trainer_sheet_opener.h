@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/main_frame_services.h"
+#include "solfara/main_frame_services.h"
 
 class DrillEngine;
 class MidiOut;

@@ -1,5 +1,3 @@
-#include "core/solfara_app.h"
-#include "core/version.h"
 #include "platform/audio/wav_source.h"
 #include "platform/gdi/window_scale.h"
 #include "platform/midi/soundfont_locator.h"
@@ -7,6 +5,8 @@
 #include "platform/system/data_directory.h"
 #include "platform/system/graphical_session.h"
 #include "settings/trainer_sheet_opener.h"
+#include "solfara/solfara_app.h"
+#include "solfara/version.h"
 #include "voice/detect_command.h"
 #include "voice/detector_choice_file.h"
 

@@ -1,5 +1,5 @@
 #include "music/pitch.h"
-#include "render/guitar_fretboard.h"
+#include "solfara/guitar_panel.h"
 #include "tests/support/answer_panel_fixture.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "music/pitch.h"
-#include "render/piano_keyboard.h"
+#include "solfara/piano_panel.h"
 #include "tests/support/answer_panel_fixture.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "render/star_field.h"
 
 #include "music/uniform_random_source.h"
-#include "tests/render/star_flight_formula.h"
 #include "tests/support/scripted_random_source.h"
+#include "tests/support/star_flight_formula.h"
 
 #include <QImage>
 

@@ -1,5 +1,5 @@
-#include "core/settings_bounds.h"
-#include "core/settings_file.h"
+#include "drill/settings_bounds.h"
+#include "drill/settings_file.h"
 #include "music/answer_mode.h"
 #include "settings/sheet_close.h"
 #include "tests/settings/sheet_fixture.h"

@@ -62,7 +62,7 @@ TEST_F(TrainerSheetTest, CancelKeepsTheDrillAndOkAppliesTheSettingsWithANewDrill
             choose(tuning, tuning->currentIndex() + 1);
         },
         QDialogButtonBox::Ok);
-    ASSERT_TRUE(runEventsUntil([&] { return w.engine->keepMelodyOnRepaint; })) << "repainted";
+    ASSERT_TRUE(runEventsUntil([&] { return w.cycle().keepMelodyOnRepaint; })) << "repainted";
     ASSERT_TRUE(w.settle());
     EXPECT_EQ(w.engine->settings.A, tuningBefore + 1);
     EXPECT_NE(w.engine->periodTable, buildPeriodTable(tuningBefore)) << "rebuilt for the new A";

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/midi_key_sink.h"
 #include "midi/midi_out.h"
 #include "platform/clock/clock.h"
 #include "platform/midi/midi_recording.h"
 #include "render/staff_panel.h"
+#include "solfara/midi_key_sink.h"
 #include "tests/support/canvas_probe.h"
 
 #include <tuple>

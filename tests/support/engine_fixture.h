@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/drill_engine.h"
-#include "core/user_messages.h"
+#include "drill/drill_engine.h"
+#include "drill/user_messages.h"
 #include "midi/midi_out.h"
 #include "platform/audio/microphone.h"
 #include "platform/clock/clock.h"

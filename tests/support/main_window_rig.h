@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/main_frame.h"
-#include "core/settings_file.h"
+#include "drill/settings_file.h"
 #include "platform/audio/scripted_wave_input.h"
+#include "solfara/main_frame.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/sound_samples.h"

@@ -1,0 +1,65 @@
+#include "drill/drill.h"
+
+void Drill::chooseKey(int scale, RandomSource& random)
+{
+    if (scale == 0)
+        keySignature_ = random.Random(14) + 1;
+}
+
+void Drill::begin(Melody melody)
+{
+    melody_ = std::move(melody);
+    restart();
+}
+
+void Drill::restart()
+{
+    currentNoteIndex_ = 0;
+    judge_.reset();
+}
+
+std::optional<int> Drill::dueNote() const
+{
+    if (finished())
+        return std::nullopt;
+    return melody_.noteIndex[static_cast<std::size_t>(currentNoteIndex_)];
+}
+
+int Drill::dueAccidental() const
+{
+    if (finished())
+        return 0;
+    return melody_.accidental[static_cast<std::size_t>(currentNoteIndex_)];
+}
+
+std::optional<int> Drill::skipTo() const
+{
+    if (!skipRequest_)
+        return std::nullopt;
+    return dueNote();
+}
+
+bool Drill::judgeBlock(const DetectionResult& detection, int cycles)
+{
+    // Every analysed block uses the request up, whether a note was due or not.
+    if (detection.outcome == BlockOutcome::note)
+        skipRequest_ = false;
+    const std::optional<int> due = dueNote();
+    if (!due)
+        return false;
+    return judge_.judgeBlock(detection, *due, cycles);
+}
+
+Drill::Acceptance Drill::accept(bool autostart)
+{
+    if (finished())
+        return Acceptance::alreadyOver;
+    if (!isLastNote()) {
+        ++currentNoteIndex_;
+        return Acceptance::nextNote;
+    }
+    if (autostart)
+        return Acceptance::lastWithBanner;
+    ++currentNoteIndex_;
+    return Acceptance::lastFinished;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "music/answer_mode.h"
+#include "solfara/answer_panel_mouse.h"
+#include "solfara/guitar_panel.h"
+#include "solfara/midi_key_sink.h"
+#include "solfara/piano_panel.h"
+
+// The keyboard (piano mode) and the fretboard (guitar mode) under the answer
+// staff of the main window, each with its mouse handling, sounding through
+// the program's MIDI output. Microphone mode has neither.
+class AnswerPanels {
+public:
+    AnswerPanels(MidiOut& out, const NoteBitmaps& art, const ColourTable& colours)
+        : sink_(out), keyboard_(KeyboardGeometry::mainWindow(), sink_, art, colours),
+          fretboard_(FretboardGeometry::mainWindow(), sink_, art, colours)
+    {
+    }
+
+    // The panel of `mode`; none in microphone mode.
+    AnswerPanel* panel(AnswerMode mode)
+    {
+        switch (mode) {
+        case AnswerMode::Piano:
+            return &keyboard_;
+        case AnswerMode::Guitar:
+            return &fretboard_;
+        default:
+            return nullptr;
+        }
+    }
+    AnswerPanelMouse* mouse(AnswerMode mode)
+    {
+        switch (mode) {
+        case AnswerMode::Piano:
+            return &keyboardMouse_;
+        case AnswerMode::Guitar:
+            return &fretboardMouse_;
+        default:
+            return nullptr;
+        }
+    }
+
+private:
+    MidiOutKeySink sink_;
+    PianoKeyboard keyboard_;
+    GuitarFretboard fretboard_;
+    AnswerPanelMouse keyboardMouse_{keyboard_};
+    AnswerPanelMouse fretboardMouse_{fretboard_};
+};

@@ -1,0 +1,411 @@
+#include "solfara/drill_cycle.h"
+
+#include "drill/drill_engine.h"
+#include "drill/user_messages.h"
+#include "midi/midi_messages.h"
+#include "midi/midi_out.h"
+#include "music/melody_title.h"
+#include "music/pitch.h"
+#include "render/caption.h"
+#include "render/natural_signs.h"
+#include "render/note_glyphs.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int blinkPeriodMs = 500;
+constexpr int melodyNoteMs = 50;       // a new melody appears note by note
+constexpr int firstMelodyNoteMs = 300; // the first melody sounds while it is drawn
+constexpr int offStaff = 730;          // the marker column after the last note
+
+} // namespace
+
+DrillCycle::DrillCycle(DrillEngine& engine, const MainFrameServices& services,
+                       const ColourTable& colours, const NoteBitmaps& art, CanvasSource canvas)
+    : engine_(engine), services_(services), colours_(colours), art_(art),
+      canvas_(std::move(canvas)), playback_(services.midiOut),
+      voice_(services.waveInput, services.detector, *this), generator_(engine.dataDirectory())
+{
+    voice_.setWaveAvailable(engine.microphoneFound());
+    blinkTimer_.setInterval(blinkPeriodMs);
+    QObject::connect(&blinkTimer_, &QTimer::timeout, [this] { blink(); });
+}
+
+DrillCycle::~DrillCycle()
+{
+    shutDown();
+}
+
+void DrillCycle::shutDown()
+{
+    closing_ = true;
+    sequence_.abort();
+    blinkTimer_.stop();
+    playback_.requestStop();
+    voice_.stopCapture();
+}
+
+DrillDrawing DrillCycle::drawing() const
+{
+    const Settings& s = engine_.settings;
+    return {.colours = colours_,
+            .art = art_,
+            .layout = layout_,
+            .answerMode = answerModeOf(s.noteName),
+            .notation = s.notation,
+            .shapeNote = s.shapeNote,
+            .mode = s.mode,
+            .drilltype = s.drilltype};
+}
+
+void DrillCycle::prepareCapture()
+{
+    voice_.prepareCapture();
+}
+
+void DrillCycle::drawStaffPanel(gdi::Canvas& dc)
+{
+    const Settings& s = engine_.settings;
+    layout_ = ::drawStaffPanel(dc, colours_, art_,
+                               {.answerMode = answerModeOf(s.noteName),
+                                .range = s.range,
+                                .scale = s.scale,
+                                .mode = s.mode,
+                                .keySignature = drill_.keySignature(),
+                                .noteCount = drill_.noteCount()},
+                               paintAnswerPanel);
+    drill_.setKeySignature(layout_.keySignature);
+    marker_.erased = true; // the fresh staff holds no marker
+}
+
+std::optional<DueNote> DrillCycle::dueNoteForPanels() const
+{
+    const std::optional<int> due = drill_.dueNote();
+    if (!due || busy())
+        return std::nullopt;
+    // A natural sign written by the drawing is no accidental of the note itself.
+    const int accidental =
+        drill_.dueAccidental() == kNaturalSignOffset ? 0 : drill_.dueAccidental();
+    return DueNote{*due, accidental, marker_.x, layout_.answerStaffBase};
+}
+
+void DrillCycle::paintDrill(gdi::Canvas& dc, bool firstPaint)
+{
+    if (!firstPaint && keepMelodyOnRepaint) {
+        if (sequence_.isRunning() && drawingMelody_) {
+            // A full repaint while the melody was still being drawn: it is drawn whole.
+            sequence_.abort();
+            silenceFirstMelody();
+            melodyDrawn(false);
+        }
+        DrillDrawing d = drawing();
+        redrawMelodyStaff(dc, d, drill_.melody(), layout_.noteBoxes);
+        redrawAnswerStaff(dc, d, drill_.melody(), drill_.currentNoteIndex());
+    } else {
+        beginNewMelody();
+        drawNewMelody(firstPaint);
+    }
+    marker_.y = 1000;
+    marker_.bottom = 1010;
+    keepMelodyOnRepaint = true;
+    drawCaption(dc, colours_,
+                melodyTitle(drill_.melody(), engine_.settings.range, engine_.settings.transpose));
+}
+
+void DrillCycle::beginNewMelody()
+{
+    MelodySettings settings{.melosize = engine_.settings.melosize,
+                            .scale = engine_.settings.scale,
+                            .keySignature = drill_.keySignature(),
+                            .mode = engine_.settings.mode,
+                            .scaleBits = engine_.scaleBits,
+                            .range = engine_.settings.range,
+                            .level = engine_.settings.level,
+                            .drilltype = engine_.settings.drilltype,
+                            .answerMode = answerModeOf(engine_.settings.noteName),
+                            .custMelody = engine_.settings.custMelody};
+    drill_.begin(generator_.generate(settings, services_.random));
+    // The staff was drawn for the previous melody's length; a 13-note melody needs box 13.
+    if (answerModeOf(engine_.settings.noteName) == AnswerMode::Microphone &&
+        drill_.noteCount() >= kNoteBoxCount)
+        layout_.noteBoxes[kNoteBoxCount - 1].drawBox(canvas_(), colours_);
+}
+
+void DrillCycle::drawNewMelody(bool firstPaint)
+{
+    gdi::Canvas& dc = canvas_();
+    const Settings& s = engine_.settings;
+    drawCaption(dc, colours_, melodyTitle(drill_.melody(), s.range, s.transpose));
+    MidiOut& out = services_.midiOut;
+    if (firstPaint)
+        out.Play(midiStatus::programChange, s.miditimbre, 0);
+    Melody& melody = drill_.melodyForDrawing();
+    if (spellsOwnAccidentals(drawing()))
+        markNaturalSigns(std::span(melody.noteIndex.data(), std::size_t(melody.noteCount)),
+                         std::span(melody.accidental.data(), std::size_t(melody.noteCount)));
+
+    std::vector<TimedSequence::Step> steps;
+    for (int n = 0; n < melody.noteCount; ++n) {
+        steps.push_back(
+            {[this, n, firstPaint] {
+                 const Settings& s = engine_.settings;
+                 drawMelodyNote(canvas_(), drawing(), drill_.melody(), n, layout_.noteBoxes);
+                 if (firstPaint) {
+                     MidiOut& out = services_.midiOut;
+                     out.currentKey = midiKeyOfNoteIndex(drill_.melody().noteIndex[n], s.transpose);
+                     out.Play(midiStatus::noteOn, out.currentKey, noteOnVelocity(s.midiVol));
+                 }
+             },
+             firstPaint ? firstMelodyNoteMs : melodyNoteMs, !firstPaint});
+        if (firstPaint)
+            steps.push_back({[this] { silenceFirstMelody(); }, 0, true});
+    }
+    drawingMelody_ = true;
+    sequence_.start(std::move(steps), [this, firstPaint](bool) { melodyDrawn(firstPaint); });
+}
+
+void DrillCycle::silenceFirstMelody()
+{
+    MidiOut& out = services_.midiOut;
+    out.Silence(midiStatus::noteOff, out.currentKey, playbackReleaseVelocity);
+    out.Silence(midiStatus::noteOffChannel13, out.currentKey, playbackReleaseVelocity);
+}
+
+void DrillCycle::melodyDrawn(bool firstPaint)
+{
+    drawingMelody_ = false;
+    drawRests(canvas_(), art_, layout_.firstNoteX, drill_.noteCount());
+    MidiOut& out = services_.midiOut;
+    out.Play(midiStatus::programChange, engine_.settings.miditimbre, 0);
+    out.Play(midiStatus::programChangeChannel13, engine_.settings.miditimbre, 0);
+    marker_.x = layout_.firstNoteX;
+    startBlinking();
+    if (firstPaint) {
+        // Only now that the melody has sounded may the microphone listen.
+        if (answerModeOf(engine_.settings.noteName) == AnswerMode::Microphone)
+            voice_.startCapture();
+        else
+            voice_.setMicOff(true);
+    }
+}
+
+void DrillCycle::newDrill()
+{
+    if (busy())
+        return;
+    drill_.chooseKey(engine_.settings.scale, services_.random);
+    drawStaffPanel(canvas_());
+    beginNewMelody();
+    drawNewMelody(false);
+}
+
+void DrillCycle::hear(PushButton& hearButton)
+{
+    if (busy() || hearing())
+        return;
+    gdi::Canvas& dc = canvas_();
+    hearButton.drawRaised(dc, colours_);
+    hearButton.drawLabel(dc, "STOP...", gdi::white);
+    voice_.stopCapture();
+    const Melody& melody = drill_.melody();
+    std::vector<int> notes(melody.noteIndex.begin(), melody.noteIndex.begin() + melody.noteCount);
+    const Settings& s = engine_.settings;
+    playback_.play(
+        notes, {s.miditimbre, s.midiVol, s.transpose},
+        {.highlight =
+             [this](int n) {
+                 highlightNote(canvas_(), drawing(), drill_.melody(), n, true, layout_.noteBoxes);
+             },
+         .unhighlight =
+             [this](int n) {
+                 highlightNote(canvas_(), drawing(), drill_.melody(), n, false, layout_.noteBoxes);
+             },
+         .finished =
+             [this, &hearButton](bool) {
+                 if (closing_)
+                     return;
+                 gdi::Canvas& dc = canvas_();
+                 hearButton.drawRaised(dc, colours_);
+                 hearButton.drawLabel(dc, colours_, "Hear", colour::buttonLabel);
+                 voice_.startCapture();
+             }});
+}
+
+void DrillCycle::restart()
+{
+    if (busy())
+        return;
+    gdi::Canvas& dc = canvas_();
+    drawStaffPanel(dc);
+    redrawMelodyStaff(dc, drawing(), drill_.melody(), layout_.noteBoxes);
+    marker_.x = layout_.firstNoteX;
+    drill_.restart();
+}
+
+void DrillCycle::startBlinking()
+{
+    blinkTimer_.start();
+}
+
+void DrillCycle::resumeBlinking()
+{
+    if (!drill_.finished())
+        startBlinking();
+}
+
+void DrillCycle::stopBlinking()
+{
+    blinkTimer_.stop();
+}
+
+void DrillCycle::blink()
+{
+    if (voice_.detectionPaused())
+        return;
+    drawCursorLine(canvas_(), colours_, marker_.x, !cursorBlinkOn_);
+    cursorBlinkOn_ = !cursorBlinkOn_;
+}
+
+void DrillCycle::setDetectionPaused(bool paused)
+{
+    voice_.setDetectionPaused(paused);
+}
+
+void DrillCycle::setMicrophoneOn(bool on)
+{
+    voice_.setMicrophoneOn(on);
+    if (!on)
+        eraseMarkerColumn(canvas_(), drawing(), marker_.x);
+}
+
+void DrillCycle::pressNoteBox(int i)
+{
+    if (i < 0 || i >= kNoteBoxCount)
+        return;
+    gdi::Canvas& dc = canvas_();
+    layout_.noteBoxes[i].drawBoxPressed(dc, colours_);
+    soundingNoteBox_ = i;
+    if (i >= drill_.noteCount() || busy() || hearing())
+        return;
+    voice_.stopCapture();
+    MidiOut& out = services_.midiOut;
+    const Settings& s = engine_.settings;
+    out.currentKey = midiKeyOfNoteIndex(drill_.melody().noteIndex[i], s.transpose);
+    out.Play(midiStatus::noteOn, out.currentKey, noteOnVelocity(s.midiVol));
+    highlightNote(dc, drawing(), drill_.melody(), i, true, layout_.noteBoxes);
+}
+
+void DrillCycle::releaseNoteBox()
+{
+    const int i = soundingNoteBox_;
+    if (i < 0)
+        return;
+    soundingNoteBox_ = -1;
+    gdi::Canvas& dc = canvas_();
+    NoteBox& box = layout_.noteBoxes[i];
+    if (box.pressed) {
+        box.drawBox(dc, colours_);
+        box.pressed = 0;
+    }
+    if (i >= drill_.noteCount() || busy() || hearing())
+        return;
+    MidiOut& out = services_.midiOut;
+    const int velocity = noteOnVelocity(engine_.settings.midiVol);
+    out.Silence(midiStatus::noteOff, out.currentKey, velocity);
+    out.Silence(midiStatus::noteOffChannel13, out.currentKey, velocity);
+    highlightNote(dc, drawing(), drill_.melody(), i, false, layout_.noteBoxes);
+    voice_.startCapture();
+}
+
+void DrillCycle::blockArrived(std::span<const std::uint8_t> samples)
+{
+    if (microphoneObserver)
+        microphoneObserver(samples);
+}
+
+VoiceListener::BlockContext DrillCycle::blockContext()
+{
+    BlockContext context;
+    const Settings& s = engine_.settings;
+    context.settings = {.micVol = s.micVol, .micFilter = s.micFilter, .transpose = s.transpose};
+    // While a melody is being drawn or the banner shows, blocks are not judged.
+    if (!busy())
+        context.periodTable = &engine_.periodTable;
+    context.skipTo = drill_.skipTo();
+    return context;
+}
+
+void DrillCycle::blockDetected(const DetectionResult& detection)
+{
+    const DrillDrawing d = drawing();
+    switch (detection.outcome) {
+    case BlockOutcome::silent:
+        break;
+    case BlockOutcome::silentEraseMarker:
+        erasePitchMarker(canvas_(), d, marker_);
+        break;
+    case BlockOutcome::note:
+        drawPitchMarker(canvas_(), d, marker_, detection.sungNote, drill_.dueAccidental());
+        if (drill_.judgeBlock(detection, engine_.settings.cycles))
+            acceptNote();
+        break;
+    }
+    if (blockHandled)
+        blockHandled();
+}
+
+void DrillCycle::acceptNote()
+{
+    if (drill_.finished())
+        return;
+    stopBlinking();
+    gdi::Canvas& dc = canvas_();
+    drawCursorLine(dc, colours_, marker_.x, false);
+    const int n = drill_.currentNoteIndex();
+    if (marker_.hidden()) {
+        // Answered without a marker on the staff (a click): the note stands where it is written.
+        marker_.y = noteTopY(layout_.answerStaffBase, drill_.melody().step[n]);
+        marker_.bottom = marker_.y + 7;
+        marker_.accidental =
+            drill_.dueAccidental() == kNaturalSignOffset ? 0 : drill_.dueAccidental();
+    }
+    drawAcceptedNote(dc, drawing(), drill_.melody(), n, marker_, drill_.isLastNote());
+    marker_.erased = true;
+    switch (drill_.accept(engine_.settings.autostart == 1)) {
+    case Drill::Acceptance::nextNote:
+        marker_.x += kColumnWidth;
+        startBlinking();
+        break;
+    case Drill::Acceptance::lastWithBanner:
+        showBanner();
+        break;
+    case Drill::Acceptance::lastFinished:
+        marker_.x += offStaff;
+        break;
+    case Drill::Acceptance::alreadyOver:
+        break;
+    }
+}
+
+void DrillCycle::showBanner()
+{
+    drawingMelody_ = false;
+    std::vector<TimedSequence::Step> steps;
+    for (int frame = 0; frame < kBannerFrames; ++frame)
+        steps.push_back({[this, frame] { drawBannerFrame(canvas_(), colours_, art_, frame); },
+                         kBannerFrameMs[frame], false});
+    sequence_.start(std::move(steps), [this](bool) {
+        drill_.chooseKey(engine_.settings.scale, services_.random);
+        drawStaffPanel(canvas_());
+        beginNewMelody();
+        drawNewMelody(false);
+        marker_.y = 1000;
+        marker_.bottom = 1010;
+    });
+}
+
+void DrillCycle::showMessage(const std::string& text, const std::string& caption)
+{
+    services_.messages.showError(caption, text);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/gdi/canvas.h"
+#include "solfara/intro_sequence.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+
+class MidiOut;
+class NoteDetector;
+class QWidget;
+class RandomSource;
+class UserMessages;
+class WaveInput;
+
+// How a run of the settings sheet ended.
+enum class SheetOutcome {
+    notOpened, // there is no sheet to show: nothing changed
+    confirmed, // OK: the settings were applied, a new drill is due
+    cancelled, // Cancel: the same drill goes on
+};
+
+// Receives every microphone block (unsigned 8-bit samples) as it arrives.
+using MicrophoneBlockObserver = std::function<void(std::span<const std::uint8_t> samples)>;
+
+// What the settings sheet reaches of the window that opens it.
+struct SheetHost {
+    QWidget& owner;
+    int initialTab; // the page to open on, numbered from 1
+    // With an observer: hand it every microphone block from now on; with an
+    // empty function: stop.
+    std::function<void(MicrophoneBlockObserver)> listenToMicrophone;
+};
+
+// Runs the settings sheet modally over the host window.
+using SettingsSheetOpener = std::function<SheetOutcome(const SheetHost& host)>;
+
+// What the main window works with, handed in by the program's start-up.
+struct MainFrameServices {
+    MidiOut& midiOut;
+    WaveInput& waveInput;
+    NoteDetector& detector; // the pitch detector the drill listens through
+    RandomSource& random;
+    UserMessages& messages;
+    SettingsSheetOpener openSettingsSheet = {};
+    // The intro before the first drill, with its durations; none when unset.
+    std::optional<IntroTiming> intro = {};
+};

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "drill/settings.h"
+
+#include <QPoint>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+
+// The popup menu of the main window (right button anywhere, left button over the staff).
+
+// Command ids of the menu entries.
+enum class MenuCommand {
+    None = 0,
+    ShapedNotes = 3001,
+    DoReMiNotation = 3002,
+    CustomMelodiesRandomly = 3004,
+    MicrophoneSetup = 3005,
+    Soprano = 7002,
+    MezzoSoprano = 7003,
+    Contralto = 7004,
+    Tenor = 7005,
+    Baritone = 7006,
+    Bass = 7007,
+    SelectCustomMelody = 7008,
+    AlgorithmicMelodies = 7009,
+};
+
+// The menu with its entries, separators, check marks and the "Voice Range" submenu, as the
+// settings stand. Each entry's action carries its command.
+std::unique_ptr<QMenu> buildPopupMenu(const Settings& settings);
+MenuCommand commandOf(const QAction* action);
+
+// Shows the menu at `globalPos` until the user chooses or dismisses it.
+MenuCommand execPopupMenu(const Settings& settings, QPoint globalPos);
+
+// What the window does after a command has changed the settings.
+enum class MenuFollowUp {
+    None,
+    RedrawSameDrill,     // keep the melody on repaint; invalidate without erasing
+    NewDrillOnRepaint,   // drop the melody on repaint; invalidate without erasing
+    NewDrillNow,         // start a new drill at once
+    SelectCustomMelody,  // run the Select Custom Melody dialog
+    OpenMicrophoneSetup, // pause detection, open the settings sheet on its Sound page
+};
+
+struct MenuOutcome {
+    Settings settings;
+    MenuFollowUp followUp = MenuFollowUp::None;
+    bool notationChanged = false; // select the note-name tables again
+};
+
+// The settings after a command, and what is left for the window to do.
+MenuOutcome applyMenuCommand(MenuCommand command, const Settings& settings);
+
+// The settings sheet tab "Microphone Setup ..." opens on.
+inline constexpr int kGeneralSheetTab = 1;
+inline constexpr int kSoundSheetTab = 3;
+
+// Strictly inside the staff area, where a left press opens the menu.
+bool inStaffArea(int x, int y);
+
+// The left press that dismisses a menu over the staff must not open it again: the window
+// marks the menu open before showing it and done once a command was chosen.
+class PopupMenuLatch {
+public:
+    void opened() { justOpened_ = true; }
+    void commandChosen() { justOpened_ = false; }
+    // For a left press over the staff: true when it is the press that dismissed the menu
+    // (the latch is then cleared), false when the menu should open.
+    bool swallowStaffPress()
+    {
+        const bool swallow = justOpened_;
+        justOpened_ = false;
+        return swallow;
+    }
+
+private:
+    bool justOpened_ = false;
+};

@@ -1,0 +1,115 @@
+#include "solfara/solfara_app.h"
+
+#include "drill/drill_engine.h"
+#include "midi/midi_out.h"
+#include "music/uniform_random_source.h"
+#include "platform/audio/microphone.h"
+#include "platform/clock/clock.h"
+#include "platform/gdi/font_faces.h"
+#include "platform/gdi/program_icon.h"
+#include "platform/midi/desktop_midi_output_system.h"
+#include "platform/system/data_directory.h"
+#include "platform/system/termination_signals.h"
+#include "solfara/main_frame.h"
+#include "solfara/message_box_messages.h"
+#include "voice/detector_choice_file.h"
+#include "voice/selected_note_detector.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include <iostream>
+
+namespace {
+
+std::filesystem::path chooseDataDirectory(const SolfaraOptions& options)
+{
+    std::filesystem::path directory =
+        options.dataDirectory ? *options.dataDirectory : defaultDataDirectory("solfara");
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(directory, error);
+    return error ? directory : absolute.lexically_normal();
+}
+
+} // namespace
+
+int runSolfara(const char* programPath, const SolfaraOptions& options, const SolfaraParts& parts)
+{
+    const std::filesystem::path dataDirectory = chooseDataDirectory(options);
+    if (Status prepared = prepareDataDirectory(dataDirectory); !prepared) {
+        std::cerr << "solfara: " << prepared.message() << "\n";
+        return 1;
+    }
+    if (options.detector) {
+        // The drill builds its detector from the saved choice.
+        if (Status saved = writeDetectorChoice(dataDirectory, *options.detector); !saved)
+            std::cerr << "solfara: " << saved.message() << "\n";
+    }
+
+    // Qt sees no command-line arguments: the program's own options are parsed
+    // before, and Qt's settings come from the environment.
+    int qtArgc = 1;
+    char* qtArgv[] = {const_cast<char*>(programPath), nullptr};
+    QApplication app(qtArgc, qtArgv);
+    gdi::installFontSubstitutions();
+    gdi::presentAsDesktopProgram("solfara", "org.solfara.Solfara");
+
+    TerminationSignals terminationSignals;
+    CMainFrame* frame = nullptr;
+    bool terminationPending = false;
+    QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, [&](int) {
+        if (frame) {
+            frame->close();
+        } else {
+            terminationPending = true;
+            // A start-up message box (say, no sound output) must not keep the
+            // program from ending.
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        }
+    });
+
+    seedDataFile(dataDirectory, "midpatch.h", ":/midpatch.h");
+
+    DesktopMidiOutputSystem midiSystem(options.midi);
+    MidiOut midiOut(midiSystem);
+    Result<Microphone> microphone = options.audioInput
+                                        ? recordingAsMicrophone(options.audioInput->string())
+                                        : systemMicrophone();
+    if (!microphone) {
+        std::cerr << "solfara: " << microphone.message() << "\n";
+        return 2;
+    }
+    WaveInputDevices& waveInputs = *microphone->devices;
+    MessageBoxMessages messages;
+    DrillEngine engine(dataDirectory, {midiOut, waveInputs, messages});
+    engine.load();
+
+    int exitCode = 0;
+    if (!terminationPending) {
+        SteadyClock clock;
+        UniformRandomSource random(clock.milliseconds());
+        // The choice of the command line was saved above.
+        SelectedNoteDetector detector(readDetectorChoice(dataDirectory));
+        CMainFrame mainFrame(engine, {.midiOut = midiOut,
+                                      .waveInput = *microphone->input,
+                                      .detector = detector,
+                                      .random = random,
+                                      .messages = messages,
+                                      .openSettingsSheet = parts.makeSettingsSheetOpener
+                                                               ? parts.makeSettingsSheetOpener(
+                                                                     engine, midiOut, detector)
+                                                               : SettingsSheetOpener{},
+                                      .intro = IntroTiming{}});
+        gdi::applyWindowScale(mainFrame, options.scale,
+                              gdi::RememberedScale::forProgram("solfara"));
+        frame = &mainFrame;
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            mainFrame.move(CMainFrame::placement(screen->size()));
+        mainFrame.show();
+        exitCode = app.exec();
+        frame = nullptr;
+    }
+    engine.saveAndRelease(); // does nothing if closing the window already saved
+    return exitCode;
+}

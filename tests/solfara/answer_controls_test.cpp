@@ -1,0 +1,202 @@
+#include "tests/support/main_window_rig.h"
+
+#include "render/layout_top.h"
+#include "solfara/mic_button_widget.h"
+#include "tests/solfara/menu_action.h"
+#include "tests/support/pixel_count.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+constexpr int L = layoutTop;
+// The selector's words, one point inside each band.
+constexpr int selectorX = 480, micY = L + 372, pianoY = L + 384, guitarY = L + 396;
+// White keys C4 and D4 of the keyboard; the low E and the A string of the fretboard.
+constexpr int c4x = 82 + 12 * 14 + 6, d4x = c4x + 12, keyY = 430;
+constexpr int e2x = 130, a2x = 250, stringY = 440;
+
+class AnswerControlsTest : public testing::Test {
+protected:
+    MainWindowRig w;
+
+    AnswerControlsTest() { w.rig.dir.write("mel2.ssc", "Riff,40,45,52\r\n"); }
+
+    AnswerMode mode() { return answerModeOf(w.engine->settings.noteName); }
+
+    // Once the menu shows, chooses `entry` (nothing when empty); `then` runs
+    // after the choice, for a dialog the command opens.
+    void whenMenuShows(const QString& entry, std::function<void()> then = {})
+    {
+        QTimer::singleShot(0, [entry, then] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu);
+            if (!entry.isEmpty()) {
+                QAction* action = findAction(*menu, entry);
+                ASSERT_TRUE(action) << entry.toStdString();
+                action->trigger();
+            }
+            menu->close();
+            if (then)
+                QTimer::singleShot(0, then);
+        });
+    }
+    void rightClick(int x, int y)
+    {
+        w.mouse(QEvent::MouseButtonPress, x, y, Qt::RightButton);
+        w.mouse(QEvent::MouseButtonRelease, x, y, Qt::RightButton);
+    }
+    void chooseFromMenu(const QString& entry, std::function<void()> then = {})
+    {
+        whenMenuShows(entry, std::move(then));
+        rightClick(250, 200);
+    }
+};
+
+TEST_F(AnswerControlsTest, TheModeSelectorSwitchesListeningTheMicButtonAndThePanel)
+{
+    ASSERT_TRUE(w.start());
+    MicButtonWidget* mic = w.frame->micButton();
+    const auto panelArea = [&] { return w.frame->grab(QRect(82, 396, 336, 43)).toImage(); };
+    const QImage noteBoxes = panelArea();
+
+    w.click(selectorX, pianoY);
+    EXPECT_EQ(mode(), AnswerMode::Piano);
+    EXPECT_FALSE(w.device.isOpen()) << "listening stops";
+    EXPECT_FALSE(mic->isHidden());
+    EXPECT_TRUE(mic->micOff());
+    ASSERT_TRUE(runEventsUntil([&] { return panelArea() != noteBoxes; }))
+        << "the keyboard is drawn";
+
+    // The row between two words selects nothing and keeps piano mode.
+    w.click(selectorX, L + 390);
+    EXPECT_EQ(mode(), AnswerMode::Piano);
+
+    w.click(selectorX, micY);
+    EXPECT_EQ(mode(), AnswerMode::Microphone);
+    EXPECT_TRUE(w.device.isOpen()) << "listening starts";
+    EXPECT_TRUE(mic->isHidden());
+    w.hear(24);
+    w.hear(24);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 1) << "sung notes count again";
+}
+
+// A key or string sounds on the press; the drill advances on the release of
+// the due note, as it does for a sung one, and not for another note.
+TEST_F(AnswerControlsTest, KeyboardAndFretboardAnswerTheDrillOnRelease)
+{
+    ASSERT_TRUE(w.start());
+    struct Step {
+        int x, y;
+        int noteIndexAfter;
+    };
+    const struct {
+        const char* name;
+        int selectorY;
+        std::vector<Step> steps;
+    } panels[] = {
+        {"piano: D4 wrong, C4, D4", pianoY, {{d4x, keyY, 0}, {c4x, keyY, 1}, {d4x, keyY, 2}}},
+        {"guitar: A2 wrong, E2, A2",
+         guitarY,
+         {{a2x, stringY, 0}, {e2x, stringY, 1}, {a2x, stringY, 2}}},
+    };
+    for (const auto& panel : panels) {
+        SCOPED_TRACE(panel.name);
+        w.click(selectorX, panel.selectorY);
+        ASSERT_TRUE(w.settle());
+        ASSERT_TRUE(runEventsUntil([&] { return w.cycle().marker().hidden(); }));
+        ASSERT_EQ(w.drill().currentNoteIndex(), 0) << "a fresh drill";
+        for (const Step& step : panel.steps) {
+            const std::size_t sounded = w.noteOns().size();
+            w.mouse(QEvent::MouseButtonPress, step.x, step.y);
+            EXPECT_EQ(w.noteOns().size(), sounded + 1) << "sounds on the press";
+            EXPECT_EQ(w.drill().currentNoteIndex(),
+                      step.noteIndexAfter == 0 ? 0 : step.noteIndexAfter - 1);
+            w.mouse(QEvent::MouseButtonRelease, step.x, step.y);
+            EXPECT_EQ(w.drill().currentNoteIndex(), step.noteIndexAfter);
+        }
+    }
+}
+
+TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
+{
+    std::vector<int> sheetOpenedOn;
+    w.openSettingsSheet = [&](const SheetHost& host) {
+        sheetOpenedOn.push_back(host.initialTab);
+        return SheetOutcome::cancelled;
+    };
+    ASSERT_TRUE(w.start());
+    w.hear(24);
+    w.hear(24);
+    ASSERT_EQ(w.drill().currentNoteIndex(), 1);
+
+    const int notation = w.engine->settings.notation;
+    chooseFromMenu("Do-Re-Mi Notation");
+    EXPECT_EQ(w.engine->settings.notation, 1 - notation);
+    EXPECT_EQ(w.engine->noteNames, notation ? &letterNoteNames() : &solfegeNoteNames());
+    ASSERT_TRUE(runEventsUntil([&] { return w.cycle().marker().hidden(); }));
+    EXPECT_EQ(w.drill().currentNoteIndex(), 1) << "the same drill, redrawn";
+
+    chooseFromMenu("Bass");
+    EXPECT_EQ(w.engine->settings.range, 5);
+    ASSERT_TRUE(w.settle());
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0) << "a new drill at once";
+
+    chooseFromMenu("Microphone Setup ...");
+    EXPECT_EQ(sheetOpenedOn, (std::vector<int>{3})) << "the sheet opens on its sound page";
+    EXPECT_TRUE(w.cycle().blinkTimerRunning()) << "the note cursor goes on blinking";
+
+    // "Select This Custom Melody...": the second line of the melody file.
+    w.rig.dir.write("mel.ssc", "Tune,60,62,64\r\nOther,67,65\r\n");
+    chooseFromMenu("Select This Custom Melody...", [] {
+        auto* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        auto* list = dialog->findChild<QListWidget*>();
+        ASSERT_EQ(list->count(), 2);
+        list->setCurrentRow(1);
+        for (QPushButton* b : dialog->findChildren<QPushButton*>())
+            if (b->text() == "OK")
+                b->click();
+    });
+    EXPECT_EQ(w.engine->settings.drilltype, 3);
+    EXPECT_EQ(w.engine->settings.custMelody, 1);
+    ASSERT_TRUE(runEventsUntil([&] { return w.drill().noteCount() == 2; }));
+}
+
+TEST_F(AnswerControlsTest, ALeftPressOnTheStaffOpensTheMenuButNotThePressThatDismissedIt)
+{
+    ASSERT_TRUE(w.start());
+    int shown = 0;
+    auto countAndDismiss = [&] {
+        QTimer::singleShot(0, [&] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                ++shown;
+                menu->close();
+            }
+        });
+    };
+    const Settings before = w.engine->settings;
+    countAndDismiss();
+    w.click(250, L + 100);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(w.engine->settings, before) << "a menu closed without a choice changes nothing";
+    countAndDismiss();
+    w.click(250, L + 100); // the press that dismissed the menu
+    EXPECT_EQ(shown, 1);
+    countAndDismiss();
+    w.click(250, L + 100);
+    EXPECT_EQ(shown, 2);
+    countAndDismiss();
+    w.click(250, L + 300); // below the staff area: the note boxes' row, no menu
+    EXPECT_EQ(shown, 2);
+}
+
+} // namespace

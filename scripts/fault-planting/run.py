@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""Plants each fault of faults.tsv alone in the source tree, builds, runs the
+suite and puts the source back; prints which faults the suite caught.
+
+  scripts/fault-planting/run.py [--build DIR] [--only NAME ...] [--out FILE]
+
+A fault is caught when at least one test fails (or the build fails, which is
+reported apart: such a row is a mistake in the table). The tree must be clean
+of other changes to the planted files; each file is restored byte for byte.
+"""
+import argparse
+import os
+import pathlib
+import subprocess
+import sys
+
+root = pathlib.Path(__file__).resolve().parents[2]
+
+
+def faults(table):
+    for line in table.read_text().splitlines():
+        if not line or line.startswith("#"):
+            continue
+        name, path, old, new = line.split("\t")
+        yield name, path, old.replace("⏎", "\n"), new.replace("⏎", "\n")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--only", nargs="*")
+    parser.add_argument("--out")
+    args = parser.parse_args()
+    build = (root / args.build).resolve()
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", JACK_NO_START_SERVER="1")
+    rows = []
+    for name, path, old, new in faults(pathlib.Path(__file__).with_name("faults.tsv")):
+        if args.only and name not in args.only:
+            continue
+        file = root / path
+        original = file.read_bytes()
+        text = original.decode()
+        if text.count(old) != 1:
+            rows.append((name, "not planted: the text is not in the file once"))
+            print(rows[-1], flush=True)
+            continue
+        try:
+            file.write_text(text.replace(old, new))
+            built = subprocess.run(["cmake", "--build", str(build), "-j2"], capture_output=True,
+                                   text=True)
+            if built.returncode != 0:
+                verdict = "does not build"
+            else:
+                tests = subprocess.run(
+                    ["ctest", "-j2", "--timeout", "180", "-E", "^layer_probe_"],
+                    cwd=build, env=env, capture_output=True, text=True)
+                failed = [l.split(" - ", 1)[1].split(" (")[0].strip()
+                          for l in tests.stdout.splitlines() if l.strip()[:1].isdigit()
+                          and " - " in l and ("(Failed)" in l or "(Timeout)" in l
+                                              or "(SEGFAULT)" in l or "Exception" in l)]
+                verdict = f"caught by {len(failed)}: " + ", ".join(failed[:4]) if failed \
+                    else ("MISSED" if tests.returncode == 0 else "caught (suite failed)")
+        finally:
+            file.write_bytes(original)
+        rows.append((name, verdict))
+        print(rows[-1], flush=True)
+    caught = sum(1 for _, v in rows if v.startswith("caught"))
+    planted = sum(1 for _, v in rows if not v.startswith("not planted") and v != "does not build")
+    summary = f"{caught} of {planted} planted faults caught"
+    print(summary)
+    if args.out:
+        pathlib.Path(args.out).write_text(
+            "".join(f"{n}\t{v}\n" for n, v in rows) + summary + "\n")
+    # Leave the build matching the restored sources.
+    subprocess.run(["cmake", "--build", str(build), "-j2"], capture_output=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,10 +1,10 @@
 #include "beatwise/beatwise_window.h"
 
 #include "beatwise/trainer_display.h"
+#include "platform/system/message_boxes.h"
 #include "rhythm/status_texts.h"
 
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 
 namespace {
@@ -184,11 +184,7 @@ void BeatwiseWindow::repaintAll()
 
 void BeatwiseWindow::showResults(const std::string& text)
 {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, resultsCaption, QString::fromStdString(text),
-                                QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setObjectName("results");
-    box->open();
+    messages_.inform(resultsCaption, text);
 }
 
 void BeatwiseWindow::moveThumb(int oldX, int newX)

@@ -4,6 +4,7 @@
 #include "platform/gdi/back_buffered_widget.h"
 #include "platform/midi/midi_input.h"
 #include "platform/system/help_window.h"
+#include "platform/system/message_boxes.h"
 #include "platform/system/timed_sequence.h"
 #include "rhythm/event_time.h"
 #include "rhythm/pulse_trainer.h"
@@ -76,4 +77,5 @@ private:
     bool painted_ = false;
     bool introDone_ = false;
     HelpWindow* help_ = nullptr;
+    MessageBoxes messages_{this};
 };

@@ -5,11 +5,10 @@
 //                                                    staff panel with a key and a string held)
 #include "midi/midi_out.h"
 #include "platform/clock/clock.h"
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/midi_recording.h"
 #include "render/mode_selector.h"
 #include "render/staff_panel.h"
 #include "solfara/guitar_panel.h"
-#include "solfara/midi_key_sink.h"
 #include "solfara/piano_panel.h"
 
 #include <QApplication>
@@ -42,7 +41,7 @@ struct Window {
     SteadyClock clock;
     RecordingMidiOutputSystem system{{}, clock};
     MidiOut midiOut{system};
-    MidiOutKeySink sink{midiOut};
+    MidiOut* sink = &midiOut;
     StaffLayout layout;
 
     Window() { static_cast<void>(midiOut.reopen(-1)); }

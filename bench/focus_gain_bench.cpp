@@ -13,8 +13,8 @@
 #include "beatwise/beatwise_window.h"
 #include "platform/clock/clock.h"
 #include "platform/midi/desktop_midi_output_system.h"
+#include "platform/midi/internal/synth_output_port.h"
 #include "platform/midi/library_chatter.h"
-#include "platform/midi/synth_output_port.h"
 #include "platform/system/beeper.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "midi/midi_out.h"
 #include "music/uniform_random_source.h"
 #include "platform/gdi/back_buffered_widget.h"
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/midi_recording.h"
 #include "solfara/intro_sequence.h"
 
 #include <QApplication>

@@ -11,7 +11,7 @@
 #include "platform/gdi/back_buffered_widget.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/midi/library_chatter.h"
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/midi_recording.h"
 #include "solfara/intro_sequence.h"
 
 #include <QApplication>

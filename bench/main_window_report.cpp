@@ -6,14 +6,14 @@
 //  - the resident memory after 1 and after 10 minutes' worth of listening
 //    (blocks fed as fast as the window takes them, drills sung and restarted).
 // Runs headless unless QT_QPA_PLATFORM says otherwise.
+#include "base/user_messages.h"
 #include "drill/drill_engine.h"
 #include "drill/settings_file.h"
-#include "drill/user_messages.h"
 #include "midi/midi_out.h"
 #include "platform/audio/microphone.h"
-#include "platform/audio/scripted_wave_input.h"
 #include "platform/clock/clock.h"
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/midi_recording.h"
+#include "platform/testing/scripted_wave_input.h"
 #include "solfara/main_frame.h"
 #include "voice/pitch_detector.h"
 
@@ -66,6 +66,9 @@ std::vector<std::uint8_t> toneBlock(int note, std::size_t length)
 class NoMessages final : public UserMessages {
 public:
     void showError(const std::string&, const std::string&) override {}
+    void warn(const std::string&, const std::string&) override {}
+    bool ask(const std::string&, const std::string&) override { return true; }
+    void inform(const std::string&, const std::string&) override {}
 };
 
 void processEventsUntil(const std::function<bool()>& done)

@@ -10,7 +10,7 @@
 //
 // Each case takes 52 s of real time.
 
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/midi_recording.h"
 #include "rhythm/metronome.h"
 
 #include <benchmark/benchmark.h>

@@ -2,11 +2,11 @@
 // costs to start.
 //   build/bench/midi_bench
 #include "midi/melody_playback.h"
+#include "platform/midi/internal/soundfont_synth.h"
+#include "platform/midi/internal/synth_output_port.h"
 #include "platform/midi/library_chatter.h"
-#include "platform/midi/midi_recording.h"
 #include "platform/midi/soundfont_locator.h"
-#include "platform/midi/soundfont_synth.h"
-#include "platform/midi/synth_output_port.h"
+#include "platform/testing/midi_recording.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -21,7 +21,7 @@ void staffPanel(benchmark::State& state)
 {
     Scene scene;
     const StaffPanelSettings settings{
-        .answerMode = AnswerMode::Microphone, .scale = 15, .noteCount = 13};
+        .answerMode = AnswerMode::Microphone, .keySignature = 15, .noteCount = 13};
     for (auto _ : state)
         benchmark::DoNotOptimize(drawStaffPanel(scene.dc, scene.colours, scene.art, settings));
 }

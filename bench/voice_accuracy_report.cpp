@@ -20,7 +20,7 @@
 //   build/bench/voice_accuracy_report [-v] [SOUNDFONT]
 // -v lists the notes named wrong and the stray notes; SOUNDFONT replaces the
 // system's General MIDI SoundFont (the figures depend on its samples).
-#include "platform/audio/capture_converter.h"
+#include "platform/audio/internal/capture_converter.h"
 #include "tests/support/rendered_note.h"
 #include "tests/support/sound_samples.h"
 #include "voice/pitch_detector.h"
@@ -251,7 +251,7 @@ Tally judge(const Recording& recording, NoteDetector& detector)
         for (std::size_t b = first; b < blocks.size() && startOf(b) < span.release; ++b) {
             const std::size_t from = startOf(b);
             const std::size_t to = from + std::size_t(blocks[b].length);
-            const bool heard = blocks[b].result.outcome == BlockOutcome::note;
+            const bool heard = blocks[b].result.outcome == BlockOutcome::Note;
             const int answer = heard ? blocks[b].result.sungNote : -1;
             if (to <= span.onset) {
                 if (from >= span.pauseStart) {

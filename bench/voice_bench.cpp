@@ -6,10 +6,10 @@
 //   bash -c 'source .ci/private-pulseaudio.sh && start_private_pulseaudio &&
 //   build/bench/voice_bench'
 
-#include "platform/audio/capture_converter.h"
 #include "platform/audio/capture_format.h"
+#include "platform/audio/internal/capture_converter.h"
+#include "platform/audio/internal/rtaudio_wave_input.h"
 #include "platform/audio/queued_wave_input.h"
-#include "platform/audio/rtaudio_wave_input.h"
 #include "voice/fft_tables.h"
 #include "voice/pitch_detector.h"
 #include "voice/precise_pitch_detector.h"

@@ -42,7 +42,7 @@ std::optional<int> Drill::skipTo() const
 bool Drill::judgeBlock(const DetectionResult& detection, int cycles)
 {
     // Every analysed block uses the request up, whether a note was due or not.
-    if (detection.outcome == BlockOutcome::note)
+    if (detection.outcome == BlockOutcome::Note)
         skipRequest_ = false;
     const std::optional<int> due = dueNote();
     if (!due)
@@ -53,13 +53,13 @@ bool Drill::judgeBlock(const DetectionResult& detection, int cycles)
 Drill::Acceptance Drill::accept(bool autostart)
 {
     if (finished())
-        return Acceptance::alreadyOver;
+        return Acceptance::AlreadyOver;
     if (!isLastNote()) {
         ++currentNoteIndex_;
-        return Acceptance::nextNote;
+        return Acceptance::NextNote;
     }
     if (autostart)
-        return Acceptance::lastWithBanner;
+        return Acceptance::LastWithBanner;
     ++currentNoteIndex_;
-    return Acceptance::lastFinished;
+    return Acceptance::LastFinished;
 }

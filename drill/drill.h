@@ -1,5 +1,6 @@
 #pragma once
 
+#include "music/keys.h"
 #include "music/melody.h"
 #include "music/random_source.h"
 #include "voice/note_detector.h"
@@ -13,18 +14,22 @@
 class Drill {
 public:
     enum class Acceptance {
-        nextNote,       // the due note moved on to the next one
-        lastWithBanner, // the melody is complete: banner, then a new drill
-        lastFinished,   // the melody is complete and the drill waits for the user
-        alreadyOver,    // nothing was due
+        NextNote,       // the due note moved on to the next one
+        LastWithBanner, // the melody is complete: banner, then a new drill
+        LastFinished,   // the melody is complete and the drill waits for the user
+        AlreadyOver,    // nothing was due
     };
 
     // The key of a new drill: with `scale` 0 a random signature code 1..14,
     // otherwise the one in force stays.
     void chooseKey(int scale, RandomSource& random);
     int keySignature() const { return keySignature_; }
-    // The staff drawing settles the code for a fixed key.
-    void setKeySignature(int code) { keySignature_ = code; }
+    // The signature in force for `scale` and scale type `mode`: a fixed MAJOR or MINOR
+    // key has its own; otherwise the one chosen last stays.
+    void settleKey(int scale, int mode)
+    {
+        keySignature_ = keySignatureFor(scale, mode, keySignature_);
+    }
 
     // Starts singing `melody` from its first note.
     void begin(Melody melody);
@@ -32,8 +37,6 @@ public:
     void restart();
 
     const Melody& melody() const { return melody_; }
-    // The drawing adds natural signs to a melody when it is first shown.
-    Melody& melodyForDrawing() { return melody_; }
     int noteCount() const { return melody_.noteCount; }
     int currentNoteIndex() const { return currentNoteIndex_; }
     bool finished() const { return currentNoteIndex_ >= melody_.noteCount; }

@@ -1,8 +1,8 @@
 #include "drill/drill_engine.h"
 
+#include "base/user_messages.h"
 #include "drill/settings_bounds.h"
 #include "drill/settings_file.h"
-#include "drill/user_messages.h"
 #include "midi/midi_messages.h"
 #include "midi/midi_out.h"
 #include "music/scale_file.h"

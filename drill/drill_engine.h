@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/user_messages.h"
 #include "drill/settings.h"
 #include "music/note_names.h"
 #include "music/scales.h"
@@ -12,8 +13,10 @@
 #include <vector>
 
 class MidiOut;
-class UserMessages;
 class WaveInputDevices;
+
+// The caption of the trainer's own message boxes.
+inline constexpr const char* kEngineMessageCaption = "Solfara Trainer";
 
 // The devices and services the engine reaches the outside world through.
 struct EngineServices {

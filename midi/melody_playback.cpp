@@ -8,10 +8,8 @@ void MelodyPlayback::play(const std::vector<int>& noteIndices, Sound sound, Call
 {
     std::vector<TimedSequence::Step> steps;
     steps.push_back({[this, sound] {
-                         out_.Play(midiStatus::programChange, sound.miditimbre,
-                                   playbackReleaseVelocity);
-                         out_.Play(midiStatus::programChangeChannel13, sound.miditimbre,
-                                   playbackReleaseVelocity);
+                         out_.chooseTimbre(sound.miditimbre, MidiChannels::OneAndThirteen,
+                                           playbackReleaseVelocity);
                      },
                      0, false});
     const int velocity = noteOnVelocity(sound.midiVol);
@@ -19,16 +17,13 @@ void MelodyPlayback::play(const std::vector<int>& noteIndices, Sound sound, Call
         const int key =
             midiKeyOfNoteIndex(noteIndices[static_cast<std::size_t>(i)], sound.transpose);
         steps.push_back({[this, key, velocity, i, highlight = callbacks.highlight] {
-                             out_.currentKey = key;
-                             out_.Play(midiStatus::noteOn, key, velocity);
+                             note_ = out_.startNote(key, velocity);
                              if (highlight)
                                  highlight(i);
                          },
                          durationMs, false});
-        // The note-off names the key this step started, so a key stored in
-        // currentKey meanwhile (a click on the keyboard) cannot leave it hanging.
-        steps.push_back({[this, key, i, unhighlight = callbacks.unhighlight] {
-                             out_.Silence(midiStatus::noteOff, key, playbackReleaseVelocity);
+        steps.push_back({[this, i, unhighlight = callbacks.unhighlight] {
+                             note_.stop();
                              if (unhighlight)
                                  unhighlight(i);
                          },

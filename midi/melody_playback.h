@@ -34,5 +34,6 @@ public:
 
 private:
     MidiOut& out_;
+    SoundingNote note_; // the note of the step that sounds
     TimedSequence sequence_;
 };

@@ -2,6 +2,8 @@
 
 #include "midi/midi_device_list.h"
 
+#include <utility>
+
 MidiOut::MidiOut(MidiOutputSystem& system) : system_(system) {}
 
 MidiOut::~MidiOut()
@@ -51,23 +53,47 @@ void MidiOut::preloadPrograms(const std::vector<int>& programs)
         port_->preloadPrograms(programs);
 }
 
-void MidiOut::Send(int status, int data1, int data2)
+void MidiOut::send(int status, int data1, int data2)
 {
-    if (!port_)
+    if (port_)
+        port_->sendShortMessage(packShortMessage(status, data1, data2));
+}
+
+SoundingNote MidiOut::startNote(int key, int velocity, NoteRelease release)
+{
+    send(midiStatus::noteOn, key, velocity);
+    return SoundingNote(*this, key, release);
+}
+
+void MidiOut::releaseKey(int key, int velocity)
+{
+    send(midiStatus::noteOff, key, velocity);
+}
+
+void MidiOut::chooseTimbre(int program, MidiChannels channels, int filler)
+{
+    send(midiStatus::programChange, program, filler);
+    if (channels == MidiChannels::OneAndThirteen)
+        send(midiStatus::programChangeChannel13, program, filler);
+}
+
+SoundingNote& SoundingNote::operator=(SoundingNote&& other) noexcept
+{
+    if (this != &other) {
+        stop();
+        out_ = std::exchange(other.out_, nullptr);
+        key_ = other.key_;
+        release_ = other.release_;
+    }
+    return *this;
+}
+
+void SoundingNote::stop()
+{
+    MidiOut* out = std::exchange(out_, nullptr);
+    if (!out)
         return;
-    port_->sendShortMessage(packShortMessage(status, data1, data2));
-}
-
-// Without an open device a note-on would go to the PC speaker and a note-off
-// would switch it off; this program has no speaker tone, so both are dropped.
-void MidiOut::Play(int status, int data1, int data2)
-{
-    if (isOpen())
-        Send(status, data1, data2);
-}
-
-void MidiOut::Silence(int status, int data1, int data2)
-{
-    if (isOpen())
-        Send(status, data1, data2);
+    out->send(midiStatus::noteOff, key_, release_.velocity);
+    if (release_.channels == MidiChannels::OneAndThirteen)
+        out->send(midiStatus::noteOffChannel13, key_, release_.velocity);
 }

@@ -25,11 +25,6 @@ constexpr int kSharpOrder[7] = {letter::F, letter::C, letter::G, letter::D,
 constexpr int kFlatOrder[7] = {letter::B, letter::E, letter::A, letter::D,
                                letter::G, letter::C, letter::F};
 
-int lettersDown(int letterIndex, int count)
-{
-    return ((letterIndex - count) % 7 + 7) % 7;
-}
-
 } // namespace
 
 int tonicLetter(int keyIndex)
@@ -75,34 +70,9 @@ int minorKeySignature(int keyIndex)
     return 1;
 }
 
-DrillKey settleDrillKey(int scale, int mode, int currentKeySignature, RandomSource& random)
+int keySignatureFor(int scale, int mode, int currentCode)
 {
-    const bool fixedKey = isFixedKey(scale);
-    const bool major = mode == kMajorMode;
-    const bool minor = mode == kMinorMode;
-
-    DrillKey key;
-    if (!fixedKey)
-        key.keySignature = random.Random(14) + 1;
-    else if (major)
-        key.keySignature = scale;
-    else if (minor)
-        key.keySignature = minorKeySignature(scale);
-    else
-        key.keySignature = currentKeySignature;
-
-    key.drillKey = fixedKey ? scale : key.keySignature;
-    key.signatureDrawn = major || minor;
-    if (key.signatureDrawn)
-        key.accidentals = keyAccidental(key.keySignature);
-
-    key.tonicLetter = tonicLetter(key.drillKey);
-    if (minor && !fixedKey)
-        key.tonicLetter = lettersDown(key.tonicLetter, 2);
-    else if (minor && scale >= 13)
-        key.tonicLetter = lettersDown(key.tonicLetter, 1);
-
-    key.tonicAccidental = tonicAccidental(key.drillKey);
-    key.sharpSpelling = key.drillKey < kFirstFlatKey;
-    return key;
+    if (!isFixedKey(scale) || mode >= 2)
+        return currentCode;
+    return mode == kMajorMode ? scale : minorKeySignature(scale);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "music/random_source.h"
-
 #include <array>
 
 // Keys and key signatures.
@@ -47,27 +45,14 @@ KeyAccidentals keyAccidental(int keySignature);
 // Db, Gb and Cb are respelled as C#, F# and B minor.
 int minorKeySignature(int keyIndex);
 
-// Everything a new drill needs to know about its key.
-struct DrillKey {
-    int keySignature = 1;         // signature code 1..15 of the drill
-    int drillKey = 1;             // the key the generator uses, 1..15
-    KeyAccidentals accidentals{}; // filled for MAJOR and MINOR only, else all natural
-    bool signatureDrawn = true;   // MAJOR and MINOR drills show a key signature
-    int tonicLetter = 0;          // letter 0..6 of the melody's tonic
-    // For scales other than MAJOR and MINOR: the tonic's accidental, and
-    // whether chromatic notes are spelled with sharps (else flats).
-    int tonicAccidental = 0;
-    bool sharpSpelling = true;
-};
+// The signature code in force for a drill: `scale` 0 (random key) and scale types other
+// than MAJOR (0) and MINOR (1) keep `currentCode`; MAJOR uses the key's own code and MINOR
+// the code of the minor key on that tonic.
+int keySignatureFor(int scale, int mode, int currentCode);
 
-// Settles the key of a new drill.
-//  - `scale` 0 (Random): the signature is drawn as random.Random(14) + 1
-//    (1..14; Cb is never drawn);
-//  - a fixed key with MAJOR: its own signature; with MINOR: minorKeySignature;
-//  - a fixed key with any other scale: `currentKeySignature` is kept and no
-//    signature is drawn.
-// The tonic of a MINOR drill in a random key is the relative minor (two
-// letters below the major tonic); in fixed keys Db, Gb, Cb it is one letter
-// below (C#, F#, B). `scale` outside 0..15 is treated as Random.
-// Makes exactly one draw from `random` for a random key and none otherwise.
-DrillKey settleDrillKey(int scale, int mode, int currentKeySignature, RandomSource& random);
+// Whether a melody spells every altered note with its own sign (no key signature is
+// drawn, or the melody is the user's own) and so needs natural signs.
+constexpr bool spellsOwnAccidentals(int mode, int drilltype)
+{
+    return mode >= 2 || drilltype >= 2;
+}

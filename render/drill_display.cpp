@@ -50,7 +50,7 @@ int noteColumnX(const StaffLayout& layout, int n)
 
 bool spellsOwnAccidentals(const DrillDrawing& d)
 {
-    return d.mode >= 2 || d.drilltype >= 2;
+    return spellsOwnAccidentals(d.mode, d.drilltype);
 }
 
 namespace {

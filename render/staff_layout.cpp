@@ -20,13 +20,6 @@ StaffBases staffBasesFor(ClefCase clef)
     return {181, 324};
 }
 
-int keySignatureFor(int scale, int mode, int currentCode)
-{
-    if (!isFixedKey(scale) || mode >= 2)
-        return currentCode;
-    return mode == 0 ? scale : minorKeySignature(scale);
-}
-
 int signatureEndX(int keySignature, int mode)
 {
     if (mode >= 2)

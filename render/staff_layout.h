@@ -32,11 +32,6 @@ struct StaffBases {
 };
 StaffBases staffBasesFor(ClefCase clef);
 
-// The signature code drawn for a drill: `scale` 0 (random key) and scale types other than
-// MAJOR (0) and MINOR (1) keep `currentCode`; MAJOR uses the key's own code and MINOR
-// the code of the minor key on that tonic.
-int keySignatureFor(int scale, int mode, int currentCode);
-
 // Left edge of the staff content before the first note column: 58 without accidentals,
 // 65 + 5 k for k accidentals, 65 when no signature is drawn (`mode` >= 2). The first note
 // column lies 20 pixels further right.

@@ -69,7 +69,7 @@ StaffLayout layoutStaffPanel(const StaffPanelSettings& settings)
     const StaffBases bases = staffBasesFor(layout.clef);
     layout.melodyStaffBase = bases.melody;
     layout.answerStaffBase = bases.answer;
-    layout.keySignature = keySignatureFor(settings.scale, settings.mode, settings.keySignature);
+    layout.keySignature = settings.keySignature;
     layout.signatureDrawn = settings.mode < 2;
     // Only the letters the drawn signature shows are marked.
     layout.keyAccidental =

@@ -13,9 +13,8 @@
 struct StaffPanelSettings {
     AnswerMode answerMode = AnswerMode::Microphone;
     int range = 0;        // voice range 0..5
-    int scale = 1;        // key index 0..15 (0: random key)
     int mode = 0;         // scale type: 0 MAJOR, 1 MINOR, 2.. others
-    int keySignature = 1; // code in force; kept for a random key and modes >= 2
+    int keySignature = 1; // the drill's signature code
     int noteCount = 0;    // notes of the current melody (13 shows the 13th box)
 };
 

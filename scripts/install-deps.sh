@@ -16,7 +16,7 @@ packages=(
   fonts-liberation fonts-liberation2
 )
 if [[ "${1:-}" == "--test" || "${1:-}" == "--fuzz" ]]; then
-  packages+=(desktop-file-utils appstream groff-base libpulse-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libx11-dev xvfb xauth)
+  packages+=(desktop-file-utils appstream groff-base libpulse-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libx11-dev xvfb xauth clang-tidy)
 fi
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-dev)

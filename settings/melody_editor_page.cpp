@@ -4,7 +4,6 @@
 #include "music/note_names.h"
 #include "settings/name_list_box.h"
 #include "settings/page_controls.h"
-#include "settings/page_messages.h"
 #include "solfara/guitar_panel.h"
 #include "solfara/piano_panel.h"
 
@@ -27,35 +26,25 @@ gdi::FontSpec noteNameFont()
     return {.face = "Times New Roman", .height = 14, .width = 4, .weight = 100};
 }
 
-// Without an output the page still works, silently.
-class SilentSink final : public KeySink {
-public:
-    void send(int, int, int) override {}
-};
-
 } // namespace
 
 MelodyEditorPage::MelodyEditorPage(SheetState& state, const SettingsSheetContext& context,
                                    QWidget* parent)
     : gdi::BackBufferedWidget(parent), state_(state), context_(context),
-      edit_(MelodyStore(context.dataDirectory, answerModeOf(context.settings.noteName))),
-      messages_(&pageMessageBoxes())
+      edit_(MelodyStore(context.dataDirectory, answerModeOf(context.settings.noteName)))
 {
     setFont(DialogUnits::dialogFont());
     setMouseTracking(true);
-    if (context_.midiOut)
-        sink_ = std::make_unique<MidiOutKeySink>(*context_.midiOut);
-    else
-        sink_ = std::make_unique<SilentSink>();
-
     const QPoint origin = panelOrigin();
     keyboard_ = answerModeOf(context_.settings.noteName) != AnswerMode::Guitar;
     if (keyboard_)
-        panel_ = std::make_unique<PianoKeyboard>(
-            KeyboardGeometry::editorPage(origin.x(), origin.y()), *sink_, noMarkers_, colours_);
+        panel_ =
+            std::make_unique<PianoKeyboard>(KeyboardGeometry::editorPage(origin.x(), origin.y()),
+                                            context_.midiOut, noMarkers_, colours_);
     else
-        panel_ = std::make_unique<GuitarFretboard>(
-            FretboardGeometry::editorPage(origin.x(), origin.y()), *sink_, noMarkers_, colours_);
+        panel_ =
+            std::make_unique<GuitarFretboard>(FretboardGeometry::editorPage(origin.x(), origin.y()),
+                                              context_.midiOut, noMarkers_, colours_);
 
     makeControls();
 }
@@ -223,8 +212,9 @@ void MelodyEditorPage::playOrStop()
     std::vector<TimedSequence::Step> steps;
     for (int key : edit_.notes()) {
         steps.push_back({[this, out, key, velocity] {
+                             // The note-off goes out at the note-on's velocity.
                              if (out)
-                                 out->Play(midiStatus::noteOn, key, velocity);
+                                 playingNote_ = out->startNote(key, velocity, {velocity});
                              playingKey_ = key;
                              if (keyboard_)
                                  static_cast<PianoKeyboard&>(*panel_).pressNote(canvas(), key);
@@ -236,15 +226,12 @@ void MelodyEditorPage::playOrStop()
     playback_.start(std::move(steps), [this](bool) { play_->setText(kPlayLabel); });
 }
 
-// The note of the playback ends: its key shows at rest and the note-off goes out at the
-// note-on's velocity.
+// The note of the playback ends: its key shows at rest and its note-off goes out.
 void MelodyEditorPage::stopPlayingKey(int key)
 {
     if (keyboard_)
         static_cast<PianoKeyboard&>(*panel_).releaseNote(canvas(), key);
-    if (context_.midiOut)
-        context_.midiOut->Silence(midiStatus::noteOff, key,
-                                  noteOnVelocity(context_.settings.midiVol));
+    playingNote_.stop();
     playingKey_ = -1;
 }
 
@@ -287,9 +274,7 @@ void MelodyEditorPage::deleteChosen()
         tell("Select the melody to delete in the list.");
         return;
     }
-    const QString question =
-        QString("Delete '%1'?").arg(QString::fromStdString(names_->nameAt(row)));
-    if (!messages_->ask(this, "Delete", question))
+    if (!messages_->ask("Delete", "Delete '" + names_->nameAt(row) + "'?"))
         return;
     const Status removed = edit_.remove(row, state_.workingCopy.custMelody);
     if (!removed)
@@ -300,5 +285,5 @@ void MelodyEditorPage::deleteChosen()
 
 void MelodyEditorPage::tell(const std::string& text)
 {
-    messages_->tell(this, kMessageCaption, QString::fromStdString(text));
+    messages_->warn(kMessageCaption, text);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "midi/midi_out.h"
 #include "platform/gdi/back_buffered_widget.h"
+#include "platform/system/message_boxes.h"
 #include "platform/system/timed_sequence.h"
 #include "render/colours.h"
 #include "render/note_bitmaps.h"
@@ -8,12 +10,10 @@
 #include "settings/settings_sheet_context.h"
 #include "settings/sheet_state.h"
 #include "solfara/answer_panel.h"
-#include "solfara/midi_key_sink.h"
 
 #include <memory>
 
 class NameListBox;
-class PageMessages;
 class QPushButton;
 
 // The Custom Melody page: notes are entered with the mouse on a keyboard (a
@@ -40,7 +40,7 @@ public:
     QPoint panelOrigin() const;
     bool isPlaying() const { return playback_.isRunning(); }
 
-    void useMessages(PageMessages& messages) { messages_ = &messages; }
+    void useMessages(UserMessages& messages) { messages_ = &messages; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -66,10 +66,10 @@ private:
     SheetState& state_;
     const SettingsSheetContext& context_;
     MelodyEdit edit_;
-    PageMessages* messages_;
+    MessageBoxes boxes_{this};
+    UserMessages* messages_ = &boxes_;
     ColourTable colours_ = fillColours();
     NoteBitmaps noMarkers_; // the editor writes no notes on a staff
-    std::unique_ptr<KeySink> sink_;
     std::unique_ptr<AnswerPanel> panel_;
     bool keyboard_ = true;
     Qt::MouseButton heldButton_ = Qt::NoButton;
@@ -77,6 +77,7 @@ private:
     bool pointerOverPanel_ = false;
     TimedSequence playback_;
     int playingKey_ = -1; // MIDI key that sounds during playback
+    SoundingNote playingNote_;
 
     NameListBox* names_ = nullptr;
     QPushButton* play_ = nullptr;

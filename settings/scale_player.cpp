@@ -8,16 +8,6 @@ constexpr int kKeys = 12;
 constexpr int kNoKey = -1; // the octave's top note has no key on the page
 } // namespace
 
-void ScalePlayer::send(int status, int key, int velocity)
-{
-    if (!out_)
-        return;
-    if (status == midiStatus::noteOn)
-        out_->Play(status, key, velocity);
-    else
-        out_->Silence(status, key, velocity);
-}
-
 ScalePlayer::~ScalePlayer()
 {
     abort();
@@ -27,16 +17,14 @@ void ScalePlayer::addNote(std::vector<TimedSequence::Step>& steps, int key, int 
                           int releaseVelocity)
 {
     steps.push_back({[this, key, pageKey, releaseVelocity] {
-                         send(midiStatus::noteOn, key, velocity_);
-                         sounding_ = key;
-                         soundingRelease_ = releaseVelocity;
+                         if (out_)
+                             sounding_ = out_->startNote(key, velocity_, {releaseVelocity});
                          if (pageKey != kNoKey && callbacks_.showKey)
                              callbacks_.showKey(pageKey, true);
                      },
                      kNoteMs, false});
-    steps.push_back({[this, key, pageKey, releaseVelocity] {
-                         send(midiStatus::noteOff, key, releaseVelocity);
-                         sounding_ = -1;
+    steps.push_back({[this, pageKey] {
+                         sounding_.stop();
                          if (pageKey != kNoKey && callbacks_.showKey)
                              callbacks_.showKey(pageKey, false);
                      },
@@ -73,7 +61,5 @@ void ScalePlayer::abort()
     if (!sequence_.isRunning())
         return;
     sequence_.abort();
-    if (sounding_ >= 0)
-        send(midiStatus::noteOff, sounding_, soundingRelease_);
-    sounding_ = -1;
+    sounding_.stop();
 }

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "midi/midi_out.h"
 #include "platform/system/timed_sequence.h"
 
 #include <cstdint>
 #include <functional>
-
-class MidiOut;
 
 // "Play Scale": the keys of a mask upward from middle C, the lowest key again
 // an octave up, then the keys downward. Each key sounds 350 ms and is
@@ -36,7 +35,6 @@ public:
     bool isPlaying() const { return sequence_.isRunning(); }
 
 private:
-    void send(int status, int key, int velocity);
     void addNote(std::vector<TimedSequence::Step>& steps, int key, int pageKey,
                  int releaseVelocity);
 
@@ -44,6 +42,5 @@ private:
     TimedSequence sequence_;
     Callbacks callbacks_;
     int velocity_ = 0;
-    int sounding_ = -1; // MIDI key of the note on, -1 for none
-    int soundingRelease_ = 0;
+    SoundingNote sounding_; // the note of the step that sounds
 };

@@ -5,7 +5,6 @@
 #include "music/note_names.h"
 #include "settings/name_list_box.h"
 #include "settings/page_controls.h"
-#include "settings/page_messages.h"
 
 #include <QMouseEvent>
 #include <QPushButton>
@@ -34,8 +33,7 @@ gdi::FontSpec keyLabelFont()
 
 ScalesPage::ScalesPage(SheetState& state, const SettingsSheetContext& context, QWidget* parent)
     : gdi::BackBufferedWidget(parent), state_(state), context_(context),
-      edit_(context.scales ? *context.scales : noScales_), player_(context.midiOut),
-      messages_(&pageMessageBoxes())
+      edit_(context.scales ? *context.scales : noScales_), player_(context.midiOut)
 {
     setFont(DialogUnits::dialogFont());
     PageControls controls(this);
@@ -84,9 +82,7 @@ QRect ScalesPage::keyRect(int k) const
 void ScalesPage::sheetClosing(bool accepted)
 {
     player_.abort();
-    if (pressedKey_ >= 0 && context_.midiOut)
-        context_.midiOut->Silence(midiStatus::noteOff, ScalePlayer::kTonicKey + pressedKey_,
-                                  ScalePlayer::kReleaseVelocity);
+    pressedNote_.stop();
     pressedKey_ = -1;
     if (accepted)
         edit_.commitNewScales();
@@ -141,8 +137,9 @@ void ScalesPage::mousePressEvent(QMouseEvent* event)
             continue;
         workingMask_ ^= 1u << k;
         if (context_.midiOut)
-            context_.midiOut->Play(midiStatus::noteOn, ScalePlayer::kTonicKey + k,
-                                   noteOnVelocity(state_.workingCopy.midiVol));
+            pressedNote_ = context_.midiOut->startNote(ScalePlayer::kTonicKey + k,
+                                                       noteOnVelocity(state_.workingCopy.midiVol),
+                                                       {ScalePlayer::kReleaseVelocity});
         drawKey(canvas(), k, true);
         pressedKey_ = k;
         return;
@@ -155,12 +152,10 @@ void ScalesPage::mouseReleaseEvent(QMouseEvent* event)
         return;
     const int k = pressedKey_;
     pressedKey_ = -1;
-    if (!keys_[k].pressed)
-        return;
-    if (context_.midiOut)
-        context_.midiOut->Silence(midiStatus::noteOff, ScalePlayer::kTonicKey + k,
-                                  ScalePlayer::kReleaseVelocity);
-    drawKey(canvas(), k, false);
+    // The note stops even when a repaint has already drawn the key at rest.
+    pressedNote_.stop();
+    if (keys_[k].pressed)
+        drawKey(canvas(), k, false);
 }
 
 void ScalesPage::chooseScale(int row)
@@ -177,7 +172,7 @@ void ScalesPage::save()
     const int selected = state_.selectedScale;
     const auto saved = edit_.save(names_->text(), workingMask_, selected);
     if (!saved) {
-        messages_->tell(this, kMessageCaption, QString::fromStdString(saved.message()));
+        messages_->warn(kMessageCaption, saved.message());
         return;
     }
     switch (*saved) {

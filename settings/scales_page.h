@@ -1,6 +1,8 @@
 #pragma once
 
+#include "midi/midi_out.h"
 #include "platform/gdi/back_buffered_widget.h"
+#include "platform/system/message_boxes.h"
 #include "render/colours.h"
 #include "render/push_button.h"
 #include "settings/scale_edit.h"
@@ -12,7 +14,6 @@
 #include <cstdint>
 
 class NameListBox;
-class PageMessages;
 class QPushButton;
 
 // The Scales page: a one-octave keyboard of twelve keys from middle C to
@@ -35,7 +36,7 @@ public:
     // Where key k lies on the page, in pixels.
     QRect keyRect(int k) const;
 
-    void useMessages(PageMessages& messages) { messages_ = &messages; }
+    void useMessages(UserMessages& messages) { messages_ = &messages; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -55,11 +56,13 @@ private:
     ScaleList noScales_; // stands in when the context gives no list
     ScaleEdit edit_;
     ScalePlayer player_;
-    PageMessages* messages_;
+    MessageBoxes boxes_{this};
+    UserMessages* messages_ = &boxes_;
     ColourTable colours_ = fillColours();
     std::array<PushButton, 12> keys_{};
     std::uint32_t workingMask_ = 0;
     int pressedKey_ = -1; // the key the left button went down on, while it is down
+    SoundingNote pressedNote_;
     NameListBox* names_ = nullptr;
     QPushButton* play_ = nullptr;
 };

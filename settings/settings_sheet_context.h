@@ -27,7 +27,7 @@ struct SettingsSheetContext {
     // The twenty settings as they stand; the sheet's working copy starts here.
     Settings settings;
     // The pitch detector the drill listens through.
-    DetectorKind detector = DetectorKind::classic;
+    DetectorKind detector = DetectorKind::Classic;
     // The scale list. The General page lists its names; the Scales page
     // changes it in place.
     ScaleList* scales = nullptr;

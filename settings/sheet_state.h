@@ -9,5 +9,5 @@
 struct SheetState {
     Settings workingCopy;
     int selectedScale = 0;
-    DetectorKind detector = DetectorKind::classic;
+    DetectorKind detector = DetectorKind::Classic;
 };

@@ -181,8 +181,7 @@ void SoundPage::chooseTimbre(int position)
     state_.workingCopy.miditimbre = position;
     if (!context_.midiOut)
         return;
-    context_.midiOut->Play(midiStatus::programChange, position, kTimbreFiller);
-    context_.midiOut->Play(midiStatus::programChangeChannel13, position, kTimbreFiller);
+    context_.midiOut->chooseTimbre(position, MidiChannels::OneAndThirteen, kTimbreFiller);
 }
 
 // Middle C for half a second at the volume slider's stored value. A second
@@ -192,20 +191,18 @@ void SoundPage::test()
     stopTestNote();
     if (!context_.midiOut)
         return;
-    testVelocity_ = noteOnVelocity(volume_->storedValue());
+    const int velocity = noteOnVelocity(volume_->storedValue());
     MidiOut& out = *context_.midiOut;
-    testNote_.start(
-        {{[this, &out] { out.Play(midiStatus::noteOn, kTestKey, testVelocity_); }, kTestNoteMs,
-          false},
-         {[this, &out] { out.Silence(midiStatus::noteOff, kTestKey, testVelocity_); }, 0, true}});
+    // The note-off goes out at the note-on's velocity.
+    testSequence_.start(
+        {{[this, &out, velocity] { testNote_ = out.startNote(kTestKey, velocity, {velocity}); },
+          kTestNoteMs, false},
+         {[this] { testNote_.stop(); }, 0, true}});
 }
 
 // Ends a test note still sounding, so closing the sheet never leaves it on.
 void SoundPage::stopTestNote()
 {
-    if (!testNote_.isRunning())
-        return;
-    testNote_.abort();
-    if (context_.midiOut)
-        context_.midiOut->Silence(midiStatus::noteOff, kTestKey, testVelocity_);
+    testSequence_.abort();
+    testNote_.stop();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "midi/midi_out.h"
 #include "platform/system/timed_sequence.h"
 #include "settings/settings_sheet_context.h"
 #include "settings/sheet_state.h"
@@ -46,6 +47,6 @@ private:
     const SettingsSheetContext& context_;
     LevelSlider* volume_ = nullptr;
     VoiceWavelineView* waveline_ = nullptr;
-    TimedSequence testNote_;
-    int testVelocity_ = 0;
+    TimedSequence testSequence_;
+    SoundingNote testNote_;
 };

@@ -6,7 +6,7 @@
 #include "voice/selected_note_detector.h"
 #include "voice/voice_input.h"
 
-#include <QMessageBox>
+#include "platform/system/message_boxes.h"
 
 #include <algorithm>
 
@@ -39,7 +39,7 @@ public:
         detector_.select(kind);
         // The choice holds for this run even when it cannot be remembered.
         if (Status saved = writeDetectorChoice(engine_.dataDirectory(), kind); !saved)
-            QMessageBox::warning(&window_, messageCaption, QString::fromStdString(saved.message()));
+            MessageBoxes(&window_).warn(messageCaption, saved.message());
     }
 
 private:
@@ -75,6 +75,6 @@ SettingsSheetOpener trainerSheetOpener(DrillEngine& engine, MidiOut& midiOut,
         EngineSheetTarget target(engine, detector, host.owner);
         const bool accepted =
             runSettingsSheet(&host.owner, context, target, sheetTabOf(host.initialTab));
-        return accepted ? SheetOutcome::confirmed : SheetOutcome::cancelled;
+        return accepted ? SheetOutcome::Confirmed : SheetOutcome::Cancelled;
     };
 }

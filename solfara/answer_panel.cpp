@@ -4,20 +4,18 @@
 
 void HeldNote::start(int noteIndex, const PanelSound& sound, bool selectTimbre)
 {
-    if (selectTimbre)
-        sink_.send(midiStatus::programChange, sound.miditimbre, 0);
     midiKey_ = sound.keyOf(noteIndex);
-    sink_.send(midiStatus::noteOn, midiKey_, noteOnVelocity(sound.midiVol));
-    sounding_ = true;
+    if (!out_)
+        return;
+    if (selectTimbre)
+        out_->chooseTimbre(sound.miditimbre);
+    note_ = out_->startNote(midiKey_, noteOnVelocity(sound.midiVol),
+                            {playbackReleaseVelocity, MidiChannels::OneAndThirteen});
 }
 
 void HeldNote::stop()
 {
-    if (!sounding_)
-        return;
-    sounding_ = false;
-    sink_.send(midiStatus::noteOff, midiKey_, playbackReleaseVelocity);
-    sink_.send(midiStatus::noteOffChannel13, midiKey_, playbackReleaseVelocity);
+    note_.stop();
 }
 
 void PanelAnswer::show(gdi::Canvas& dc, int noteIndex, const PanelContext& context,

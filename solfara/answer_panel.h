@@ -1,5 +1,8 @@
 #pragma once
 
+#include "midi/midi_out.h"
+#include "music/pitch.h"
+#include "music/vocabulary.h"
 #include "platform/gdi/canvas.h"
 #include "render/colours.h"
 #include "render/note_bitmaps.h"
@@ -11,15 +14,6 @@
 // their notes sound, how a note index becomes a MIDI key, and whether the note held
 // answers the due note. Their drawing is render/'s.
 
-// The MIDI output the panels sound through. The program's adapter forwards to its MidiOut;
-// tests record what arrives.
-class KeySink {
-public:
-    virtual ~KeySink() = default;
-    // One short message: status byte, then the two data bytes.
-    virtual void send(int status, int data1, int data2) = 0;
-};
-
 // The sound settings in force when a key is pressed.
 struct PanelSound {
     int transpose = 24;  // 0..48; 24 plays the written pitch
@@ -27,7 +21,10 @@ struct PanelSound {
     int miditimbre = 0;  // General MIDI program
     bool editor = false; // the custom melody editor plays untransposed keys
 
-    int keyOf(int noteIndex) const { return editor ? noteIndex + 36 : noteIndex + transpose + 12; }
+    int keyOf(int noteIndex) const
+    {
+        return midiKeyOfNoteIndex(noteIndex, editor ? kNoTranspose : transpose);
+    }
 };
 
 // Everything a press or a slide needs besides the point. Without a due note (the custom
@@ -39,29 +36,30 @@ struct PanelContext {
 
 // The note a panel sounds while the mouse holds it: note-on on channel 1, and on release
 // note-offs on channels 1 and 13. Stopping twice sends nothing the second time.
+// Without an output (null) the panel is silent.
 class HeldNote {
 public:
-    explicit HeldNote(KeySink& sink) : sink_(sink) {}
+    explicit HeldNote(MidiOut* out) : out_(out) {}
 
     // A fresh press also selects the timbre, as the press of a key on the window does.
     void start(int noteIndex, const PanelSound& sound, bool selectTimbre);
     void stop();
 
-    bool sounding() const { return sounding_; }
+    bool sounding() const { return note_.sounding(); }
     int midiKey() const { return midiKey_; }
 
 private:
-    KeySink& sink_;
+    MidiOut* out_;
     int midiKey_ = 0;
-    bool sounding_ = false;
+    SoundingNote note_;
 };
 
 // The pieces both panels keep for the key or string held: the sound, the staff marker and
 // whether the note answers the due note.
 class PanelAnswer {
 public:
-    PanelAnswer(KeySink& sink, const NoteBitmaps& art, const ColourTable& colours)
-        : note_(sink), art_(art), colours_(colours)
+    PanelAnswer(MidiOut* out, const NoteBitmaps& art, const ColourTable& colours)
+        : note_(out), art_(art), colours_(colours)
     {
     }
 
@@ -87,8 +85,8 @@ private:
 // The keyboard or the fretboard, as the window and the editor page drive them with the mouse.
 class AnswerPanel {
 public:
-    AnswerPanel(KeySink& sink, const NoteBitmaps& art, const ColourTable& colours)
-        : answer_(sink, art, colours)
+    AnswerPanel(MidiOut* out, const NoteBitmaps& art, const ColourTable& colours)
+        : answer_(out, art, colours)
     {
     }
     virtual ~AnswerPanel() = default;

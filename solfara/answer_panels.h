@@ -3,7 +3,6 @@
 #include "music/answer_mode.h"
 #include "solfara/answer_panel_mouse.h"
 #include "solfara/guitar_panel.h"
-#include "solfara/midi_key_sink.h"
 #include "solfara/piano_panel.h"
 
 // The keyboard (piano mode) and the fretboard (guitar mode) under the answer
@@ -12,8 +11,8 @@
 class AnswerPanels {
 public:
     AnswerPanels(MidiOut& out, const NoteBitmaps& art, const ColourTable& colours)
-        : sink_(out), keyboard_(KeyboardGeometry::mainWindow(), sink_, art, colours),
-          fretboard_(FretboardGeometry::mainWindow(), sink_, art, colours)
+        : keyboard_(KeyboardGeometry::mainWindow(), &out, art, colours),
+          fretboard_(FretboardGeometry::mainWindow(), &out, art, colours)
     {
     }
 
@@ -42,7 +41,6 @@ public:
     }
 
 private:
-    MidiOutKeySink sink_;
     PianoKeyboard keyboard_;
     GuitarFretboard fretboard_;
     AnswerPanelMouse keyboardMouse_{keyboard_};

@@ -1,13 +1,13 @@
 #include "solfara/drill_cycle.h"
 
+#include "base/user_messages.h"
 #include "drill/drill_engine.h"
-#include "drill/user_messages.h"
 #include "midi/midi_messages.h"
 #include "midi/midi_out.h"
 #include "music/melody_title.h"
+#include "music/natural_signs.h"
 #include "music/pitch.h"
 #include "render/caption.h"
-#include "render/natural_signs.h"
 #include "render/note_glyphs.h"
 
 #include <vector>
@@ -67,15 +67,14 @@ void DrillCycle::prepareCapture()
 void DrillCycle::drawStaffPanel(gdi::Canvas& dc)
 {
     const Settings& s = engine_.settings;
+    drill_.settleKey(s.scale, s.mode);
     layout_ = ::drawStaffPanel(dc, colours_, art_,
                                {.answerMode = answerModeOf(s.noteName),
                                 .range = s.range,
-                                .scale = s.scale,
                                 .mode = s.mode,
                                 .keySignature = drill_.keySignature(),
                                 .noteCount = drill_.noteCount()},
                                paintAnswerPanel);
-    drill_.setKeySignature(layout_.keySignature);
     marker_.erased = true; // the fresh staff holds no marker
 }
 
@@ -84,7 +83,7 @@ std::optional<DueNote> DrillCycle::dueNoteForPanels() const
     const std::optional<int> due = drill_.dueNote();
     if (!due || busy())
         return std::nullopt;
-    // A natural sign written by the drawing is no accidental of the note itself.
+    // A natural sign is written for the reader; the note itself has no accidental.
     const int accidental =
         drill_.dueAccidental() == kNaturalSignOffset ? 0 : drill_.dueAccidental();
     return DueNote{*due, accidental, marker_.x, layout_.answerStaffBase};
@@ -125,7 +124,12 @@ void DrillCycle::beginNewMelody()
                             .drilltype = engine_.settings.drilltype,
                             .answerMode = answerModeOf(engine_.settings.noteName),
                             .custMelody = engine_.settings.custMelody};
-    drill_.begin(generator_.generate(settings, services_.random));
+    Melody melody = generator_.generate(settings, services_.random);
+    // A melody outside a key signature writes its own naturals.
+    if (spellsOwnAccidentals(engine_.settings.mode, engine_.settings.drilltype))
+        markNaturalSigns(std::span(melody.noteIndex.data(), std::size_t(melody.noteCount)),
+                         std::span(melody.accidental.data(), std::size_t(melody.noteCount)));
+    drill_.begin(std::move(melody));
     // The staff was drawn for the previous melody's length; a 13-note melody needs box 13.
     if (answerModeOf(engine_.settings.noteName) == AnswerMode::Microphone &&
         drill_.noteCount() >= kNoteBoxCount)
@@ -137,27 +141,21 @@ void DrillCycle::drawNewMelody(bool firstPaint)
     gdi::Canvas& dc = canvas_();
     const Settings& s = engine_.settings;
     drawCaption(dc, colours_, melodyTitle(drill_.melody(), s.range, s.transpose));
-    MidiOut& out = services_.midiOut;
     if (firstPaint)
-        out.Play(midiStatus::programChange, s.miditimbre, 0);
-    Melody& melody = drill_.melodyForDrawing();
-    if (spellsOwnAccidentals(drawing()))
-        markNaturalSigns(std::span(melody.noteIndex.data(), std::size_t(melody.noteCount)),
-                         std::span(melody.accidental.data(), std::size_t(melody.noteCount)));
-
+        services_.midiOut.chooseTimbre(s.miditimbre);
     std::vector<TimedSequence::Step> steps;
-    for (int n = 0; n < melody.noteCount; ++n) {
-        steps.push_back(
-            {[this, n, firstPaint] {
-                 const Settings& s = engine_.settings;
-                 drawMelodyNote(canvas_(), drawing(), drill_.melody(), n, layout_.noteBoxes);
-                 if (firstPaint) {
-                     MidiOut& out = services_.midiOut;
-                     out.currentKey = midiKeyOfNoteIndex(drill_.melody().noteIndex[n], s.transpose);
-                     out.Play(midiStatus::noteOn, out.currentKey, noteOnVelocity(s.midiVol));
-                 }
-             },
-             firstPaint ? firstMelodyNoteMs : melodyNoteMs, !firstPaint});
+    for (int n = 0; n < drill_.noteCount(); ++n) {
+        steps.push_back({[this, n, firstPaint] {
+                             const Settings& s = engine_.settings;
+                             drawMelodyNote(canvas_(), drawing(), drill_.melody(), n,
+                                            layout_.noteBoxes);
+                             if (firstPaint)
+                                 firstMelodyNote_ = services_.midiOut.startNote(
+                                     midiKeyOfNoteIndex(drill_.melody().noteIndex[n], s.transpose),
+                                     noteOnVelocity(s.midiVol),
+                                     {playbackReleaseVelocity, MidiChannels::OneAndThirteen});
+                         },
+                         firstPaint ? firstMelodyNoteMs : melodyNoteMs, !firstPaint});
         if (firstPaint)
             steps.push_back({[this] { silenceFirstMelody(); }, 0, true});
     }
@@ -167,18 +165,14 @@ void DrillCycle::drawNewMelody(bool firstPaint)
 
 void DrillCycle::silenceFirstMelody()
 {
-    MidiOut& out = services_.midiOut;
-    out.Silence(midiStatus::noteOff, out.currentKey, playbackReleaseVelocity);
-    out.Silence(midiStatus::noteOffChannel13, out.currentKey, playbackReleaseVelocity);
+    firstMelodyNote_.stop();
 }
 
 void DrillCycle::melodyDrawn(bool firstPaint)
 {
     drawingMelody_ = false;
     drawRests(canvas_(), art_, layout_.firstNoteX, drill_.noteCount());
-    MidiOut& out = services_.midiOut;
-    out.Play(midiStatus::programChange, engine_.settings.miditimbre, 0);
-    out.Play(midiStatus::programChangeChannel13, engine_.settings.miditimbre, 0);
+    services_.midiOut.chooseTimbre(engine_.settings.miditimbre, MidiChannels::OneAndThirteen);
     marker_.x = layout_.firstNoteX;
     startBlinking();
     if (firstPaint) {
@@ -289,10 +283,12 @@ void DrillCycle::pressNoteBox(int i)
     if (i >= drill_.noteCount() || busy() || hearing())
         return;
     voice_.stopCapture();
-    MidiOut& out = services_.midiOut;
     const Settings& s = engine_.settings;
-    out.currentKey = midiKeyOfNoteIndex(drill_.melody().noteIndex[i], s.transpose);
-    out.Play(midiStatus::noteOn, out.currentKey, noteOnVelocity(s.midiVol));
+    const int velocity = noteOnVelocity(s.midiVol);
+    // Released at its own velocity, on both channels.
+    noteBoxNote_ =
+        services_.midiOut.startNote(midiKeyOfNoteIndex(drill_.melody().noteIndex[i], s.transpose),
+                                    velocity, {velocity, MidiChannels::OneAndThirteen});
     highlightNote(dc, drawing(), drill_.melody(), i, true, layout_.noteBoxes);
 }
 
@@ -310,10 +306,7 @@ void DrillCycle::releaseNoteBox()
     }
     if (i >= drill_.noteCount() || busy() || hearing())
         return;
-    MidiOut& out = services_.midiOut;
-    const int velocity = noteOnVelocity(engine_.settings.midiVol);
-    out.Silence(midiStatus::noteOff, out.currentKey, velocity);
-    out.Silence(midiStatus::noteOffChannel13, out.currentKey, velocity);
+    noteBoxNote_.stop();
     highlightNote(dc, drawing(), drill_.melody(), i, false, layout_.noteBoxes);
     voice_.startCapture();
 }
@@ -340,12 +333,12 @@ void DrillCycle::blockDetected(const DetectionResult& detection)
 {
     const DrillDrawing d = drawing();
     switch (detection.outcome) {
-    case BlockOutcome::silent:
+    case BlockOutcome::Silent:
         break;
-    case BlockOutcome::silentEraseMarker:
+    case BlockOutcome::SilentEraseMarker:
         erasePitchMarker(canvas_(), d, marker_);
         break;
-    case BlockOutcome::note:
+    case BlockOutcome::Note:
         drawPitchMarker(canvas_(), d, marker_, detection.sungNote, drill_.dueAccidental());
         if (drill_.judgeBlock(detection, engine_.settings.cycles))
             acceptNote();
@@ -373,17 +366,17 @@ void DrillCycle::acceptNote()
     drawAcceptedNote(dc, drawing(), drill_.melody(), n, marker_, drill_.isLastNote());
     marker_.erased = true;
     switch (drill_.accept(engine_.settings.autostart == 1)) {
-    case Drill::Acceptance::nextNote:
+    case Drill::Acceptance::NextNote:
         marker_.x += kColumnWidth;
         startBlinking();
         break;
-    case Drill::Acceptance::lastWithBanner:
+    case Drill::Acceptance::LastWithBanner:
         showBanner();
         break;
-    case Drill::Acceptance::lastFinished:
+    case Drill::Acceptance::LastFinished:
         marker_.x += offStaff;
         break;
-    case Drill::Acceptance::alreadyOver:
+    case Drill::Acceptance::AlreadyOver:
         break;
     }
 }

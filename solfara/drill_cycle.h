@@ -2,6 +2,7 @@
 
 #include "drill/drill.h"
 #include "midi/melody_playback.h"
+#include "midi/midi_out.h"
 #include "music/melody_generator.h"
 #include "platform/system/timed_sequence.h"
 #include "render/drill_display.h"
@@ -129,7 +130,9 @@ private:
     bool cursorBlinkOn_ = false;
     int soundingNoteBox_ = -1;
     bool closing_ = false;
-    bool drawingMelody_ = false; // the running sequence draws a melody (not the banner)
+    bool drawingMelody_ = false;   // the running sequence draws a melody (not the banner)
+    SoundingNote firstMelodyNote_; // the first melody sounds while it is drawn
+    SoundingNote noteBoxNote_;     // a note box held down
     QTimer blinkTimer_;
     TimedSequence sequence_; // the melody being drawn, or the banner
     MelodyPlayback playback_;

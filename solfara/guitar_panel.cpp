@@ -1,8 +1,8 @@
 #include "solfara/guitar_panel.h"
 
-GuitarFretboard::GuitarFretboard(FretboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
+GuitarFretboard::GuitarFretboard(FretboardGeometry geometry, MidiOut* out, const NoteBitmaps& art,
                                  const ColourTable& colours)
-    : AnswerPanel(sink, art, colours), geometry_(geometry)
+    : AnswerPanel(out, art, colours), geometry_(geometry)
 {
 }
 

@@ -7,7 +7,7 @@
 // editor page: the string and fret pressed sound and are written on the staff.
 class GuitarFretboard final : public AnswerPanel {
 public:
-    GuitarFretboard(FretboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
+    GuitarFretboard(FretboardGeometry geometry, MidiOut* out, const NoteBitmaps& art,
                     const ColourTable& colours);
 
     const FretboardGeometry& geometry() const { return geometry_; }

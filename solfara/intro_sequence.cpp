@@ -28,7 +28,7 @@ void IntroSequence::RunIntro(const ColourTable& colours, std::function<void()> f
     frameCanvas_ = std::make_unique<gdi::Canvas>(frame_, [this](const QRect& r) { changed_ |= r; });
     frameCanvas_->fill(0, 0, frame_.width(), frame_.height(), gdi::black);
     stars_.CreateStars(random_);
-    out_.Play(midiStatus::programChange, program, 0);
+    out_.chooseTimbre(program);
     startFlight();
 }
 
@@ -100,12 +100,13 @@ void IntroSequence::startBanner()
 void IntroSequence::startRelease()
 {
     phase_ = Phase::Release;
-    auto release = [this] {
+    auto releaseAll = [this] {
         for (int key : flightKeys)
-            out_.Silence(midiStatus::noteOff, key, releaseVelocity);
-        out_.Silence(midiStatus::noteOff, bannerKey, releaseVelocity);
+            release(key);
+        release(bannerKey);
+        notes_.clear();
     };
-    sequence_.start({{release, timing_.releaseMs, false}}, [this](bool) {
+    sequence_.start({{releaseAll, timing_.releaseMs, false}}, [this](bool) {
         phase_ = Phase::Idle;
         auto finished = std::move(finished_);
         frameShown_ = {};
@@ -118,8 +119,17 @@ void IntroSequence::startRelease()
 
 void IntroSequence::noteOn(int key)
 {
-    out_.currentKey = key;
-    out_.Play(midiStatus::noteOn, key, noteOnVelocity);
+    notes_.push_back(out_.startNote(key, noteOnVelocity, {releaseVelocity}));
+}
+
+void IntroSequence::release(int key)
+{
+    for (SoundingNote& note : notes_)
+        if (note.sounding() && note.key() == key) {
+            note.stop();
+            return;
+        }
+    out_.releaseKey(key, releaseVelocity);
 }
 
 void IntroSequence::present()

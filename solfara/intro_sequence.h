@@ -1,6 +1,7 @@
 #pragma once
 
 #include "midi/midi_messages.h"
+#include "midi/midi_out.h"
 #include "platform/gdi/canvas.h"
 #include "platform/system/timed_sequence.h"
 #include "render/colours.h"
@@ -13,8 +14,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
-class MidiOut;
 class RandomSource;
 
 // The durations of the intro, in milliseconds. Tests shorten them.
@@ -101,6 +102,8 @@ private:
     void startBanner();
     void startRelease();
     void noteOn(int key);
+    // The key's note-off, whether it was started or a skip left it out.
+    void release(int key);
     void present();
 
     gdi::Canvas& canvas_; // the window
@@ -108,6 +111,7 @@ private:
     std::unique_ptr<gdi::Canvas> frameCanvas_;
     QRect changed_; // of the frame since it was last copied to the window
     MidiOut& out_;
+    std::vector<SoundingNote> notes_; // started, in order
     RandomSource& random_;
     Timing timing_;
     ColourTable colours_{};

@@ -529,11 +529,11 @@ void CMainFrame::openSettings(bool keepBlinking)
     if (destroyed_)
         return; // closed while the sheet showed: the drill has ended for good
     cycle_.setDetectionPaused(false);
-    if (outcome != SheetOutcome::confirmed)
+    if (outcome != SheetOutcome::Confirmed)
         cycle_.resumeBlinking();
-    if (outcome == SheetOutcome::notOpened)
+    if (outcome == SheetOutcome::NotOpened)
         return;
-    cycle_.keepMelodyOnRepaint = outcome == SheetOutcome::cancelled;
+    cycle_.keepMelodyOnRepaint = outcome == SheetOutcome::Cancelled;
     invalidate();
 }
 

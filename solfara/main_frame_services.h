@@ -17,9 +17,9 @@ class WaveInput;
 
 // How a run of the settings sheet ended.
 enum class SheetOutcome {
-    notOpened, // there is no sheet to show: nothing changed
-    confirmed, // OK: the settings were applied, a new drill is due
-    cancelled, // Cancel: the same drill goes on
+    NotOpened, // there is no sheet to show: nothing changed
+    Confirmed, // OK: the settings were applied, a new drill is due
+    Cancelled, // Cancel: the same drill goes on
 };
 
 // Receives every microphone block (unsigned 8-bit samples) as it arrives.

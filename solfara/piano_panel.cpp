@@ -1,8 +1,8 @@
 #include "solfara/piano_panel.h"
 
-PianoKeyboard::PianoKeyboard(KeyboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
+PianoKeyboard::PianoKeyboard(KeyboardGeometry geometry, MidiOut* out, const NoteBitmaps& art,
                              const ColourTable& colours)
-    : AnswerPanel(sink, art, colours), drawing_(geometry, colours)
+    : AnswerPanel(out, art, colours), drawing_(geometry, colours)
 {
 }
 

@@ -7,7 +7,7 @@
 // melody editor page: the key pressed sounds, is drawn lowered and written on the staff.
 class PianoKeyboard final : public AnswerPanel {
 public:
-    PianoKeyboard(KeyboardGeometry geometry, KeySink& sink, const NoteBitmaps& art,
+    PianoKeyboard(KeyboardGeometry geometry, MidiOut* out, const NoteBitmaps& art,
                   const ColourTable& colours);
 
     const KeyboardGeometry& geometry() const { return drawing_.geometry(); }

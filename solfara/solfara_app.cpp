@@ -9,9 +9,9 @@
 #include "platform/gdi/program_icon.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/system/data_directory.h"
+#include "platform/system/message_boxes.h"
 #include "platform/system/termination_signals.h"
 #include "solfara/main_frame.h"
-#include "solfara/message_box_messages.h"
 #include "voice/detector_choice_file.h"
 #include "voice/selected_note_detector.h"
 
@@ -81,7 +81,7 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
         return 2;
     }
     WaveInputDevices& waveInputs = *microphone->devices;
-    MessageBoxMessages messages;
+    MessageBoxes messages;
     DrillEngine engine(dataDirectory, {midiOut, waveInputs, messages});
     engine.load();
 

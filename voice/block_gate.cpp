@@ -11,10 +11,10 @@ DetectionResult BlockGate::silentBlock()
     DetectionResult result;
     if (silentBlocks_ == silentBlocksBeforeErase) {
         silentBlocks_ = 0;
-        result.outcome = BlockOutcome::silentEraseMarker;
+        result.outcome = BlockOutcome::SilentEraseMarker;
     } else {
         ++silentBlocks_;
-        result.outcome = BlockOutcome::silent;
+        result.outcome = BlockOutcome::Silent;
     }
     return result;
 }
@@ -23,7 +23,7 @@ DetectionResult BlockGate::heardBlock(int sungNote, std::optional<int> skipTo)
 {
     silentBlocks_ = 0;
     DetectionResult result;
-    result.outcome = BlockOutcome::note;
+    result.outcome = BlockOutcome::Note;
     result.sungNote = sungNote;
     if (skipTo) {
         result.sungNote = *skipTo;

@@ -11,4 +11,4 @@
 // returns the exit code: 0, or 1 with a message on `err` when the file
 // cannot be read.
 int printRecordingDetection(const std::string& path, std::ostream& out, std::ostream& err,
-                            DetectorKind kind = DetectorKind::classic);
+                            DetectorKind kind = DetectorKind::Classic);

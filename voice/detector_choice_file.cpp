@@ -14,13 +14,13 @@ DetectorKind readDetectorChoice(const std::filesystem::path& dataDirectory)
     std::ifstream file(dataDirectory / kDetectorChoiceFileName, std::ios::binary);
     std::string line;
     if (!std::getline(file, line))
-        return DetectorKind::classic;
+        return DetectorKind::Classic;
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
         line.pop_back();
     if (!line.starts_with(linePrefix))
-        return DetectorKind::classic;
+        return DetectorKind::Classic;
     return detectorKindOfKeyword(std::string_view(line).substr(linePrefix.size()))
-        .value_or(DetectorKind::classic);
+        .value_or(DetectorKind::Classic);
 }
 
 Status writeDetectorChoice(const std::filesystem::path& dataDirectory, DetectorKind kind)

@@ -2,12 +2,12 @@
 
 std::string_view detectorDisplayName(DetectorKind kind)
 {
-    return kind == DetectorKind::precise ? "Precise" : "Classic";
+    return kind == DetectorKind::Precise ? "Precise" : "Classic";
 }
 
 std::string_view detectorKeyword(DetectorKind kind)
 {
-    return kind == DetectorKind::precise ? "precise" : "classic";
+    return kind == DetectorKind::Precise ? "precise" : "classic";
 }
 
 std::optional<DetectorKind> detectorKindOfKeyword(std::string_view keyword)

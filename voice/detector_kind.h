@@ -7,11 +7,11 @@
 // The two ways of hearing the sung note: the strongest bin of a spectrum
 // (Classic, the default) or a time-domain period search with an octave check
 // and a confidence threshold (Precise).
-enum class DetectorKind { classic, precise };
+enum class DetectorKind { Classic, Precise };
 
 // In the order a list of choices shows them.
-inline constexpr std::array<DetectorKind, 2> allDetectorKinds{DetectorKind::classic,
-                                                              DetectorKind::precise};
+inline constexpr std::array<DetectorKind, 2> allDetectorKinds{DetectorKind::Classic,
+                                                              DetectorKind::Precise};
 
 // "Classic" or "Precise", as the user sees it.
 std::string_view detectorDisplayName(DetectorKind kind);

@@ -17,14 +17,14 @@ struct DetectorSettings {
 };
 
 enum class BlockOutcome {
-    silent,            // nothing sung; the pitch marker stays
-    silentEraseMarker, // the fifth silent block in a row: remove the pitch marker
-    note,              // `sungNote` was heard (or taken from the skip request)
+    Silent,            // nothing sung; the pitch marker stays
+    SilentEraseMarker, // the fifth silent block in a row: remove the pitch marker
+    Note,              // `sungNote` was heard (or taken from the skip request)
 };
 
 struct DetectionResult {
-    BlockOutcome outcome = BlockOutcome::silent;
-    int sungNote = 0;     // note index 0..48, for BlockOutcome::note
+    BlockOutcome outcome = BlockOutcome::Silent;
+    int sungNote = 0;     // note index 0..48, for BlockOutcome::Note
     bool skipped = false; // the space bar made this block the due note
     int peakBin = 0;      // Classic only: strongest bin of the singing range (0: none)
 };

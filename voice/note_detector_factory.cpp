@@ -4,7 +4,7 @@
 
 std::unique_ptr<NoteDetector> makeNoteDetector(DetectorKind kind)
 {
-    if (kind == DetectorKind::precise)
+    if (kind == DetectorKind::Precise)
         return std::make_unique<PrecisePitchDetector>();
     return std::make_unique<PitchDetector>();
 }

@@ -42,7 +42,7 @@ std::string noteIndexName(int note)
 std::string describeBlock(const DetectedBlock& block)
 {
     char line[64];
-    if (block.result.outcome == BlockOutcome::note)
+    if (block.result.outcome == BlockOutcome::Note)
         std::snprintf(line, sizeof line, "%8.3f  %4d  %2d %s", block.startSeconds, block.length,
                       block.result.sungNote, noteIndexName(block.result.sungNote).c_str());
     else

@@ -26,7 +26,7 @@ public:
     // block the space bar turned into the due note is accepted at once.
     bool judgeBlock(const DetectionResult& detection, int dueNote, int cycles)
     {
-        if (detection.outcome != BlockOutcome::note)
+        if (detection.outcome != BlockOutcome::Note)
             return false;
         if (detection.skipped)
             holdCount_ = cycles;

@@ -1,7 +1,7 @@
 #include "platform/audio/microphone.h"
 
-#include "platform/audio/rtaudio_wave_input.h"
-#include "platform/audio/wav_file_wave_input.h"
+#include "platform/audio/internal/rtaudio_wave_input.h"
+#include "platform/audio/internal/wav_file_wave_input.h"
 
 Microphone systemMicrophone()
 {

@@ -1,6 +1,6 @@
 #include "platform/audio/wav_source.h"
 
-#include "platform/audio/capture_converter.h"
+#include "platform/audio/internal/capture_converter.h"
 
 #include <sndfile.h>
 

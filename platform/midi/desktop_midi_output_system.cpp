@@ -1,8 +1,8 @@
 #include "platform/midi/desktop_midi_output_system.h"
 
-#include "platform/midi/alsa_midi_output.h"
+#include "platform/midi/internal/alsa_midi_output.h"
+#include "platform/midi/internal/synth_output_port.h"
 #include "platform/midi/library_chatter.h"
-#include "platform/midi/synth_output_port.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/midi/lasting_output.h"
+#include "platform/midi/internal/lasting_output.h"
 #include "platform/midi/midi_output_port.h"
 
 #include <memory>

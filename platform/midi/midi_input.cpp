@@ -1,7 +1,7 @@
 #include "platform/midi/midi_input.h"
 
 #include "platform/clock/clock.h"
-#include "platform/midi/alsa_sequencer_client.h"
+#include "platform/midi/internal/alsa_sequencer_client.h"
 #include "platform/midi/short_message.h"
 
 namespace {

@@ -70,8 +70,8 @@ RealTimeGrant makeThisThreadRealTime()
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     const int lowest = sched_get_priority_min(SCHED_FIFO);
     if (kernelGrants(lowest))
-        return RealTimeGrant::kernel;
+        return RealTimeGrant::Kernel;
     if (rtkitGrants(lowest))
-        return RealTimeGrant::rtkit;
-    return RealTimeGrant::none;
+        return RealTimeGrant::Rtkit;
+    return RealTimeGrant::None;
 }

@@ -3,9 +3,9 @@
 // How the calling thread came to run: with real-time priority (the lowest
 // real-time level, enough to run ahead of every normal thread) or as before.
 enum class RealTimeGrant {
-    kernel, // the process may set it itself (a limit or capability allows it)
-    rtkit,  // granted by the desktop's RealtimeKit service
-    none,   // refused both ways: the thread stays a normal one
+    Kernel, // the process may set it itself (a limit or capability allows it)
+    Rtkit,  // granted by the desktop's RealtimeKit service
+    None,   // refused both ways: the thread stays a normal one
 };
 
 // Asks for prompt wake-ups and real-time priority for the calling thread:

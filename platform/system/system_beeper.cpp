@@ -1,6 +1,6 @@
 #include "platform/system/system_beeper.h"
 
-#include "platform/audio/rtaudio_backend.h"
+#include "platform/audio/internal/rtaudio_backend.h"
 #include "platform/system/tone_generator.h"
 
 #include <QApplication>

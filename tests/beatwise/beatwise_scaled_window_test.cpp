@@ -2,8 +2,9 @@
 // and the mouse finding the same controls.
 #include "beatwise/beatwise_window.h"
 #include "beatwise/trainer_display.h"
-#include "tests/support/trainer_fakes.h"
+#include "platform/testing/manual_clock.h"
 #include "tests/support/event_loop.h"
+#include "tests/support/trainer_fakes.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,5 +1,6 @@
 #include "beatwise/beatwise_window.h"
 #include "beatwise/trainer_display.h"
+#include "platform/testing/manual_clock.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/pixel_count.h"
 #include "tests/support/trainer_fakes.h"
@@ -96,12 +97,12 @@ TEST_F(WindowTest, PlacedWithTheIntroLeftBehindThenKeysHitTheDialAndF1AndEscWork
     EXPECT_GT(statusTextPixels(), 50);
 
     key(QEvent::KeyPress, Qt::Key_F1);
-    auto* box = window.findChild<QMessageBox*>("results");
+    auto* box = window.findChild<QMessageBox*>("informed");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->windowTitle(), "Beatwise results");
     EXPECT_TRUE(box->text().startsWith("Total hits = 3\nRight on (green) target = 2\n"));
     box->accept();
-    runEventsUntil([&] { return window.findChild<QMessageBox*>("results") == nullptr; }, 1000ms);
+    runEventsUntil([&] { return window.findChild<QMessageBox*>("informed") == nullptr; }, 1000ms);
 
     tap(Qt::Key_Escape); // the counts and status lines go; the instruction stays away
     EXPECT_EQ(trainer.stats().total, 0u);

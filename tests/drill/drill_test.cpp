@@ -19,11 +19,11 @@ Melody melodyOf(std::vector<int> notes)
 
 DetectionResult heard(int note)
 {
-    return {.outcome = BlockOutcome::note, .sungNote = note};
+    return {.outcome = BlockOutcome::Note, .sungNote = note};
 }
 DetectionResult silence()
 {
-    return {.outcome = BlockOutcome::silent};
+    return {.outcome = BlockOutcome::Silent};
 }
 
 // Blocks as the detector reports them; 's' silent, 'w' a wrong note, 'm' the due note.
@@ -69,7 +69,7 @@ TEST(Drill, SkipRequestReadsTheNextAnalysedBlockAsTheDueNoteOnce)
     EXPECT_FALSE(drill.judgeBlock(silence(), 3)); // a muted block keeps the request
     EXPECT_TRUE(drill.skipRequest());
     EXPECT_TRUE(
-        drill.judgeBlock({.outcome = BlockOutcome::note, .sungNote = 24, .skipped = true}, 3));
+        drill.judgeBlock({.outcome = BlockOutcome::Note, .sungNote = 24, .skipped = true}, 3));
     EXPECT_FALSE(drill.skipRequest());
 }
 
@@ -79,19 +79,19 @@ TEST(Drill, AcceptanceWalksTheMelodyAndEndsWithBannerOrFinished)
         Drill drill;
         drill.begin(melodyOf({24, 26, 28, 29, 31, 33, 35, 36, 38, 40, 41, 43, 45})); // 13 notes
         for (int n = 0; n < 12; ++n)
-            ASSERT_EQ(drill.accept(autostart), Drill::Acceptance::nextNote);
+            ASSERT_EQ(drill.accept(autostart), Drill::Acceptance::NextNote);
         EXPECT_EQ(drill.currentNoteIndex(), 12);
         if (autostart) {
-            EXPECT_EQ(drill.accept(true), Drill::Acceptance::lastWithBanner);
+            EXPECT_EQ(drill.accept(true), Drill::Acceptance::LastWithBanner);
             continue;
         }
-        EXPECT_EQ(drill.accept(false), Drill::Acceptance::lastFinished);
+        EXPECT_EQ(drill.accept(false), Drill::Acceptance::LastFinished);
         // Over: nothing is due, nothing more is accepted (no entry past the 13th is touched).
         EXPECT_TRUE(drill.finished());
         EXPECT_FALSE(drill.dueNote());
         EXPECT_FALSE(drill.judgeBlock(heard(0), 1));
         EXPECT_FALSE(drill.judgeBlock(heard(0), 1));
-        EXPECT_EQ(drill.accept(false), Drill::Acceptance::alreadyOver);
+        EXPECT_EQ(drill.accept(false), Drill::Acceptance::AlreadyOver);
         drill.requestSkip();
         EXPECT_FALSE(drill.skipTo());
 

@@ -1,5 +1,5 @@
 #include "midi/melody_playback.h"
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/midi_recording.h"
 #include "tests/support/event_loop.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +65,6 @@ TEST_F(MelodyPlaybackTest, SendsTimbreOnBothChannelsThenEachNoteInOrder)
     EXPECT_EQ(events, (Events{"on0@3", "off0@4", "on1@5", "off1@6", "on2@7", "off2@8"}));
     EXPECT_FALSE(*stopped);
     EXPECT_FALSE(playback.isPlaying());
-    EXPECT_EQ(out.currentKey, 64);
 }
 
 TEST_F(MelodyPlaybackTest, StopRequestEndsAfterTheCurrentNote)

@@ -1,7 +1,8 @@
 #include "midi/midi_device_list.h"
 #include "midi/midi_messages.h"
 #include "midi/midi_out.h"
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/manual_clock.h"
+#include "platform/testing/midi_recording.h"
 
 #include <gtest/gtest.h>
 
@@ -56,20 +57,30 @@ TEST_F(MidiOutTest, NoDevicesMeansClosedAndNothingReported)
     EXPECT_TRUE(empty.openedDevices().empty());
 }
 
-TEST_F(MidiOutTest, SendPacksStatusAndDataBytesLowByteFirst)
+// Status in the low byte, then the data bytes; a note's note-offs go out once, on the
+// channels named when it started, whether it is stopped, assigned over or destroyed.
+TEST_F(MidiOutTest, ANoteSoundsUntilItsHandleStopsItOnceOnTheChannelsItNamed)
 {
     MidiOut out(system);
     ASSERT_TRUE(out.reopen(0));
     clock.advance(7);
-    out.Send(midiStatus::programChange, 5, 94);
-    out.Play(midiStatus::noteOn, 69, 127);
-    out.Silence(midiStatus::noteOffChannel13, 69, 94);
-    auto messages = recording.messages();
-    ASSERT_EQ(messages.size(), 3u);
-    EXPECT_EQ(messages[0].message, 0x5E05C0u);
-    EXPECT_EQ(messages[0].timeMs, 7u);
-    EXPECT_EQ(messages[1].message, 0x7F4590u);
-    EXPECT_EQ(messages[2].message, 0x5E458Cu);
+    out.chooseTimbre(5, MidiChannels::OneAndThirteen, 94);
+    SoundingNote held = out.startNote(69, 127, {94, MidiChannels::OneAndThirteen});
+    EXPECT_TRUE(held.sounding());
+    held.stop();
+    held.stop();
+    EXPECT_FALSE(held.sounding());
+    {
+        SoundingNote first = out.startNote(60, 100, {80});
+        first = out.startNote(62, 100); // the first one stops as the second starts
+    }
+    std::vector<std::uint32_t> sent;
+    for (const auto& m : recording.messages())
+        sent.push_back(m.message);
+    EXPECT_EQ(sent,
+              (std::vector<std::uint32_t>{0x5E05C0u, 0x5E05CCu, 0x7F4590u, 0x5E4580u, 0x5E458Cu,
+                                          0x643C90u, 0x643E90u, 0x503C80u, 0x5E3E80u}));
+    EXPECT_EQ(recording.messages()[0].timeMs, 7u);
 }
 
 TEST_F(MidiOutTest, ReopenClosesTheOldDeviceAFailureLeavesItClosedAndSendsAreDropped)
@@ -84,9 +95,9 @@ TEST_F(MidiOutTest, ReopenClosesTheOldDeviceAFailureLeavesItClosedAndSendsAreDro
         EXPECT_EQ(busy.message(), "busy");
         EXPECT_EQ(recording.resetCount(), 1);
         EXPECT_EQ(recording.closeCount(), 1);
-        out.Send(midiStatus::noteOn, 60, 100);
-        out.Play(midiStatus::noteOn, 60, 100);
-        out.Silence(midiStatus::noteOff, 60, 94);
+        out.chooseTimbre(1);
+        out.startNote(60, 100).stop();
+        out.releaseKey(60, 94);
         out.close(); // nothing open: nothing to reset
         EXPECT_TRUE(recording.messages().empty());
         EXPECT_EQ(recording.resetCount(), 1);

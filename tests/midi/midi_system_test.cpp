@@ -2,13 +2,14 @@
 // without an ALSA sequencer, a sound server or (in a test directory) SoundFonts.
 #include "midi/midi_messages.h"
 #include "midi/midi_out.h"
-#include "platform/midi/alsa_midi_output.h"
 #include "platform/midi/desktop_midi_output_system.h"
+#include "platform/midi/internal/alsa_midi_output.h"
+#include "platform/midi/internal/soundfont_synth.h"
+#include "platform/midi/internal/synth_output_port.h"
 #include "platform/midi/library_chatter.h"
-#include "platform/midi/midi_recording.h"
 #include "platform/midi/soundfont_locator.h"
-#include "platform/midi/soundfont_synth.h"
-#include "platform/midi/synth_output_port.h"
+#include "platform/testing/manual_clock.h"
+#include "platform/testing/midi_recording.h"
 #include "tests/support/slow_synth_starter.h"
 #include "tests/support/temp_dir.h"
 
@@ -96,8 +97,7 @@ TEST(DesktopMidiOutput, BuiltInSynthIsDeviceZeroThenTheSequencerPortsByNumber)
     // not open, says why, and every send is dropped.
     ASSERT_FALSE(result.opened);
     EXPECT_THAT(result.opened.message(), HasSubstr("/no/such/font.sf2"));
-    out.Play(midiStatus::noteOn, 60, 100);
-    out.Silence(midiStatus::noteOff, 60, 94);
+    out.startNote(60, 100).stop();
     out.close();
     EXPECT_FALSE(out.reopen(0));
     EXPECT_TRUE(ports.recording()->messages().empty());
@@ -122,16 +122,18 @@ TEST(DesktopMidiOutput, ReopeningTheBuiltInSynthSilencesItWithoutStoppingIt)
     MidiOut out(system);
     int midi = -1;
     ASSERT_TRUE(out.openAtStartup(midi).opened);
-    out.Play(midiStatus::noteOn, 60, 100);
+    std::vector<SoundingNote> held;
+    held.push_back(out.startNote(60, 100));
 
     ASSERT_TRUE(out.reopen(1));                  // the keyboard
     EXPECT_GE(synth.recording->resetCount(), 1); // the held note was silenced
-    out.Play(midiStatus::noteOn, 62, 100);
+    held.push_back(out.startNote(62, 100));
     ASSERT_TRUE(out.reopen(0)); // the synthesizer again
-    out.Play(midiStatus::noteOn, 64, 100);
+    held.push_back(out.startNote(64, 100));
     ASSERT_TRUE(out.reopen(-1));
     out.close();
-    out.Play(midiStatus::noteOn, 65, 100); // dropped: closed
+    held.push_back(out.startNote(65, 100)); // dropped: closed
+    held.clear();                           // and so are the note-offs
 
     EXPECT_EQ(synth.starts, 1);
     EXPECT_EQ(*synth.closes, 0);

@@ -1,7 +1,7 @@
 #pragma once
 
 // Pitch and timbre of what the synthesizer plays.
-#include "platform/midi/soundfont_synth.h"
+#include "platform/midi/internal/soundfont_synth.h"
 #include "tests/support/sound_samples.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // test records the sink's monitor and listens for the note it played.
 #include "midi/midi_messages.h"
 #include "music/pitch.h"
+#include "platform/midi/internal/synth_output_port.h"
 #include "platform/midi/library_chatter.h"
-#include "platform/midi/synth_output_port.h"
 #include "tests/midi/spectrum.h"
 #include "tests/support/monitor_recorder.h"
 #include "tests/support/pinned_soundfonts.h"

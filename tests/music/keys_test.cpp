@@ -1,22 +1,12 @@
 #include "music/keys.h"
 #include "music/pitch.h"
 #include "music/scales.h"
-#include "tests/support/scripted_random_source.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr int kChromaticMode = 2;
-
-// Settles a drill's key with scripted draws, every one of which must be used.
-DrillKey settle(int scale, int mode, std::vector<int> draws = {}, int currentSignature = 1)
-{
-    ScriptedRandomSource random(std::move(draws));
-    const DrillKey key = settleDrillKey(scale, mode, currentSignature, random);
-    EXPECT_TRUE(random.exhausted());
-    return key;
-}
 
 } // namespace
 
@@ -47,40 +37,24 @@ TEST(Keys, MinorSignaturesAreThoseOfTheRelativeMajor)
     EXPECT_EQ(minorKeySignature(0), 1) << "no key: C major's signature";
 }
 
-TEST(DrillKeys, RandomKeysDrawOneOfFourteenSignatures)
+// A fixed MAJOR key shows its own signature, a fixed MINOR key that of its relative major;
+// a random key and the other scale types keep the signature in force.
+TEST(Keys, TheSignatureInForceForEachKindOfKey)
 {
-    ScriptedRandomSource random{13};
-    const DrillKey key = settleDrillKey(kRandomKey, kMajorMode, 1, random);
-    EXPECT_EQ(random.bounds(), std::vector<int>{14});
-    EXPECT_EQ(key.keySignature, 14);
-    EXPECT_EQ(key.drillKey, 14);
-    EXPECT_EQ(key.accidentals, keyAccidental(14));
-    EXPECT_EQ(settle(40, kMajorMode, {2}).drillKey, 3) << "a key outside 0..15 is random";
-
-    // MINOR in a random key is the relative minor: C major drawn gives A minor.
-    const DrillKey aMinor = settle(kRandomKey, kMinorMode, {0});
-    EXPECT_EQ(aMinor.keySignature, 1);
-    EXPECT_EQ(aMinor.tonicLetter, letter::A);
-}
-
-TEST(DrillKeys, FixedKeysDrawNothing)
-{
-    const DrillKey cMinor = settle(1, kMinorMode);
-    EXPECT_EQ(cMinor.keySignature, 11);
-    EXPECT_EQ(cMinor.tonicLetter, letter::C);
-    const DrillKey dbMinor = settle(13, kMinorMode); // C# minor: E major's four sharps
-    EXPECT_EQ(dbMinor.keySignature, 5);
-    EXPECT_EQ(dbMinor.tonicLetter, letter::C);
-    EXPECT_EQ(dbMinor.accidentals[letter::C], kSharp);
-
-    // Other scales keep the signature on show, carry no accidentals and spell by the key.
-    const DrillKey bFlat = settle(10, kChromaticMode, {}, 7);
-    EXPECT_EQ(bFlat.keySignature, 7);
-    EXPECT_EQ(bFlat.drillKey, 10);
-    EXPECT_FALSE(bFlat.signatureDrawn);
-    EXPECT_EQ(bFlat.accidentals, KeyAccidentals{});
-    EXPECT_EQ(std::pair(bFlat.tonicLetter, bFlat.tonicAccidental), std::pair(letter::B, kFlat));
-    EXPECT_FALSE(bFlat.sharpSpelling);
-    EXPECT_TRUE(settle(8, kChromaticMode).sharpSpelling);  // C#: the last key with sharps
-    EXPECT_FALSE(settle(9, kChromaticMode).sharpSpelling); // F: the first with flats
+    const struct {
+        const char* name;
+        int scale, mode, current, signature;
+    } rows[] = {
+        {"C major", 1, kMajorMode, 7, 1},
+        {"Cb major", 15, kMajorMode, 7, 15},
+        {"C minor", 1, kMinorMode, 7, 11},
+        {"Db minor as C#", 13, kMinorMode, 7, 5},
+        {"random key keeps", kRandomKey, kMajorMode, 7, 7},
+        {"chromatic keeps", 10, kChromaticMode, 7, 7},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(keySignatureFor(r.scale, r.mode, r.current), r.signature) << r.name;
+    EXPECT_TRUE(spellsOwnAccidentals(kChromaticMode, 1));
+    EXPECT_TRUE(spellsOwnAccidentals(kMajorMode, 2));
+    EXPECT_FALSE(spellsOwnAccidentals(kMinorMode, 1));
 }

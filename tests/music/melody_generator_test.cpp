@@ -15,9 +15,7 @@ MelodySettings settingsFor(int scale, int mode, int range, int level, int melosi
 {
     return {.melosize = melosize,
             .scale = scale,
-            .keySignature = !isFixedKey(scale)   ? 1
-                            : mode == kMinorMode ? minorKeySignature(scale)
-                                                 : scale,
+            .keySignature = keySignatureFor(scale, mode, 1),
             .mode = mode,
             .scaleBits = scaleBitsOf(builtInScales()[mode].mask),
             .range = range,
@@ -147,18 +145,18 @@ TEST_F(MelodyGeneratorTest, EveryNoteIsInRangeAndSpelledAsItSounds)
     UniformRandomSource random(4242);
     for (int run = 0; run < 20000; ++run) {
         const int scale = random.Random(16), mode = random.Random(16); // past 13: a user scale
-        const MelodySettings s{
-            .melosize = 1 + random.Random(12),
-            .scale = scale,
-            .keySignature = settleDrillKey(scale, mode, 1 + random.Random(15), random).keySignature,
-            .mode = mode,
-            .scaleBits = scaleBitsOf(mode < kBuiltInScaleCount ? builtInScales()[mode].mask
-                                                               : random.Random(4096)),
-            .range = random.Random(6),
-            .level = random.Random(3),
-            .drilltype = random.Random(4),
-            .answerMode = answerModeOf(random.Random(3)),
-            .custMelody = random.Random(6)};
+        const MelodySettings s{.melosize = 1 + random.Random(12),
+                               .scale = scale,
+                               .keySignature = keySignatureFor(scale, mode, 1 + random.Random(15)),
+                               .mode = mode,
+                               .scaleBits = scaleBitsOf(mode < kBuiltInScaleCount
+                                                            ? builtInScales()[mode].mask
+                                                            : random.Random(4096)),
+                               .range = random.Random(6),
+                               .level = random.Random(3),
+                               .drilltype = random.Random(4),
+                               .answerMode = answerModeOf(random.Random(3)),
+                               .custMelody = random.Random(6)};
 
         const Melody m = generator.generate(s, random);
         const std::string where = "run " + std::to_string(run);

@@ -1,6 +1,6 @@
 #include "music/uniform_random_source.h"
 
-#include "platform/clock/clock.h"
+#include "platform/testing/manual_clock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/clock/clock.h"
+#include "platform/testing/manual_clock.h"
 
 #include <gtest/gtest.h>
 

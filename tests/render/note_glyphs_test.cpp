@@ -1,6 +1,6 @@
+#include "music/natural_signs.h"
 #include "music/pitch.h"
 #include "render/caption.h"
-#include "render/natural_signs.h"
 #include "render/note_glyphs.h"
 #include "render/note_labels.h"
 #include "tests/support/canvas_probe.h"

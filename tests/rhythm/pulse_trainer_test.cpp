@@ -1,4 +1,5 @@
 #include "platform/midi/desktop_midi_output_system.h"
+#include "platform/testing/manual_clock.h"
 #include "rhythm/pulse_trainer.h"
 #include "tests/support/slow_synth_starter.h"
 #include "tests/support/trainer_fakes.h"

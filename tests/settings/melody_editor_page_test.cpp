@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 namespace {
 
 // A point on the white key of MIDI key `key` (36..83) of the editor's keyboard.
@@ -247,23 +245,6 @@ TEST_F(EditorTest, ADamagedFileIsReadAsFarAsItGoesAndNeverRewrittenByAFailure)
     std::filesystem::remove(dir.file("temp"));
     saveAs("Ok");
     EXPECT_EQ(melFile(), "Long,60,60,60,60,60,60,60,60,60,60,60,60,60,60\r\n,,,\r\nOk,62,64\r\r\n");
-}
-
-TEST_F(EditorTest, AReadOnlyDataDirectoryGivesAMessageAndTheFileUntouched)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    open();
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
-    names->list()->setCurrentRow(0);
-    saveAs("Renamed");
-    names->list()->setCurrentRow(1);
-    press("deleteMelody");
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add);
-    EXPECT_EQ(messages.told.size(), 2u);
-    EXPECT_EQ(melFile(), kFile);
 }
 
 TEST_F(EditorTest, AMissingDataDirectoryGivesAMessageOnSave)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/page_messages.h"
 #include "tests/settings/sheet_fixture.h"
+#include "tests/support/recorded_messages.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -10,23 +10,6 @@
 #include <string>
 #include <tuple>
 #include <vector>
-
-// What the pages told the user and asked; questions get `answer`.
-struct RecordedMessages final : PageMessages {
-    std::vector<std::string> told;
-    std::vector<std::string> asked;
-    bool answer = true;
-
-    void tell(QWidget*, const QString&, const QString& text) override
-    {
-        told.push_back(text.toStdString());
-    }
-    bool ask(QWidget*, const QString& caption, const QString& text) override
-    {
-        asked.push_back(caption.toStdString() + ": " + text.toStdString());
-        return answer;
-    }
-};
 
 // The sheet's surroundings with the MIDI output open on a recording port.
 struct PageTest : SheetFixture {

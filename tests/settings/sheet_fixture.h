@@ -1,8 +1,8 @@
 #pragma once
 
 #include "midi/midi_out.h"
-#include "platform/clock/clock.h"
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/manual_clock.h"
+#include "platform/testing/midi_recording.h"
 #include "settings/settings_sheet.h"
 #include "tests/support/temp_dir.h"
 

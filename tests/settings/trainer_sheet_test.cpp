@@ -102,12 +102,12 @@ TEST_F(TrainerSheetTest, TheDetectorChosenOnTheSoundPageIsSavedAndListensFromOk)
         EXPECT_TRUE(w.settle());
     };
     pickDetector("precise", QDialogButtonBox::Cancel);
-    EXPECT_EQ(w.detector.kind(), DetectorKind::classic);
+    EXPECT_EQ(w.detector.kind(), DetectorKind::Classic);
     EXPECT_FALSE(std::filesystem::exists(w.rig.dir.file(kDetectorChoiceFileName)));
 
     pickDetector("precise", QDialogButtonBox::Ok);
-    EXPECT_EQ(w.detector.kind(), DetectorKind::precise);
-    EXPECT_EQ(readDetectorChoice(w.rig.dir.path()), DetectorKind::precise);
+    EXPECT_EQ(w.detector.kind(), DetectorKind::Precise);
+    EXPECT_EQ(readDetectorChoice(w.rig.dir.path()), DetectorKind::Precise);
     w.hear(-1);
     EXPECT_EQ(w.queuedLength(), 1024);
 

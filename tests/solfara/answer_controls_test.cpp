@@ -131,7 +131,7 @@ TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
     std::vector<int> sheetOpenedOn;
     w.openSettingsSheet = [&](const SheetHost& host) {
         sheetOpenedOn.push_back(host.initialTab);
-        return SheetOutcome::cancelled;
+        return SheetOutcome::Cancelled;
     };
     ASSERT_TRUE(w.start());
     w.hear(24);

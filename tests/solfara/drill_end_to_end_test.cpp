@@ -5,7 +5,7 @@
 // server exists (.ci/run starts one and names it in SOLFARA_TEST_PULSE_SERVER,
 // SOLFARA_TEST_MIC_PIPE and SOLFARA_TEST_MIC_RATE).
 #include "drill/settings_file.h"
-#include "platform/audio/rtaudio_wave_input.h"
+#include "platform/audio/internal/rtaudio_wave_input.h"
 #include "solfara/main_frame.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/event_loop.h"

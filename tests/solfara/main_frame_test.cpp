@@ -47,6 +47,8 @@ TEST_F(MainFrameTest, StartUpPlaysTheFirstMelodyWhileDrawnThenListensAndBlinks)
     EXPECT_EQ(w.frame->micButton()->focusPolicy(), Qt::NoFocus);
 
     EXPECT_EQ(w.noteOns(), (std::vector<int>{60, 62, 64}));
+    // Once the melody is drawn its timbre is set on channel 13 as well.
+    EXPECT_EQ(w.sent(0xCC), std::vector<int>{w.engine->settings.miditimbre});
     ASSERT_FALSE(w.device.queuedLengths.empty());
     EXPECT_EQ(w.device.queuedLengths.front(), 2048u);
     EXPECT_EQ(w.drill().noteCount(), 3);
@@ -124,7 +126,7 @@ TEST_F(MainFrameTest, TheDrillListensThroughTheChosenDetector)
         ASSERT_TRUE(rig.start());
         for (int i = 0; i < 3; ++i)
             rig.hear(brightC4(rig.queuedLength()));
-        const bool precise = kind == DetectorKind::precise;
+        const bool precise = kind == DetectorKind::Precise;
         EXPECT_EQ(rig.drill().currentNoteIndex(), precise ? 1 : 0);
         EXPECT_EQ(rig.device.queuedLengths.front(), precise ? 1024u : 2048u);
     }
@@ -256,6 +258,8 @@ TEST_F(MainFrameTest, PlaybackStopsCaptureAndListeningResumesAfterIt)
     EXPECT_EQ(w.noteOns().back(), 62);
     EXPECT_FALSE(w.device.isOpen());
     w.mouse(QEvent::MouseButtonRelease, box.left + 15, box.top + 11);
+    EXPECT_EQ(w.sent(0x80).back(), 62) << "the release stops the note on channel 1";
+    EXPECT_EQ(w.sent(0x8C).back(), 62) << "and on channel 13";
     EXPECT_TRUE(w.device.isOpen());
     EXPECT_EQ(w.drill().currentNoteIndex(), 0);
 

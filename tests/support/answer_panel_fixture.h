@@ -1,10 +1,9 @@
 #pragma once
 
 #include "midi/midi_out.h"
-#include "platform/clock/clock.h"
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/manual_clock.h"
+#include "platform/testing/midi_recording.h"
 #include "render/staff_panel.h"
-#include "solfara/midi_key_sink.h"
 #include "tests/support/canvas_probe.h"
 
 #include <tuple>
@@ -18,7 +17,7 @@ struct AnswerPanelTest : RenderTest {
     ManualClock clock;
     RecordingMidiOutputSystem system{{}, clock};
     MidiOut midiOut{system};
-    MidiOutKeySink sink{midiOut};
+    MidiOut* sink = &midiOut; // what the panels sound through
 
     AnswerPanelTest() { EXPECT_TRUE(midiOut.reopen(-1)); }
 

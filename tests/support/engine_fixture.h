@@ -1,27 +1,17 @@
 #pragma once
 
 #include "drill/drill_engine.h"
-#include "drill/user_messages.h"
 #include "midi/midi_out.h"
 #include "platform/audio/microphone.h"
-#include "platform/clock/clock.h"
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/manual_clock.h"
+#include "platform/testing/midi_recording.h"
+#include "tests/support/recorded_messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
-
-// Records the messages the engine shows instead of opening boxes.
-class RecordedMessages final : public UserMessages {
-public:
-    void showError(const std::string& caption, const std::string& text) override
-    {
-        shown.emplace_back(caption, text);
-    }
-    std::vector<std::pair<std::string, std::string>> shown;
-};
 
 // An engine over a temporary data directory, with recording MIDI ports and
 // recorded messages.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "drill/settings_file.h"
-#include "platform/audio/scripted_wave_input.h"
+#include "platform/testing/scripted_wave_input.h"
 #include "solfara/main_frame.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/event_loop.h"
@@ -103,19 +103,21 @@ public:
         QCoreApplication::sendEvent(frame.get(), &event);
     }
 
-    // The note-ons the window has sent, as MIDI keys.
-    std::vector<int> noteOns() const
+    // The first data byte (the key, or the program) of each message with `status` the
+    // window has sent.
+    std::vector<int> sent(int status) const
     {
         std::vector<int> keys;
         for (const auto& m : rig.midiSystem.recording()->messages())
-            if (m.status() == 0x90)
+            if (m.status() == status)
                 keys.push_back(m.data1());
         return keys;
     }
+    std::vector<int> noteOns() const { return sent(0x90); }
 
     EngineRig rig;
     ScriptedWaveInput device;
-    SelectedNoteDetector detector{DetectorKind::classic};
+    SelectedNoteDetector detector{DetectorKind::Classic};
     SettingsSheetOpener openSettingsSheet; // none unless a test gives one
     std::optional<IntroTiming> intro;      // none unless a test gives one
     HighestDrawRandom random;

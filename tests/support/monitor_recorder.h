@@ -3,7 +3,7 @@
 // What a PulseAudio server's speakers play, recorded from the default sink's
 // monitor: the private server of the end-to-end tests, whose speakers are a
 // null sink.
-#include "platform/midi/soundfont_synth.h"
+#include "platform/midi/internal/soundfont_synth.h"
 
 #include <pulse/simple.h>
 

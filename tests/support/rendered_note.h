@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/midi/internal/soundfont_synth.h"
 #include "platform/midi/library_chatter.h"
-#include "platform/midi/soundfont_synth.h"
 #include "tests/support/pinned_soundfonts.h"
 
 #include <algorithm>

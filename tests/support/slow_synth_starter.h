@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/midi/lasting_output.h"
-#include "platform/midi/midi_recording.h"
+#include "platform/midi/internal/lasting_output.h"
+#include "platform/testing/midi_recording.h"
 
 #include <atomic>
 #include <chrono>

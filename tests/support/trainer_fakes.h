@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/midi/midi_recording.h"
 #include "platform/midi/short_message.h"
 #include "platform/system/beeper.h"
+#include "platform/testing/midi_recording.h"
 #include "rhythm/trainer_view.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // resampler, the block delivery and the detector as the right note.
 // Runs only where that server exists (.ci/run starts one and names it in
 // SOLFARA_TEST_PULSE_SERVER, SOLFARA_TEST_MIC_PIPE and SOLFARA_TEST_MIC_RATE).
-#include "platform/audio/rtaudio_wave_input.h"
+#include "platform/audio/internal/rtaudio_wave_input.h"
 #include "voice/voice_input.h"
 
 #include "tests/support/event_loop.h"
@@ -67,9 +67,9 @@ TEST(MicrophoneEndToEnd, RenderedNoteIsHeardThroughTheSoundServer)
     for (std::size_t i = 0; i < listener.verdicts.size(); ++i) {
         EXPECT_EQ(listener.arrivedLengths[i], expected) << "block " << i;
         const auto& d = listener.verdicts[i].detection;
-        if (d.outcome == BlockOutcome::note)
+        if (d.outcome == BlockOutcome::Note)
             expected = d.sungNote < 18 ? 2048 : 1024;
-        ++(d.outcome != BlockOutcome::note ? silent : d.sungNote == 33 ? a4 : otherNotes);
+        ++(d.outcome != BlockOutcome::Note ? silent : d.sungNote == 33 ? a4 : otherNotes);
         accepted += listener.verdicts[i].accepted;
     }
     EXPECT_GE(a4, 8) << otherNotes << " other notes, " << silent << " silent";

@@ -43,7 +43,7 @@ TEST_F(PitchDetectorTest, NamesEveryNoteOfTheSingingRangeFromAPureTone)
     int exact = 0;
     for (int note = 0; note <= 48; ++note) {
         DetectionResult result = tone(noteFrequency(note));
-        ASSERT_EQ(result.outcome, BlockOutcome::note);
+        ASSERT_EQ(result.outcome, BlockOutcome::Note);
         EXPECT_LE(std::abs(result.sungNote - note), 1) << "note " << note;
         exact += result.sungNote == note;
     }
@@ -54,26 +54,26 @@ TEST_F(PitchDetectorTest, SilenceIsJudgedOnTheRawSamplesWith255CountingAsZero)
 {
     settings.micFilter = 126;
     for (int i = 0; i < 3; ++i)
-        EXPECT_NE(tone(440, 127).outcome, BlockOutcome::note);
+        EXPECT_NE(tone(440, 127).outcome, BlockOutcome::Note);
 
     // A quiet tone stays silent however high the gain; a loud one is heard
     // even with the gain at zero, as the lowest note.
     settings.micFilter = 20;
     settings.micVol = 128;
-    EXPECT_NE(tone(440, 15).outcome, BlockOutcome::note);
+    EXPECT_NE(tone(440, 15).outcome, BlockOutcome::Note);
     settings.micVol = 0;
     DetectionResult muted = tone(440, 60);
-    EXPECT_EQ(muted.outcome, BlockOutcome::note);
+    EXPECT_EQ(muted.outcome, BlockOutcome::Note);
     EXPECT_EQ(muted.sungNote, 0);
 
     settings = {};
     settings.micFilter = 0;
     std::vector<std::uint8_t> block = silenceBlock(2048);
     block[100] = 255;
-    EXPECT_EQ(analyse(block).outcome, BlockOutcome::silent);
+    EXPECT_EQ(analyse(block).outcome, BlockOutcome::Silent);
     EXPECT_EQ(detector.blockPeak(), 0.0);
     block[200] = 254;
-    EXPECT_EQ(analyse(block).outcome, BlockOutcome::note);
+    EXPECT_EQ(analyse(block).outcome, BlockOutcome::Note);
 }
 
 TEST_F(PitchDetectorTest, FifthSilentBlockInARowErasesTheMarker)
@@ -81,13 +81,13 @@ TEST_F(PitchDetectorTest, FifthSilentBlockInARowErasesTheMarker)
     tone(440);
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(silence(), BlockOutcome::silent) << "block " << i;
-        EXPECT_EQ(silence(), BlockOutcome::silentEraseMarker);
+            EXPECT_EQ(silence(), BlockOutcome::Silent) << "block " << i;
+        EXPECT_EQ(silence(), BlockOutcome::SilentEraseMarker);
     }
     silence();
     tone(440); // a heard note starts the count again
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(silence(), BlockOutcome::silent);
+        EXPECT_EQ(silence(), BlockOutcome::Silent);
     // Silence keeps the last estimate and so the block length.
     EXPECT_EQ(detector.pitchEstimate(), 33);
     EXPECT_EQ(detector.fftSize(), 1024);
@@ -96,15 +96,15 @@ TEST_F(PitchDetectorTest, FifthSilentBlockInARowErasesTheMarker)
 TEST_F(PitchDetectorTest, SkipRequestTurnsTheNextBlockIntoTheDueNoteEvenInSilence)
 {
     settings.micMuted = true; // a muted microphone hears nothing, skip or not
-    EXPECT_EQ(analyse(sineBlock(440, 2048), 21).outcome, BlockOutcome::silent);
+    EXPECT_EQ(analyse(sineBlock(440, 2048), 21).outcome, BlockOutcome::Silent);
     settings.micMuted = false;
 
     DetectionResult skipped = analyse(silenceBlock(2048), 21);
-    EXPECT_EQ(skipped.outcome, BlockOutcome::note);
+    EXPECT_EQ(skipped.outcome, BlockOutcome::Note);
     EXPECT_TRUE(skipped.skipped);
     EXPECT_EQ(skipped.sungNote, 21);
     EXPECT_EQ(detector.pitchEstimate(), 21);
-    EXPECT_EQ(silence(), BlockOutcome::silent); // without the request, silence again
+    EXPECT_EQ(silence(), BlockOutcome::Silent); // without the request, silence again
 }
 
 TEST_F(PitchDetectorTest, NoteBelowEighteenAsksForTheLongBlock)

@@ -48,7 +48,7 @@ TEST_F(PrecisePitchDetectorTest, NamesEveryNoteOfTheRangeFromAPureToneWithShortB
 {
     for (int note = 0; note <= 48; ++note) {
         const DetectionResult result = analyse(sineBlock(noteFrequency(note), 1024));
-        ASSERT_EQ(result.outcome, BlockOutcome::note) << "note " << note;
+        ASSERT_EQ(result.outcome, BlockOutcome::Note) << "note " << note;
         EXPECT_EQ(result.sungNote, note);
         EXPECT_EQ(detector.blockLength(), 1024); // low voices too
     }
@@ -81,7 +81,7 @@ TEST_F(PrecisePitchDetectorTest, StrongUpperPartialsAndAMissingFundamentalKeepTh
         EXPECT_NE(classic.analyseBlock(block, settings, table, std::nullopt).sungNote, c.note)
             << c.name;
         const DetectionResult precise = analyse(block);
-        EXPECT_EQ(precise.outcome, BlockOutcome::note) << c.name;
+        EXPECT_EQ(precise.outcome, BlockOutcome::Note) << c.name;
         EXPECT_EQ(precise.sungNote, c.note) << c.name;
     }
 }
@@ -99,8 +99,8 @@ TEST_F(PrecisePitchDetectorTest, NoiseWithoutAPitchIsSilenceAndTheFifthSuchBlock
     ASSERT_EQ(analyse(sineBlock(440, 1024)).sungNote, 33);
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(analyse(noise()).outcome, BlockOutcome::silent) << "block " << i;
-        EXPECT_EQ(analyse(noise()).outcome, BlockOutcome::silentEraseMarker);
+            EXPECT_EQ(analyse(noise()).outcome, BlockOutcome::Silent) << "block " << i;
+        EXPECT_EQ(analyse(noise()).outcome, BlockOutcome::SilentEraseMarker);
     }
     EXPECT_LT(detector.clarity(), PrecisePitchDetector::clarityThreshold);
     EXPECT_EQ(detector.pitchEstimate(), 33); // silence keeps the last note
@@ -117,7 +117,7 @@ TEST_F(PrecisePitchDetectorTest, ABlockAcrossAChangeOfNoteNamesOneOfTheTwoOrNoth
             const auto next = harmonicBlock(noteFrequency(to), {1.0, 0.5, 0.3}, 1024 - split);
             block.insert(block.end(), next.begin(), next.end());
             const DetectionResult result = analyse(block);
-            if (result.outcome == BlockOutcome::note) {
+            if (result.outcome == BlockOutcome::Note) {
                 EXPECT_TRUE(result.sungNote == from || result.sungNote == to)
                     << from << " to " << to << " after " << split << ": " << result.sungNote;
             }
@@ -131,17 +131,17 @@ TEST_F(PrecisePitchDetectorTest, ABlockAcrossAChangeOfNoteNamesOneOfTheTwoOrNoth
 TEST_F(PrecisePitchDetectorTest, SharesTheSilenceFilterAndTheSkipRequest)
 {
     settings.micFilter = 126; // no sample exceeds 126
-    EXPECT_EQ(analyse(sineBlock(440, 1024, 127)).outcome, BlockOutcome::silent);
+    EXPECT_EQ(analyse(sineBlock(440, 1024, 127)).outcome, BlockOutcome::Silent);
     settings.micFilter = 10;
     settings.micVol = 0; // nothing left to hear
-    EXPECT_EQ(analyse(sineBlock(440, 1024)).outcome, BlockOutcome::silent);
+    EXPECT_EQ(analyse(sineBlock(440, 1024)).outcome, BlockOutcome::Silent);
     settings.micVol = 63;
 
     settings.micMuted = true; // muted: silent, even with a skip
-    EXPECT_EQ(analyse(sineBlock(440, 1024), 21).outcome, BlockOutcome::silent);
+    EXPECT_EQ(analyse(sineBlock(440, 1024), 21).outcome, BlockOutcome::Silent);
     settings.micMuted = false;
     const DetectionResult skipped = analyse(silenceBlock(1024), 21);
-    EXPECT_EQ(skipped.outcome, BlockOutcome::note);
+    EXPECT_EQ(skipped.outcome, BlockOutcome::Note);
     EXPECT_TRUE(skipped.skipped);
     EXPECT_EQ(skipped.sungNote, 21);
 }
@@ -152,7 +152,7 @@ TEST(NoteDetectorFactory, MakesTheDetectorOfEachKind)
     for (DetectorKind kind : allDetectorKinds) {
         const auto detector = makeNoteDetector(kind);
         // Classic starts on the long block, Precise always asks for 1024 samples.
-        EXPECT_EQ(detector->blockLength(), kind == DetectorKind::classic ? 2048 : 1024);
+        EXPECT_EQ(detector->blockLength(), kind == DetectorKind::Classic ? 2048 : 1024);
         const auto block = sineBlock(440, detector->blockLength());
         EXPECT_EQ(detector->analyseBlock(block, {}, table, std::nullopt).sungNote, 33);
     }
@@ -163,15 +163,15 @@ TEST(NoteDetectorFactory, MakesTheDetectorOfEachKind)
 TEST(SelectedNoteDetector, AChangeOfKindStartsAFreshDetector)
 {
     const PeriodTable table = buildPeriodTable(440);
-    SelectedNoteDetector detector(DetectorKind::classic);
+    SelectedNoteDetector detector(DetectorKind::Classic);
     detector.analyseBlock(sineBlock(880, 2048), {}, table, std::nullopt);
     ASSERT_EQ(detector.blockLength(), 1024);
-    detector.select(DetectorKind::classic);
+    detector.select(DetectorKind::Classic);
     EXPECT_EQ(detector.blockLength(), 1024);
-    detector.select(DetectorKind::precise);
-    EXPECT_EQ(detector.kind(), DetectorKind::precise);
+    detector.select(DetectorKind::Precise);
+    EXPECT_EQ(detector.kind(), DetectorKind::Precise);
     EXPECT_EQ(detector.analyseBlock(sineBlock(440, 1024), {}, table, std::nullopt).sungNote, 33);
-    detector.select(DetectorKind::classic);
+    detector.select(DetectorKind::Classic);
     EXPECT_EQ(detector.blockLength(), 2048);
 }
 

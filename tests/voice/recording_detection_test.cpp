@@ -80,8 +80,8 @@ TEST(DetectCommand, PrintsWithTheChosenDetector)
     ASSERT_TRUE(writeSoundFile(path, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 1, scale));
 
     std::ostringstream classic, precise, err;
-    ASSERT_EQ(printRecordingDetection(path, classic, err, DetectorKind::classic), 0);
-    ASSERT_EQ(printRecordingDetection(path, precise, err, DetectorKind::precise), 0);
+    ASSERT_EQ(printRecordingDetection(path, classic, err, DetectorKind::Classic), 0);
+    ASSERT_EQ(printRecordingDetection(path, precise, err, DetectorKind::Precise), 0);
     EXPECT_EQ(classic.str().find(" C3\n"), std::string::npos) << classic.str();
     const std::string text = precise.str();
     const auto c = text.find("  1024  12 C3\n"), d = text.find(" D3\n"), e = text.find(" E3\n");

@@ -1,7 +1,7 @@
 #include "voice/pitch_detector.h"
 #include "voice/voice_input.h"
 
-#include "platform/audio/scripted_wave_input.h"
+#include "platform/testing/scripted_wave_input.h"
 #include "tests/support/sound_samples.h"
 #include "tests/voice/recording_listener.h"
 
@@ -114,7 +114,7 @@ TEST_F(VoiceInputTest, MicrophoneOffClosesTheDeviceAndMutedBlocksAreSilent)
     hear(sineBlock(440, 1024));
     ASSERT_EQ(listener.verdicts.size(), 2u);
     EXPECT_EQ(listener.verdicts[0].detection.sungNote, 33);
-    EXPECT_EQ(listener.verdicts[1].detection.outcome, BlockOutcome::silent);
+    EXPECT_EQ(listener.verdicts[1].detection.outcome, BlockOutcome::Silent);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/audio/scripted_wave_input.h"
+#include "platform/testing/scripted_wave_input.h"
 #include "tests/support/event_loop.h"
 
 #include <gtest/gtest.h>

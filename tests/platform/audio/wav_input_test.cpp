@@ -1,4 +1,4 @@
-#include "platform/audio/wav_file_wave_input.h"
+#include "platform/audio/internal/wav_file_wave_input.h"
 #include "platform/audio/wav_source.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/sound_samples.h"

@@ -1,8 +1,8 @@
-#include "platform/audio/rtaudio_wave_input.h"
+#include "platform/audio/internal/rtaudio_wave_input.h"
 
-#include "platform/audio/capture_converter.h"
 #include "platform/audio/capture_format.h"
-#include "platform/audio/rtaudio_backend.h"
+#include "platform/audio/internal/capture_converter.h"
+#include "platform/audio/internal/rtaudio_backend.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
-#include "platform/midi/alsa_midi_output.h"
+#include "platform/midi/internal/alsa_midi_output.h"
 
-#include "platform/midi/alsa_sequencer_client.h"
+#include "platform/midi/internal/alsa_sequencer_client.h"
 #include "platform/midi/short_message.h"
 
 #include <algorithm>

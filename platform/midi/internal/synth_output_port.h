@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/midi/internal/soundfont_synth.h"
 #include "platform/midi/midi_output_port.h"
-#include "platform/midi/soundfont_synth.h"
 
 #include <fluidsynth/types.h>
 

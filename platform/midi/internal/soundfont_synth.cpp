@@ -1,4 +1,4 @@
-#include "platform/midi/soundfont_synth.h"
+#include "platform/midi/internal/soundfont_synth.h"
 
 #include "platform/midi/short_message.h"
 

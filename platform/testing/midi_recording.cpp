@@ -1,4 +1,4 @@
-#include "platform/midi/midi_recording.h"
+#include "platform/testing/midi_recording.h"
 
 #include <algorithm>
 

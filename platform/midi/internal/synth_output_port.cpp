@@ -1,4 +1,4 @@
-#include "platform/midi/synth_output_port.h"
+#include "platform/midi/internal/synth_output_port.h"
 
 #include "platform/midi/soundfont_locator.h"
 

@@ -1,7 +1,7 @@
-#include "platform/audio/wav_file_wave_input.h"
+#include "platform/audio/internal/wav_file_wave_input.h"
 
-#include "platform/audio/capture_converter.h"
 #include "platform/audio/capture_format.h"
+#include "platform/audio/internal/capture_converter.h"
 #include "platform/audio/wav_source.h"
 
 #include <algorithm>

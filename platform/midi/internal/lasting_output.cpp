@@ -1,4 +1,4 @@
-#include "platform/midi/lasting_output.h"
+#include "platform/midi/internal/lasting_output.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "platform/audio/capture_converter.h"
+#include "platform/audio/internal/capture_converter.h"
 
 #include "platform/audio/capture_format.h"
 

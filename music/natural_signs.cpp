@@ -1,4 +1,4 @@
-#include "render/natural_signs.h"
+#include "music/natural_signs.h"
 
 #include "music/pitch.h"
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "base/user_messages.h"
+
+class QWidget;
+
+// The user's messages as Qt message boxes over `parent` (none: centred on the screen).
+class MessageBoxes final : public UserMessages {
+public:
+    explicit MessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
+
+    void showError(const std::string& caption, const std::string& text) override;
+    void warn(const std::string& caption, const std::string& text) override;
+    bool ask(const std::string& caption, const std::string& text) override;
+    // The box is named "informed" and deletes itself when closed.
+    void inform(const std::string& caption, const std::string& text) override;
+
+private:
+    QWidget* parent_;
+};

@@ -21,6 +21,7 @@ export PULSE_SERVER=$SOLFARA_TEST_PULSE_SERVER JACK_NO_START_SERVER=1 QT_QPA_PLA
 work=$(mktemp -d)
 cleanup() {
   [[ -n "${program_pid:-}" ]] && kill "$program_pid" 2>/dev/null || true
+  [[ -n "${feeder_pid:-}" ]] && kill "$feeder_pid" 2>/dev/null || true
   [[ -n "${xvfb_pid:-}" ]] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
   stop_private_pulseaudio
@@ -29,10 +30,16 @@ trap cleanup EXIT
 
 # -noreset: a program that starts after another has gone must not meet a server mid-reset.
 exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 640x600x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 read -r -t 10 number <&"$display_fd"
 export DISPLAY=:$number
+
+# The private microphone hears silence, paced as a real one would deliver it (0.1 s of
+# 16-bit samples at a time); an unfed one would block the capture thread.
+while true; do head -c $((SOLFARA_TEST_MIC_RATE / 5)) /dev/zero; sleep 0.1; done \
+  >"$SOLFARA_TEST_MIC_PIPE" 2>/dev/null &
+feeder_pid=$!
 
 # shot PROGRAM NAME SECONDS ARGS...: starts the program, waits, saves the window's area.
 shot() {
@@ -42,7 +49,8 @@ shot() {
   program_pid=$!
   sleep "$wait"
   local geometry
-  geometry=$(xwininfo -root -tree 2>/dev/null | awk -v n="$name" 'tolower($0) ~ n && $0 ~ /[0-9]+x[0-9]+\+/ {
+  # The program's main window is the one whose class is the program's name.
+  geometry=$(xwininfo -root -tree 2>/dev/null | awk -v class="(\"$name\"" 'index($0, class) {
       for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+$/) { print $i; exit } }')
   import -window root "$work/$name-root.png"
   if [[ -n "$geometry" ]]; then
@@ -58,4 +66,4 @@ shot() {
 
 mkdir -p "$out"
 shot "$build/app/solfara/solfara" solfara 12 --data-dir "$work/solfara-data"
-shot "$build/app/beatwise/beatwise" beatwise 3 --data-dir "$work/beatwise-data"
+shot "$build/app/beatwise/beatwise" beatwise 6

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace display;
 
 namespace {
@@ -67,4 +69,22 @@ TEST_F(DisplayTest, NeedleIsYellowAndTallerRightOnTheBeat)
         EXPECT_EQ(at(x, 25), gdi::white) << x;
         EXPECT_EQ(at(x, 37), gdi::white) << x;
     }
+}
+
+// The tempo is written in three places of eight pixels, centred in its box: the ink of a
+// three-digit tempo lies within those three places.
+TEST_F(DisplayTest, TheTempoIsCentredInThreePlaces)
+{
+    drawTempoNumber(canvas, 180);
+    int left = clientWidth, right = -1;
+    for (int y = tempoBox.y + 2; y < tempoBox.y + tempoBox.height - 2; ++y) // inside its frame
+        for (int x = tempoBox.x + 2; x < tempoBox.x + tempoBox.width - 2; ++x)
+            if (at(x, y) == gdi::black) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    const int centre = tempoBox.x + tempoBox.width / 2;
+    EXPECT_GE(left, centre - 12);
+    EXPECT_LT(right, centre + 12);
+    EXPECT_GT(right - left, 12) << "three digits";
 }

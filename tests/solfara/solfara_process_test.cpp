@@ -36,6 +36,9 @@ int runAndSignal(const std::filesystem::path& dataDir, int signalNumber,
                  std::vector<std::string> extra = {})
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Seeded afresh, it says the program now listens for signals (left from an earlier
+    // run, it would say nothing and a signal could come before the handler).
+    std::filesystem::remove(dataDir / "midpatch.h");
     std::string program = SOLFARA_BINARY, option = "--data-dir", directory = dataDir.string();
     std::vector<char*> argv = {program.data(), option.data(), directory.data()};
     for (std::string& word : extra)

@@ -45,7 +45,6 @@ public:
     void start(int noteIndex, const PanelSound& sound, bool selectTimbre);
     void stop();
 
-    bool sounding() const { return note_.sounding(); }
     int midiKey() const { return midiKey_; }
 
 private:

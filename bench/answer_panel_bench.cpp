@@ -55,7 +55,7 @@ struct Window {
         drawModeSelector(dc, colours);
     }
 
-    PanelContext due(int note, int accidental)
+    PanelContext due(int note, Accidental accidental)
     {
         return {{}, DueNote{note, accidental, layout.firstNoteX, layout.answerStaffBase}};
     }
@@ -74,7 +74,7 @@ void measurePresses(benchmark::State& state, Window& w, Panel& panel,
         const QPoint p = points[next++ % points.size()];
         w.system.recording()->clear();
         const auto start = Steady::now();
-        panel.pressAt(w.dc, p.x(), p.y(), w.due(24, 0));
+        panel.pressAt(w.dc, p.x(), p.y(), w.due(24, Accidental::None));
         const auto drawn = Steady::now();
         state.PauseTiming();
         for (const auto& m : w.system.recording()->messages())
@@ -122,13 +122,14 @@ int writePictures(const std::string& dir)
     Window w;
     PianoKeyboard keyboard(KeyboardGeometry::mainWindow(), w.sink, w.art, w.colours);
     w.drawWith(keyboard, AnswerMode::Piano);
-    keyboard.pressAt(w.dc, 82 + 12 * 18, 400, w.due(30, 2)); // boundary F|G, upper half
+    keyboard.pressAt(w.dc, 82 + 12 * 18, 400,
+                     w.due(30, Accidental::Flat)); // boundary F|G, upper half
     drawModeSelector(w.dc, w.colours, ModeBand::Piano);
     bool ok = w.image.save(QString::fromStdString(dir + "/piano.png"));
 
     GuitarFretboard neck(FretboardGeometry::mainWindow(), w.sink, w.art, w.colours);
     w.drawWith(neck, AnswerMode::Guitar);
-    neck.pressAt(w.dc, 122 + 80, 391 + 23, w.due(22, 2));
+    neck.pressAt(w.dc, 122 + 80, 391 + 23, w.due(22, Accidental::Flat));
     ok = w.image.save(QString::fromStdString(dir + "/guitar.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -25,11 +25,12 @@ std::optional<int> Drill::dueNote() const
     return melody_.noteIndex[static_cast<std::size_t>(currentNoteIndex_)];
 }
 
-int Drill::dueAccidental() const
+Accidental Drill::dueAccidental() const
 {
     if (finished())
-        return 0;
-    return melody_.accidental[static_cast<std::size_t>(currentNoteIndex_)];
+        return Accidental::None;
+    const Accidental written = melody_.accidental[static_cast<std::size_t>(currentNoteIndex_)];
+    return written == Accidental::Natural ? Accidental::None : written;
 }
 
 std::optional<int> Drill::skipTo() const

@@ -26,7 +26,7 @@ public:
     int keySignature() const { return keySignature_; }
     // The signature in force for `scale` and scale type `mode`: a fixed MAJOR or MINOR
     // key has its own; otherwise the one chosen last stays.
-    void settleKey(int scale, int mode)
+    void settleKey(int scale, ScaleMode mode)
     {
         keySignature_ = keySignatureFor(scale, mode, keySignature_);
     }
@@ -41,9 +41,11 @@ public:
     int currentNoteIndex() const { return currentNoteIndex_; }
     bool finished() const { return currentNoteIndex_ >= melody_.noteCount; }
     bool isLastNote() const { return currentNoteIndex_ == melody_.noteCount - 1; }
-    // Note index and accidental of the due note; none once the drill is over.
+    // Note index of the due note; none once the drill is over.
     std::optional<int> dueNote() const;
-    int dueAccidental() const;
+    // The sharp or flat the due note is written with. A natural sign is written for the
+    // reader only: the note itself is plain, and so is a note after the drill's end.
+    Accidental dueAccidental() const;
 
     // The space bar: the next analysed block counts as the due note.
     void requestSkip() { skipRequest_ = true; }

@@ -67,7 +67,7 @@ void DrillEngine::setAnswerMode()
 
 void DrillEngine::selectNotation()
 {
-    noteNames = &noteNamesFor(settings.notation);
+    noteNames = &noteNamesFor(notationOf(settings.notation));
 }
 
 void DrillEngine::buildPeriodTable()
@@ -84,4 +84,18 @@ void DrillEngine::refreshScaleBits(int scaleIndex)
     if (scaleIndex < 0 || scaleIndex >= static_cast<int>(scales.size()))
         scaleIndex = kMajorMode;
     scaleBits = scaleBitsOf(scales[scaleIndex].mask);
+}
+
+MelodySettings DrillEngine::melodySettings(int keySignature) const
+{
+    return {.melosize = settings.melosize,
+            .scale = settings.scale,
+            .keySignature = keySignature,
+            .mode = scaleModeOf(settings.mode),
+            .scaleBits = scaleBits,
+            .range = settings.range,
+            .level = settings.level,
+            .drilltype = drillTypeOf(settings.drilltype),
+            .answerMode = answerModeOf(settings.noteName),
+            .custMelody = settings.custMelody};
 }

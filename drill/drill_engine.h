@@ -2,6 +2,7 @@
 
 #include "base/user_messages.h"
 #include "drill/settings.h"
+#include "music/melody_settings.h"
 #include "music/note_names.h"
 #include "music/scales.h"
 #include "music/voice_ranges.h"
@@ -62,6 +63,9 @@ public:
     // From the scale at `scaleIndex` (an index outside the list gives MAJOR):
     // fills `scaleBits`.
     void refreshScaleBits(int scaleIndex);
+    // What a new melody is made from: the settings and scale in force, in key signature
+    // `keySignature` (the drill's settled key).
+    MelodySettings melodySettings(int keySignature) const;
 
     // A data file by its bare name.
     std::filesystem::path dataFile(std::string_view name) const;

@@ -7,17 +7,17 @@ namespace {
 
 struct KeyRow {
     int tonicLetter;
-    int tonicAccidental;
+    Accidental tonicAccidental;
 };
 
 // Rows for key indices 1..15 (index 0, Random, has no tonic).
 constexpr KeyRow kKeyRows[kKeyCount] = {
-    {letter::C, kNoAccidental}, // Random
-    {letter::C, kNoAccidental}, {letter::G, kNoAccidental}, {letter::D, kNoAccidental},
-    {letter::A, kNoAccidental}, {letter::E, kNoAccidental}, {letter::B, kNoAccidental},
-    {letter::F, kSharp},        {letter::C, kSharp},        {letter::F, kNoAccidental},
-    {letter::B, kFlat},         {letter::E, kFlat},         {letter::A, kFlat},
-    {letter::D, kFlat},         {letter::G, kFlat},         {letter::C, kFlat},
+    {letter::C, Accidental::None}, // Random
+    {letter::C, Accidental::None},  {letter::G, Accidental::None},  {letter::D, Accidental::None},
+    {letter::A, Accidental::None},  {letter::E, Accidental::None},  {letter::B, Accidental::None},
+    {letter::F, Accidental::Sharp}, {letter::C, Accidental::Sharp}, {letter::F, Accidental::None},
+    {letter::B, Accidental::Flat},  {letter::E, Accidental::Flat},  {letter::A, Accidental::Flat},
+    {letter::D, Accidental::Flat},  {letter::G, Accidental::Flat},  {letter::C, Accidental::Flat},
 };
 
 constexpr int kSharpOrder[7] = {letter::F, letter::C, letter::G, letter::D,
@@ -32,9 +32,9 @@ int tonicLetter(int keyIndex)
     return isFixedKey(keyIndex) ? kKeyRows[keyIndex].tonicLetter : 0;
 }
 
-int tonicAccidental(int keyIndex)
+Accidental tonicAccidental(int keyIndex)
 {
-    return isFixedKey(keyIndex) ? kKeyRows[keyIndex].tonicAccidental : kNoAccidental;
+    return isFixedKey(keyIndex) ? kKeyRows[keyIndex].tonicAccidental : Accidental::None;
 }
 
 int sharpsOfSignature(int keySignature)
@@ -51,9 +51,9 @@ KeyAccidentals keyAccidental(int keySignature)
 {
     KeyAccidentals marks{};
     for (int i = 0; i < sharpsOfSignature(keySignature); ++i)
-        marks[kSharpOrder[i]] = kSharp;
+        marks[kSharpOrder[i]] = Accidental::Sharp;
     for (int i = 0; i < flatsOfSignature(keySignature); ++i)
-        marks[kFlatOrder[i]] = kFlat;
+        marks[kFlatOrder[i]] = Accidental::Flat;
     return marks;
 }
 
@@ -70,9 +70,9 @@ int minorKeySignature(int keyIndex)
     return 1;
 }
 
-int keySignatureFor(int scale, int mode, int currentCode)
+int keySignatureFor(int scale, ScaleMode mode, int currentCode)
 {
-    if (!isFixedKey(scale) || mode >= 2)
+    if (!isFixedKey(scale) || !isDiatonic(mode))
         return currentCode;
-    return mode == kMajorMode ? scale : minorKeySignature(scale);
+    return mode == ScaleMode::Major ? scale : minorKeySignature(scale);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "music/drill_choices.h"
+#include "music/pitch.h"
+
 #include <array>
 
 // Keys and key signatures.
@@ -25,7 +28,7 @@ int tonicLetter(int keyIndex);
 
 // Accidental of the tonic of key index 1..15 as drawn in scales other than
 // MAJOR and MINOR: sharp for F# and C#, flat for Bb to Cb, else none.
-int tonicAccidental(int keyIndex);
+Accidental tonicAccidental(int keyIndex);
 
 // Number of sharps (codes 1..8) or flats (codes 9..15) of a signature code;
 // 0 for codes outside 1..15.
@@ -33,7 +36,7 @@ int sharpsOfSignature(int keySignature);
 int flatsOfSignature(int keySignature);
 
 // Accidental code per letter C..B.
-using KeyAccidentals = std::array<int, 7>;
+using KeyAccidentals = std::array<Accidental, 7>;
 
 // The accidental that signature `keySignature` puts on each letter: sharps go
 // on F, C, G, D, A, E, B in that order, flats on B, E, A, D, G, C, F. All
@@ -45,14 +48,14 @@ KeyAccidentals keyAccidental(int keySignature);
 // Db, Gb and Cb are respelled as C#, F# and B minor.
 int minorKeySignature(int keyIndex);
 
-// The signature code in force for a drill: `scale` 0 (random key) and scale types other
-// than MAJOR (0) and MINOR (1) keep `currentCode`; MAJOR uses the key's own code and MINOR
+// The signature code in force for a drill: `scale` 0 (random key) and scales other
+// than MAJOR and MINOR keep `currentCode`; MAJOR uses the key's own code and MINOR
 // the code of the minor key on that tonic.
-int keySignatureFor(int scale, int mode, int currentCode);
+int keySignatureFor(int scale, ScaleMode mode, int currentCode);
 
 // Whether a melody spells every altered note with its own sign (no key signature is
 // drawn, or the melody is the user's own) and so needs natural signs.
-constexpr bool spellsOwnAccidentals(int mode, int drilltype)
+constexpr bool spellsOwnAccidentals(ScaleMode mode, DrillType type)
 {
-    return mode >= 2 || drilltype >= 2;
+    return !isDiatonic(mode) || isCustomDrill(type);
 }

@@ -92,12 +92,12 @@ int rangeCentreStep(const MelodySettings& settings)
 
 int prepareCandidates(const MelodySettings& settings, RandomSource& random, Melody& melody)
 {
-    const bool diatonic = isDiatonicMode(settings.mode);
+    const bool diatonic = isDiatonic(settings.mode);
     melody.noteCount = std::clamp(settings.melosize, kMinMelodyLength, kMaxMelodyLength);
     melody.drillKey = isFixedKey(settings.scale) ? settings.scale : settings.keySignature;
 
     int tonic = tonicLetter(melody.drillKey);
-    int tonicMark = kNoAccidental;
+    Accidental tonicMark = Accidental::None;
     if (!diatonic || isCustomDrill(settings.drilltype)) {
         tonicMark = tonicAccidental(melody.drillKey);
         melody.accidental[0] = tonicMark;
@@ -106,7 +106,7 @@ int prepareCandidates(const MelodySettings& settings, RandomSource& random, Melo
 
     const int centre = rangeCentreStep(settings);
     tonic = placeInRange(tonic, centre);
-    if (settings.mode == kMinorMode) {
+    if (settings.mode == ScaleMode::Minor) {
         if (!isFixedKey(settings.scale))
             tonic -= 2; // the relative minor of the drawn major key
         else if (settings.scale >= 13 && settings.scale <= 15)
@@ -115,12 +115,7 @@ int prepareCandidates(const MelodySettings& settings, RandomSource& random, Melo
 
     melody.genNote[0] = melody.step[0] = tonic;
     if (!diatonic) {
-        int tonicIndex = noteIndexOfStep[tonic];
-        if (tonicMark == kSharp)
-            ++tonicIndex;
-        else if (tonicMark == kFlat)
-            --tonicIndex;
-        melody.genNote[0] = melody.noteIndex[0] = tonicIndex;
+        melody.genNote[0] = melody.noteIndex[0] = noteIndexOfStep[tonic] + semitoneShift(tonicMark);
     }
     melody.candidates[0] = melody.genNote[0];
 
@@ -136,9 +131,9 @@ int prepareCandidates(const MelodySettings& settings, RandomSource& random, Melo
             candidate = fold(candidate, centre, 6, 7);
         } else {
             candidate = fold(candidate, noteIndexOfStep[centre], 11, 12);
-            melody.candidateAccidental[j] = !isBlackKeySemitone(candidate)    ? kNoAccidental
-                                            : melody.drillKey < kFirstFlatKey ? kSharp
-                                                                              : kFlat;
+            melody.candidateAccidental[j] = !isBlackKeySemitone(candidate)    ? Accidental::None
+                                            : melody.drillKey < kFirstFlatKey ? Accidental::Sharp
+                                                                              : Accidental::Flat;
         }
     }
     return candidateCount;

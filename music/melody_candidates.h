@@ -14,9 +14,3 @@ int prepareCandidates(const MelodySettings& settings, RandomSource& random, Melo
 
 // The centre step of the voice range in force for the settings.
 int rangeCentreStep(const MelodySettings& settings);
-
-// Whether `mode` is drilled as MAJOR or MINOR (diatonic steps, key signature).
-constexpr bool isDiatonicMode(int mode)
-{
-    return mode == 0 || mode == 1;
-}

@@ -3,9 +3,11 @@
 #include "music/keys.h"
 #include "music/melody_candidates.h"
 #include "music/melody_store.h"
+#include "music/natural_signs.h"
 #include "music/pitch.h"
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -31,9 +33,10 @@ void spellCustomNotes(Melody& melody)
     melody.noteCount = static_cast<int>(melody.fileNote.size());
     for (int i = 0; i < melody.noteCount; ++i) {
         const int index = melody.fileNote[i] - lowestMelodyKey;
-        melody.accidental[i] = isBlackKeySemitone(index) ? kSharp : kNoAccidental;
+        melody.accidental[i] = isBlackKeySemitone(index) ? Accidental::Sharp : Accidental::None;
         melody.noteIndex[i] = index;
-        melody.step[i] = stepOfNoteIndex[index] - (melody.accidental[i] == kSharp ? 1 : 0);
+        melody.step[i] =
+            stepOfNoteIndex[index] - (melody.accidental[i] == Accidental::Sharp ? 1 : 0);
     }
 }
 
@@ -77,11 +80,9 @@ void spellDiatonicNotes(Melody& melody, int keySignature)
     for (int i = 0; i < melody.noteCount; ++i) {
         if (i > 0)
             melody.step[i] = melody.genNote[i];
-        const int mark = marks[letterOfStep(melody.step[i])];
+        const Accidental mark = marks[letterOfStep(melody.step[i])];
         melody.accidental[i] = mark;
-        melody.noteIndex[i] = noteIndexOfStep[melody.step[i]] + (mark == kSharp  ? 1
-                                                                 : mark == kFlat ? -1
-                                                                                 : 0);
+        melody.noteIndex[i] = noteIndexOfStep[melody.step[i]] + semitoneShift(mark);
     }
 }
 
@@ -92,14 +93,14 @@ void spellScaleNotes(Melody& melody, int candidateCount)
 {
     for (int i = 1; i < melody.noteCount; ++i) {
         const int index = melody.genNote[i];
-        int mark = kNoAccidental;
+        Accidental mark = Accidental::None;
         for (int j = 0; j < candidateCount; ++j)
             if (melody.candidates[j] == index)
                 mark = melody.candidateAccidental[j];
-        int step = stepOfNoteIndex[index] - (mark == kSharp ? 1 : 0);
+        int step = stepOfNoteIndex[index] - (mark == Accidental::Sharp ? 1 : 0);
         if (melody.drillKey == kLastKey && index % 12 == 11) {
             step += 1;
-            mark = kFlat;
+            mark = Accidental::Flat;
         }
         melody.noteIndex[i] = index;
         melody.accidental[i] = mark;
@@ -137,13 +138,24 @@ Result<std::string> MelodyGenerator::drawCustomLine(const MelodySettings& settin
     }
     lastMelodyLine_ = drawn;
 
-    const int used = settings.drilltype == kRandomCustomDrill ? drawn : settings.custMelody;
+    const int used = settings.drilltype == DrillType::RandomCustom ? drawn : settings.custMelody;
     if (used < 0 || used >= lineCount)
         return Status::failure("The chosen custom melody is not a line of the melody file.");
     return (*lines)[used];
 }
 
 Melody MelodyGenerator::generate(const MelodySettings& settings, RandomSource& random)
+{
+    Melody melody = spelledMelody(settings, random);
+    if (spellsOwnAccidentals(settings.mode, settings.drilltype)) {
+        const auto count = static_cast<std::size_t>(melody.noteCount);
+        markNaturalSigns(std::span(melody.noteIndex).first(count),
+                         std::span(melody.accidental).first(count));
+    }
+    return melody;
+}
+
+Melody MelodyGenerator::spelledMelody(const MelodySettings& settings, RandomSource& random)
 {
     Melody melody;
     const int candidateCount = prepareCandidates(settings, random, melody);
@@ -165,7 +177,7 @@ Melody MelodyGenerator::generate(const MelodySettings& settings, RandomSource& r
 
     const int level = std::clamp(settings.level, 0, 2);
     composeNotes(melody, candidateCount, level, random);
-    if (isDiatonicMode(settings.mode))
+    if (isDiatonic(settings.mode))
         spellDiatonicNotes(melody, settings.keySignature);
     else
         spellScaleNotes(melody, candidateCount);

@@ -18,7 +18,9 @@
 // notes. A custom drill that finds no usable melody (no file, an empty file,
 // no line `custMelody`, a line without notes inside MIDI keys 36..83) gets an
 // algorithmic melody instead; notes of a custom line outside 36..83 are left
-// out and only the first 13 are drilled.
+// out and only the first 13 are drilled. A melody outside a key signature
+// (a scale other than MAJOR and MINOR, or a custom drill) carries its natural
+// signs already (see markNaturalSigns).
 class MelodyGenerator {
 public:
     explicit MelodyGenerator(std::filesystem::path dataDir) : dataDir_(std::move(dataDir)) {}
@@ -29,6 +31,8 @@ public:
     int lastMelodyLine() const { return lastMelodyLine_; }
 
 private:
+    // The notes, each with the sign of its own spelling.
+    Melody spelledMelody(const MelodySettings& settings, RandomSource& random);
     // The custom melody line to drill, or why there is none (the drill then
     // falls back to a generated melody).
     Result<std::string> drawCustomLine(const MelodySettings& settings, RandomSource& random);

@@ -4,17 +4,19 @@
 
 #include <algorithm>
 
-void markNaturalSigns(std::span<const int> noteIndex, std::span<int> accidental)
+void markNaturalSigns(std::span<const int> noteIndex, std::span<Accidental> accidental)
 {
     const size_t count = std::min(noteIndex.size(), accidental.size());
     for (size_t n = 0; n < count; ++n) {
-        if (accidental[n] != kNoAccidental)
+        if (accidental[n] != Accidental::None)
             continue;
         for (size_t j = 0; j < n; ++j) {
-            const bool sharpAbove = accidental[j] == kSharp && noteIndex[j] == noteIndex[n] + 1;
-            const bool flatBelow = accidental[j] == kFlat && noteIndex[j] == noteIndex[n] - 1;
+            const bool sharpAbove =
+                accidental[j] == Accidental::Sharp && noteIndex[j] == noteIndex[n] + 1;
+            const bool flatBelow =
+                accidental[j] == Accidental::Flat && noteIndex[j] == noteIndex[n] - 1;
             if (sharpAbove || flatBelow) {
-                accidental[n] = kNaturalSignOffset;
+                accidental[n] = Accidental::Natural;
                 break;
             }
         }

@@ -26,7 +26,7 @@ const NoteNames& solfegeNoteNames()
     return names;
 }
 
-const NoteNames& noteNamesFor(int notation)
+const NoteNames& noteNamesFor(Notation notation)
 {
-    return notation == 0 ? letterNoteNames() : solfegeNoteNames();
+    return notation == Notation::Letters ? letterNoteNames() : solfegeNoteNames();
 }

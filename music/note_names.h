@@ -1,5 +1,7 @@
 #pragma once
 
+#include "music/drill_choices.h"
+
 #include <array>
 #include <string_view>
 
@@ -18,5 +20,5 @@ struct NoteNames {
 const NoteNames& letterNoteNames();
 const NoteNames& solfegeNoteNames();
 
-// Selects the tables for a `notation` setting: 0 letters, anything else solfege.
-const NoteNames& noteNamesFor(int notation);
+// Selects the tables for a notation.
+const NoteNames& noteNamesFor(Notation notation);

@@ -13,11 +13,15 @@ inline constexpr int kStepCount = 28;      // steps 0..27, C2..B5
 inline constexpr int kNoteIndexCount = 48; // note indices 0..47, C2..B5
 inline constexpr int kLettersPerOctave = 7;
 
-// Accidental codes; the staff adds kNaturalSignOffset for a drawn natural.
-inline constexpr int kNoAccidental = 0;
-inline constexpr int kSharp = 1;
-inline constexpr int kFlat = 2;
-inline constexpr int kNaturalSignOffset = 100;
+// The sign written before a note. `Natural` marks a plain note that cancels an
+// earlier note's sign (see markNaturalSigns); it sounds as the plain note.
+enum class Accidental { None = 0, Sharp = 1, Flat = 2, Natural = 100 };
+
+// Semitones the sign moves its letter's natural note: +1 sharp, -1 flat, else 0.
+constexpr int semitoneShift(Accidental accidental)
+{
+    return accidental == Accidental::Sharp ? 1 : accidental == Accidental::Flat ? -1 : 0;
+}
 
 // Letter numbers of a step.
 namespace letter {

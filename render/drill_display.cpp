@@ -1,8 +1,9 @@
 #include "render/drill_display.h"
 
+#include "music/answer_spelling.h"
 #include "music/pitch.h"
-#include "render/answer_spelling.h"
 #include "render/note_glyphs.h"
+#include "render/staff_marker.h"
 
 using gdi::RasterOp;
 
@@ -144,19 +145,15 @@ void erasePitchMarker(gdi::Canvas& dc, const DrillDrawing& d, PitchMarker& marke
 }
 
 void drawPitchMarker(gdi::Canvas& dc, const DrillDrawing& d, PitchMarker& marker, int sungNote,
-                     int dueAccidental)
+                     Accidental dueAccidental)
 {
     erasePitchMarker(dc, d, marker, 10);
     const AnswerSpelling spelling = spellAnswerNote(sungNote, dueAccidental);
     marker.accidental = spelling.accidental;
     marker.y = noteTopY(d.layout.answerStaffBase, spelling.step);
     marker.bottom = marker.y + 7;
-    dc.blit(marker.x, marker.y, 10, 7, d.art.note, 0, 0, RasterOp::And);
+    drawStaffMarker(dc, d.art, {marker.x, marker.y, marker.accidental});
     marker.erased = false;
-    if (marker.accidental == kSharp)
-        dc.blit(marker.x - 6, marker.y - 3, 6, 14, d.art.diez, 0, 0, RasterOp::And);
-    else if (marker.accidental == kFlat)
-        dc.blit(marker.x - 6, marker.y - 6, 6, 14, d.art.bemol, 0, 0, RasterOp::And);
 }
 
 void eraseMarkerColumn(gdi::Canvas& dc, const DrillDrawing& d, int markerX)
@@ -171,16 +168,17 @@ void drawAcceptedNote(gdi::Canvas& dc, const DrillDrawing& d, const Melody& melo
     if (d.answerMode != AnswerMode::Microphone && n < kNoteBoxCount) {
         const NoteBox& box = d.layout.noteBoxes[n];
         gdi::TextStyle style;
-        style.font = d.notation == 1 ? gdi::FontSpec{.face = "Pica",
-                                                     .height = 16,
-                                                     .width = 5,
-                                                     .weight = 700,
-                                                     .family = gdi::FontFamily::Modern}
-                                     : gdi::FontSpec{.face = "Helv",
-                                                     .height = 10,
-                                                     .width = 6,
-                                                     .weight = 400,
-                                                     .family = gdi::FontFamily::Swiss};
+        style.font = d.notation == Notation::Solfege
+                         ? gdi::FontSpec{.face = "Pica",
+                                         .height = 16,
+                                         .width = 5,
+                                         .weight = 700,
+                                         .family = gdi::FontFamily::Modern}
+                         : gdi::FontSpec{.face = "Helv",
+                                         .height = 10,
+                                         .width = 6,
+                                         .weight = 400,
+                                         .family = gdi::FontFamily::Swiss};
         style.colour = d.colours[colour::text];
         style.background = d.colours[colour::panel];
         style.opaque = true;
@@ -196,8 +194,8 @@ void drawAcceptedNote(gdi::Canvas& dc, const DrillDrawing& d, const Melody& melo
         dc.blit(x, y - 20, 10, 27, d.art.note1, 0, 0, RasterOp::And);
     else
         dc.blit(x, y - 1, 10, 27, d.art.note2, 0, 0, RasterOp::And);
-    if (melody.accidental[n] == kNaturalSignOffset)
-        drawAccidental(dc, d.art, x, y, kNaturalSignOffset);
+    if (melody.accidental[n] == Accidental::Natural)
+        drawAccidental(dc, d.art, x, y, Accidental::Natural);
     if (!last)
         drawAccidental(dc, d.art, x, y, marker.accidental);
     drawLedgerLines(dc, d.layout.clef, x, y, d.layout.answerStaffBase + L);

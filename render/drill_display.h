@@ -21,10 +21,10 @@ struct DrillDrawing {
     const NoteBitmaps& art;
     const StaffLayout& layout;
     AnswerMode answerMode = AnswerMode::Microphone;
-    int notation = 1;
+    Notation notation = Notation::Solfege;
     int shapeNote = 0;
-    int mode = 0;
-    int drilltype = 1;
+    ScaleMode mode = ScaleMode::Major;
+    DrillType drilltype = DrillType::Composed;
 };
 
 // x of note column n on either staff.
@@ -53,7 +53,7 @@ struct PitchMarker {
     int x = 0;
     int y = 1000; // off the staff while hidden
     int bottom = 1010;
-    int accidental = 0;
+    Accidental accidental = Accidental::None;
     bool erased = false;
     bool hidden() const { return y >= 1000; }
 };
@@ -63,7 +63,7 @@ void erasePitchMarker(gdi::Canvas& dc, const DrillDrawing& d, PitchMarker& marke
                       int extraHeight = 12);
 // Moves the marker to `sungNote`, spelled after the due note's accidental.
 void drawPitchMarker(gdi::Canvas& dc, const DrillDrawing& d, PitchMarker& marker, int sungNote,
-                     int dueAccidental);
+                     Accidental dueAccidental);
 // The whole marker column blanked (listening switched off).
 void eraseMarkerColumn(gdi::Canvas& dc, const DrillDrawing& d, int markerX);
 

@@ -72,12 +72,12 @@ std::optional<FretPosition> fretPositionAt(const FretboardGeometry& g, int x, in
 
 StaffMarker guitarStaffMarker(int noteIndex, const DueNote& due)
 {
-    int accidental = kNoAccidental;
+    Accidental accidental = Accidental::None;
     if (isBlackKeySemitone(noteIndex))
-        accidental = due.accidental == kFlat ? kFlat : kSharp;
+        accidental = due.accidental == Accidental::Flat ? Accidental::Flat : Accidental::Sharp;
     // A flat is written on the step above the sharp's.
     int y = noteTopY(due.answerStaffBase, sharpStep(noteIndex));
-    if (accidental == kFlat)
+    if (accidental == Accidental::Flat)
         y -= kPixelsPerStep;
     return {due.column, y, accidental};
 }

@@ -20,9 +20,9 @@ void drawStemmedNote(gdi::Canvas& dc, const NoteBitmaps& art, Staff staff, int x
         dc.blit(x, y - 1, 10, height, highlighted ? art.note20 : art.note2, 0, 0, RasterOp::And);
 }
 
-int shapeDegree(int step, int mode, int drilltype, int drillKey)
+int shapeDegree(int step, ScaleMode mode, DrillType drilltype, int drillKey)
 {
-    if (mode < 2 && drilltype < 2)
+    if (!spellsOwnAccidentals(mode, drilltype))
         return ((step - tonicLetter(drillKey)) % 7 + 7) % 7;
     return letterOfStep(step);
 }
@@ -38,16 +38,16 @@ void drawShapedHead(gdi::Canvas& dc, const NoteBitmaps& art, int x, int y, int d
     dc.blit(x, y - 1, 13, 9, head, 0, 0, RasterOp::And);
 }
 
-void drawAccidental(gdi::Canvas& dc, const NoteBitmaps& art, int x, int y, int accidental)
+void drawAccidental(gdi::Canvas& dc, const NoteBitmaps& art, int x, int y, Accidental accidental)
 {
     switch (accidental) {
-    case kSharp:
+    case Accidental::Sharp:
         dc.blit(x - 6, y - 3, 6, 14, art.diez, 0, 0, RasterOp::And);
         break;
-    case kFlat:
+    case Accidental::Flat:
         dc.blit(x - 6, y - 6, 6, 14, art.bemol, 0, 0, RasterOp::And);
         break;
-    case kNaturalSignOffset:
+    case Accidental::Natural:
         dc.blit(x - 6, y - 3, 5, 14, art.becar, 0, 0, RasterOp::And);
         break;
     default:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "music/pitch.h"
 #include "platform/gdi/canvas.h"
 #include "render/colours.h"
 #include "render/note_bitmaps.h"
@@ -20,7 +21,7 @@ void drawStemmedNote(gdi::Canvas& dc, const NoteBitmaps& art, Staff staff, int x
 
 // Scale degree 0..6 that chooses a shaped head: relative to the drill's tonic letter for
 // MAJOR and MINOR algorithmic drills, else counted from C.
-int shapeDegree(int step, int mode, int drilltype, int drillKey);
+int shapeDegree(int step, ScaleMode mode, DrillType drilltype, int drillKey);
 
 // A shaped head (melody staff only): "Doshape" for the tonic, the degree's shape otherwise,
 // the cyan-filled set when highlighted.
@@ -29,7 +30,7 @@ void drawShapedHead(gdi::Canvas& dc, const NoteBitmaps& art, int x, int y, int d
 
 // Sharp (1), flat (2) or natural sign (100) to the left of the head; other codes draw
 // nothing.
-void drawAccidental(gdi::Canvas& dc, const NoteBitmaps& art, int x, int y, int accidental);
+void drawAccidental(gdi::Canvas& dc, const NoteBitmaps& art, int x, int y, Accidental accidental);
 
 // Treble-equivalent position of a note (16 = bottom line E4, 24 = top line F5), from the
 // staff's base + layoutTop.

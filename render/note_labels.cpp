@@ -4,20 +4,20 @@
 #include "music/pitch.h"
 #include "render/staff_layout.h"
 
-std::string_view noteLabelText(int notation, int step, int accidental)
+std::string_view noteLabelText(Notation notation, int step, Accidental accidental)
 {
     const NoteNames& names = noteNamesFor(notation);
     const int letter = letterOfStep(step);
-    if (accidental == kSharp)
+    if (accidental == Accidental::Sharp)
         return names.sharpNames[letter];
-    if (accidental == kFlat)
+    if (accidental == Accidental::Flat)
         return names.flatNames[letter];
     return names.naturalNames[letter];
 }
 
-gdi::FontSpec noteLabelFont(int notation, AnswerMode mode)
+gdi::FontSpec noteLabelFont(Notation notation, AnswerMode mode)
 {
-    if (notation == 0)
+    if (notation == Notation::Letters)
         return {.face = "Helv",
                 .height = 8,
                 .width = 6,
@@ -34,7 +34,8 @@ gdi::FontSpec noteLabelFont(int notation, AnswerMode mode)
 }
 
 void drawNoteLabel(gdi::Canvas& dc, const ColourTable& colours, const NoteBox& box,
-                   std::string_view text, int notation, AnswerMode mode, LabelBackground background)
+                   std::string_view text, Notation notation, AnswerMode mode,
+                   LabelBackground background)
 {
     gdi::TextStyle style;
     style.font = noteLabelFont(notation, mode);

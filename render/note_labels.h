@@ -1,6 +1,7 @@
 #pragma once
 
-#include "music/answer_mode.h"
+#include "music/drill_choices.h"
+#include "music/pitch.h"
 #include "platform/gdi/canvas.h"
 #include "render/colours.h"
 #include "render/note_box.h"
@@ -10,11 +11,11 @@
 
 // The name written under or inside a note: its letter or solfege name (by `notation`),
 // taken from the natural, sharp or flat table by its accidental (0 and 100 natural).
-std::string_view noteLabelText(int notation, int step, int accidental);
+std::string_view noteLabelText(Notation notation, int step, Accidental accidental);
 
 // The label font: "Helv" for letters; "Pica" for Do-Re-Mi, larger and bold outside
 // microphone mode.
-gdi::FontSpec noteLabelFont(int notation, AnswerMode mode);
+gdi::FontSpec noteLabelFont(Notation notation, AnswerMode mode);
 
 // How a label is put on the surface beneath it.
 enum class LabelBackground {
@@ -25,5 +26,5 @@ enum class LabelBackground {
 // Writes the label of a note for note box `box`: inside the box in microphone mode, 32
 // pixels above it (under the answered note) in piano and guitar mode.
 void drawNoteLabel(gdi::Canvas& dc, const ColourTable& colours, const NoteBox& box,
-                   std::string_view text, int notation, AnswerMode mode,
+                   std::string_view text, Notation notation, AnswerMode mode,
                    LabelBackground background);

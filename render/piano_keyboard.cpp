@@ -1,7 +1,7 @@
 #include "render/piano_keyboard.h"
 
+#include "music/answer_spelling.h"
 #include "music/pitch.h"
-#include "render/answer_spelling.h"
 #include "render/colours.h"
 #include "render/staff_layout.h"
 

@@ -20,9 +20,9 @@ StaffBases staffBasesFor(ClefCase clef)
     return {181, 324};
 }
 
-int signatureEndX(int keySignature, int mode)
+int signatureEndX(int keySignature, ScaleMode mode)
 {
-    if (mode >= 2)
+    if (!isDiatonic(mode))
         return 65;
     if (keySignature >= 2 && keySignature <= 8)
         return 5 * keySignature + 60;

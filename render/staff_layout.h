@@ -1,6 +1,6 @@
 #pragma once
 
-#include "music/answer_mode.h"
+#include "music/drill_choices.h"
 #include "music/keys.h"
 #include "render/layout_top.h"
 
@@ -35,7 +35,7 @@ StaffBases staffBasesFor(ClefCase clef);
 // Left edge of the staff content before the first note column: 58 without accidentals,
 // 65 + 5 k for k accidentals, 65 when no signature is drawn (`mode` >= 2). The first note
 // column lies 20 pixels further right.
-int signatureEndX(int keySignature, int mode);
+int signatureEndX(int keySignature, ScaleMode mode);
 
 // Glyph top y of a note at `step` on a staff with base `staffBase`.
 constexpr int noteTopY(int staffBase, int step)

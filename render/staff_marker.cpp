@@ -1,14 +1,12 @@
 #include "render/staff_marker.h"
 
 #include "render/layout_top.h"
+#include "render/note_glyphs.h"
 
 void drawStaffMarker(gdi::Canvas& dc, const NoteBitmaps& art, const StaffMarker& marker)
 {
     dc.blit(marker.column, marker.y, 10, 7, art.note, 0, 0, gdi::RasterOp::And);
-    if (marker.accidental == 1)
-        dc.blit(marker.column - 6, marker.y - 3, 6, 14, art.diez, 0, 0, gdi::RasterOp::And);
-    else if (marker.accidental == 2)
-        dc.blit(marker.column - 6, marker.y - 6, 6, 14, art.bemol, 0, 0, gdi::RasterOp::And);
+    drawAccidental(dc, art, marker.column, marker.y, marker.accidental);
 }
 
 void eraseStaffMarker(gdi::Canvas& dc, const ColourTable& colours, const NoteBitmaps& art,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "music/pitch.h"
 #include "platform/gdi/canvas.h"
 #include "render/colours.h"
 #include "render/note_bitmaps.h"
@@ -10,16 +11,16 @@
 // The note the drill waits for and where its column lies on the answer staff.
 struct DueNote {
     int noteIndex = 0;
-    int accidental = 0; // as the melody spells it: 0 none, 1 sharp, 2 flat
-    int column = 78;    // x of the due note's column (the pitch marker column)
+    Accidental accidental = Accidental::None; // as the melody spells it
+    int column = 78; // x of the due note's column (the pitch marker column)
     int answerStaffBase = 324;
 };
 
 // The open head written on the answer staff for the key or string held.
 struct StaffMarker {
     int column = 0;
-    int y = 0;          // glyph top of the head
-    int accidental = 0; // 0 none, 1 sharp, 2 flat
+    int y = 0;                                // glyph top of the head
+    Accidental accidental = Accidental::None; // never Natural
     int bottom() const { return y + 7; }
 };
 

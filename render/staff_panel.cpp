@@ -70,7 +70,7 @@ StaffLayout layoutStaffPanel(const StaffPanelSettings& settings)
     layout.melodyStaffBase = bases.melody;
     layout.answerStaffBase = bases.answer;
     layout.keySignature = settings.keySignature;
-    layout.signatureDrawn = settings.mode < 2;
+    layout.signatureDrawn = isDiatonic(settings.mode);
     // Only the letters the drawn signature shows are marked.
     layout.keyAccidental =
         layout.signatureDrawn ? keyAccidental(layout.keySignature) : KeyAccidentals{};

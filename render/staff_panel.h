@@ -12,8 +12,8 @@
 // What the staff panel needs to know from the settings and the current drill.
 struct StaffPanelSettings {
     AnswerMode answerMode = AnswerMode::Microphone;
-    int range = 0;        // voice range 0..5
-    int mode = 0;         // scale type: 0 MAJOR, 1 MINOR, 2.. others
+    int range = 0; // voice range 0..5
+    ScaleMode mode = ScaleMode::Major;
     int keySignature = 1; // the drill's signature code
     int noteCount = 0;    // notes of the current melody (13 shows the 13th box)
 };

@@ -60,7 +60,8 @@ void GeneralPage::makeMelodySource()
              [&s](int position) { s.melosize = position + 1; });
     controls.label("notes", 136, 12, 40, 12);
 
-    keys_ = controls.dropDown("scale", 26, 31, 56, noteNamesFor(s.notation).keyNames, s.scale);
+    keys_ = controls.dropDown("scale", 26, 31, 56, noteNamesFor(notationOf(s.notation)).keyNames,
+                              s.scale);
     onChoice(keys_, [&s](int position) { s.scale = position; });
     controls.label("key", 86, 32, 20, 12);
     const auto names = scaleNames(context_.scales);

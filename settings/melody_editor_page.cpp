@@ -150,7 +150,7 @@ void MelodyEditorPage::drawNoteName(gdi::Canvas& dc, int i)
     style.font = noteNameFont();
     style.hAlign = gdi::HAlign::Centre;
     const int key = edit_.notes()[std::size_t(i)];
-    const auto& names = noteNamesFor(context_.settings.notation).chromaticNames;
+    const auto& names = noteNamesFor(notationOf(context_.settings.notation)).chromaticNames;
     dc.text(left + column * i + column / 2, row, names[std::size_t(key % 12)], style);
     const int x = left + column * (i + 1) - 3;
     dc.line(x, row - 5, x, row + 25, gdi::Pen::solid(gdi::black));

@@ -115,7 +115,7 @@ void ScalesPage::drawKey(gdi::Canvas& dc, int k, bool sunken)
     style.font = keyLabelFont();
     style.colour = (workingMask_ >> k) & 1 ? gdi::white : gdi::black;
     style.hAlign = gdi::HAlign::Centre;
-    const auto& names = noteNamesFor(context_.settings.notation).chromaticNames;
+    const auto& names = noteNamesFor(notationOf(context_.settings.notation)).chromaticNames;
     dc.text(key.left + key.width / 2, key.top + 13, names[k], style);
 }
 

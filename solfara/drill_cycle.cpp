@@ -5,7 +5,6 @@
 #include "midi/midi_messages.h"
 #include "midi/midi_out.h"
 #include "music/melody_title.h"
-#include "music/natural_signs.h"
 #include "music/pitch.h"
 #include "render/caption.h"
 #include "render/note_glyphs.h"
@@ -53,10 +52,10 @@ DrillDrawing DrillCycle::drawing() const
             .art = art_,
             .layout = layout_,
             .answerMode = answerModeOf(s.noteName),
-            .notation = s.notation,
+            .notation = notationOf(s.notation),
             .shapeNote = s.shapeNote,
-            .mode = s.mode,
-            .drilltype = s.drilltype};
+            .mode = scaleModeOf(s.mode),
+            .drilltype = drillTypeOf(s.drilltype)};
 }
 
 void DrillCycle::prepareCapture()
@@ -67,11 +66,11 @@ void DrillCycle::prepareCapture()
 void DrillCycle::drawStaffPanel(gdi::Canvas& dc)
 {
     const Settings& s = engine_.settings;
-    drill_.settleKey(s.scale, s.mode);
+    drill_.settleKey(s.scale, scaleModeOf(s.mode));
     layout_ = ::drawStaffPanel(dc, colours_, art_,
                                {.answerMode = answerModeOf(s.noteName),
                                 .range = s.range,
-                                .mode = s.mode,
+                                .mode = scaleModeOf(s.mode),
                                 .keySignature = drill_.keySignature(),
                                 .noteCount = drill_.noteCount()},
                                paintAnswerPanel);
@@ -83,10 +82,7 @@ std::optional<DueNote> DrillCycle::dueNoteForPanels() const
     const std::optional<int> due = drill_.dueNote();
     if (!due || busy())
         return std::nullopt;
-    // A natural sign is written for the reader; the note itself has no accidental.
-    const int accidental =
-        drill_.dueAccidental() == kNaturalSignOffset ? 0 : drill_.dueAccidental();
-    return DueNote{*due, accidental, marker_.x, layout_.answerStaffBase};
+    return DueNote{*due, drill_.dueAccidental(), marker_.x, layout_.answerStaffBase};
 }
 
 void DrillCycle::paintDrill(gdi::Canvas& dc, bool firstPaint)
@@ -114,22 +110,8 @@ void DrillCycle::paintDrill(gdi::Canvas& dc, bool firstPaint)
 
 void DrillCycle::beginNewMelody()
 {
-    MelodySettings settings{.melosize = engine_.settings.melosize,
-                            .scale = engine_.settings.scale,
-                            .keySignature = drill_.keySignature(),
-                            .mode = engine_.settings.mode,
-                            .scaleBits = engine_.scaleBits,
-                            .range = engine_.settings.range,
-                            .level = engine_.settings.level,
-                            .drilltype = engine_.settings.drilltype,
-                            .answerMode = answerModeOf(engine_.settings.noteName),
-                            .custMelody = engine_.settings.custMelody};
-    Melody melody = generator_.generate(settings, services_.random);
-    // A melody outside a key signature writes its own naturals.
-    if (spellsOwnAccidentals(engine_.settings.mode, engine_.settings.drilltype))
-        markNaturalSigns(std::span(melody.noteIndex.data(), std::size_t(melody.noteCount)),
-                         std::span(melody.accidental.data(), std::size_t(melody.noteCount)));
-    drill_.begin(std::move(melody));
+    drill_.begin(
+        generator_.generate(engine_.melodySettings(drill_.keySignature()), services_.random));
     // The staff was drawn for the previous melody's length; a 13-note melody needs box 13.
     if (answerModeOf(engine_.settings.noteName) == AnswerMode::Microphone &&
         drill_.noteCount() >= kNoteBoxCount)
@@ -360,8 +342,7 @@ void DrillCycle::acceptNote()
         // Answered without a marker on the staff (a click): the note stands where it is written.
         marker_.y = noteTopY(layout_.answerStaffBase, drill_.melody().step[n]);
         marker_.bottom = marker_.y + 7;
-        marker_.accidental =
-            drill_.dueAccidental() == kNaturalSignOffset ? 0 : drill_.dueAccidental();
+        marker_.accidental = drill_.dueAccidental();
     }
     drawAcceptedNote(dc, drawing(), drill_.melody(), n, marker_, drill_.isLastNote());
     marker_.erased = true;

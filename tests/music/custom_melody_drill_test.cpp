@@ -12,17 +12,21 @@ using CustomMelodyDrillTest = GeneratorTest;
 
 MelodySettings custom(int drilltype, int custMelody = 0, AnswerMode answerMode = AnswerMode::Piano)
 {
-    return {
-        .melosize = 7, .drilltype = drilltype, .answerMode = answerMode, .custMelody = custMelody};
+    return {.melosize = 7,
+            .drilltype = drillTypeOf(drilltype),
+            .answerMode = answerMode,
+            .custMelody = custMelody};
 }
 
-TEST_F(CustomMelodyDrillTest, FourNumbersGiveAFourNoteDrillSpelledWithSharps)
+TEST_F(CustomMelodyDrillTest, FourNumbersGiveAFourNoteDrillSpelledWithSharpsAndNaturals)
 {
+    // The C after C# carries a natural sign: a custom melody has no key signature.
     dir.write("mel.ssc", "Tune,61,60,66,83\r\r\n");
     const Melody m = generate(custom(3), {0, 0});
     ASSERT_TRUE(m.isCustom);
-    EXPECT_EQ(notesOf(m), (std::vector<SpelledNote>{
-                              {14, kSharp, 25}, {14, 0, 24}, {17, kSharp, 30}, {27, 0, 47}}));
+    EXPECT_EQ(notesOf(m),
+              (std::vector<SpelledNote>{
+                  {14, sharp, 25}, {14, natural, 24}, {17, sharp, 30}, {27, plain, 47}}));
     EXPECT_EQ(melodyTitle(m, 0, 24), "Soprano - Custom Melody - Tune");
 }
 
@@ -78,7 +82,7 @@ TEST_F(CustomMelodyDrillTest, FallsBackToAnAlgorithmicMelodyWithoutAUsableLine)
     expectAlgorithmic({0, 2, 1, 1}, "no note in 36..83");
     settings.custMelody = 2;
     expectAlgorithmic({0, 1, 1, 1}, "no numbers at all");
-    settings.drilltype = 0;
+    settings.drilltype = drillTypeOf(0);
     expectAlgorithmic({0, 1, 1}, "drilltype 0");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "music/melody_generator.h"
+#include "tests/support/accidentals.h"
 #include "tests/support/scripted_random_source.h"
 #include "tests/support/temp_dir.h"
 
@@ -9,8 +10,20 @@
 #include <array>
 #include <vector>
 
-// Each note of a melody as {staff step, accidental, note index}.
-using SpelledNote = std::array<int, 3>;
+// Each note of a melody: its staff step, its sign and the note index it sounds.
+struct SpelledNote {
+    int step;
+    Accidental accidental;
+    int index;
+    bool operator==(const SpelledNote&) const = default;
+};
+
+inline void PrintTo(const SpelledNote& n, std::ostream* os)
+{
+    *os << "{step " << n.step << ", ";
+    PrintTo(n.accidental, os);
+    *os << ", index " << n.index << "}";
+}
 
 inline std::vector<SpelledNote> notesOf(const Melody& m)
 {

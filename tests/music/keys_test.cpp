@@ -2,6 +2,8 @@
 #include "music/pitch.h"
 #include "music/scales.h"
 
+#include "tests/support/accidentals.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,16 +15,16 @@ constexpr int kChromaticMode = 2;
 TEST(Keys, SignaturesAndTheirSafeLimits)
 {
     EXPECT_EQ(keyAccidental(1), KeyAccidentals{});
-    EXPECT_EQ(keyAccidental(2), (KeyAccidentals{0, 0, 0, kSharp, 0, 0, 0})); // G: F sharp
-    EXPECT_EQ(keyAccidental(8), (KeyAccidentals{1, 1, 1, 1, 1, 1, 1}));      // C#
-    EXPECT_EQ(keyAccidental(9), (KeyAccidentals{0, 0, 0, 0, 0, 0, kFlat}));  // F: B flat
-    EXPECT_EQ(keyAccidental(11), (KeyAccidentals{0, 0, 2, 0, 0, 2, 2}));     // Eb
-    EXPECT_EQ(keyAccidental(15), (KeyAccidentals{2, 2, 2, 2, 2, 2, 2}));     // Cb
+    EXPECT_EQ(keyAccidental(2), signsOf("...#..."));  // G: F sharp
+    EXPECT_EQ(keyAccidental(8), signsOf("#######"));  // C#
+    EXPECT_EQ(keyAccidental(9), signsOf("......b"));  // F: B flat
+    EXPECT_EQ(keyAccidental(11), signsOf("..b..bb")); // Eb
+    EXPECT_EQ(keyAccidental(15), signsOf("bbbbbbb")); // Cb
     // Values outside 1..15 read nothing past the tables.
     for (int outside : {0, 16, -4}) {
         EXPECT_EQ(keyAccidental(outside), KeyAccidentals{});
         EXPECT_EQ(tonicLetter(outside), letter::C);
-        EXPECT_EQ(tonicAccidental(outside), kNoAccidental);
+        EXPECT_EQ(tonicAccidental(outside), plain);
     }
 }
 
@@ -53,8 +55,8 @@ TEST(Keys, TheSignatureInForceForEachKindOfKey)
         {"chromatic keeps", 10, kChromaticMode, 7, 7},
     };
     for (const auto& r : rows)
-        EXPECT_EQ(keySignatureFor(r.scale, r.mode, r.current), r.signature) << r.name;
-    EXPECT_TRUE(spellsOwnAccidentals(kChromaticMode, 1));
-    EXPECT_TRUE(spellsOwnAccidentals(kMajorMode, 2));
-    EXPECT_FALSE(spellsOwnAccidentals(kMinorMode, 1));
+        EXPECT_EQ(keySignatureFor(r.scale, scaleModeOf(r.mode), r.current), r.signature) << r.name;
+    EXPECT_TRUE(spellsOwnAccidentals(ScaleMode::Other, DrillType::Composed));
+    EXPECT_TRUE(spellsOwnAccidentals(ScaleMode::Major, DrillType::RandomCustom));
+    EXPECT_FALSE(spellsOwnAccidentals(ScaleMode::Minor, DrillType::Composed));
 }

@@ -15,8 +15,8 @@ MelodySettings settingsFor(int scale, int mode, int range, int level, int melosi
 {
     return {.melosize = melosize,
             .scale = scale,
-            .keySignature = keySignatureFor(scale, mode, 1),
-            .mode = mode,
+            .keySignature = keySignatureFor(scale, scaleModeOf(mode), 1),
+            .mode = scaleModeOf(mode),
             .scaleBits = scaleBitsOf(builtInScales()[mode].mask),
             .range = range,
             .level = level};
@@ -29,7 +29,7 @@ using MelodyGeneratorTest = GeneratorTest;
 TEST_F(MelodyGeneratorTest, BeginnerMelodyInCMajorForMezzoSopranoStaysOnC5D5E5)
 {
     EXPECT_EQ(notesOf(generate(settingsFor(1, kMajorMode, 1, 0, 3), {0, 1, 2})),
-              (std::vector<SpelledNote>{{21, 0, 36}, {22, 0, 38}, {21, 0, 36}}));
+              (std::vector<SpelledNote>{{21, plain, 36}, {22, plain, 38}, {21, plain, 36}}));
     EXPECT_EQ(bounds, (std::vector<int>{2, 3, 3}));
     // One note is the tonic; two notes skip the closing rule.
     EXPECT_EQ(generate(settingsFor(1, kMajorMode, 1, 0, 1), {0}).noteIndex[0], 36);
@@ -40,17 +40,17 @@ TEST_F(MelodyGeneratorTest, MinorTonicsAndSignatures)
 {
     // Random key drawn as C major: A minor, for a Soprano A4.
     EXPECT_EQ(notesOf(generate(settingsFor(0, kMinorMode, 0, 0, 1), {0})),
-              (std::vector<SpelledNote>{{19, 0, 33}}));
+              (std::vector<SpelledNote>{{19, plain, 33}}));
     // Fixed C minor: the third is E flat.
     EXPECT_EQ(notesOf(generate(settingsFor(1, kMinorMode, 1, 0, 2), {0, 2})),
-              (std::vector<SpelledNote>{{21, 0, 36}, {23, kFlat, 39}}));
+              (std::vector<SpelledNote>{{21, plain, 36}, {23, flat, 39}}));
     // Bass (centre D3), random key drawn as A major, Advanced, downward draw:
     // the tonic is F#2 and the candidates below step 2 fold up an octave.
     auto bass = settingsFor(0, kMinorMode, 5, 2, 1);
     bass.keySignature = 4;
     const Melody m = generate(bass, {1});
     EXPECT_EQ(m.candidates, (std::array<int, 8>{3, 4, 5, 2, 8, 7, 6, 5}));
-    EXPECT_EQ(notesOf(m), (std::vector<SpelledNote>{{3, kSharp, 6}}));
+    EXPECT_EQ(notesOf(m), (std::vector<SpelledNote>{{3, sharp, 6}}));
 }
 
 // Chromatic in F#, Bb, F and Cb: the tonic carries the key's accidental and
@@ -60,10 +60,10 @@ TEST_F(MelodyGeneratorTest, ChromaticScaleSpellsTheTonicAndBlackKeysByKey)
     struct Case {
         int key;
         SpelledNote tonic;
-        int blackKeyAccidental;
+        Accidental blackKeyAccidental;
     };
-    for (const Case& c : {Case{7, {17, kSharp, 30}, kSharp}, Case{10, {20, kFlat, 34}, kFlat},
-                          Case{9, {17, 0, 29}, kFlat}, Case{15, {21, kFlat, 35}, kFlat}}) {
+    for (const Case& c : {Case{7, {17, sharp, 30}, sharp}, Case{10, {20, flat, 34}, flat},
+                          Case{9, {17, plain, 29}, flat}, Case{15, {21, flat, 35}, flat}}) {
         auto settings = settingsFor(c.key, kChromaticMode, 1, 2, 12);
         settings.keySignature = 5; // kept from an earlier drill; not used
         UniformRandomSource random(c.key);
@@ -71,8 +71,8 @@ TEST_F(MelodyGeneratorTest, ChromaticScaleSpellsTheTonicAndBlackKeysByKey)
             const auto notes = notesOf(generator.generate(settings, random));
             EXPECT_EQ(notes[0], c.tonic) << "key " << c.key;
             for (const SpelledNote& note : notes) {
-                if (isBlackKeySemitone(note[2])) {
-                    EXPECT_EQ(note[1], c.blackKeyAccidental) << "key " << c.key;
+                if (isBlackKeySemitone(note.index)) {
+                    EXPECT_EQ(note.accidental, c.blackKeyAccidental) << "key " << c.key;
                 }
             }
         }
@@ -87,7 +87,7 @@ TEST_F(MelodyGeneratorTest, CbWritesEveryBAsCFlat)
     const Melody m = generate(settingsFor(15, 9, 1, 2, 3), {1, 7}); // Arpeggio - Major
     EXPECT_EQ(m.candidates[7], 35);
     EXPECT_EQ(notesOf(m),
-              (std::vector<SpelledNote>{{21, kFlat, 35}, {23, kFlat, 39}, {21, kFlat, 35}}));
+              (std::vector<SpelledNote>{{21, flat, 35}, {23, flat, 39}, {21, flat, 35}}));
 }
 
 TEST_F(MelodyGeneratorTest, ScaleCandidatesComeFromTheScaleList)
@@ -145,28 +145,26 @@ TEST_F(MelodyGeneratorTest, EveryNoteIsInRangeAndSpelledAsItSounds)
     UniformRandomSource random(4242);
     for (int run = 0; run < 20000; ++run) {
         const int scale = random.Random(16), mode = random.Random(16); // past 13: a user scale
-        const MelodySettings s{.melosize = 1 + random.Random(12),
-                               .scale = scale,
-                               .keySignature = keySignatureFor(scale, mode, 1 + random.Random(15)),
-                               .mode = mode,
-                               .scaleBits = scaleBitsOf(mode < kBuiltInScaleCount
-                                                            ? builtInScales()[mode].mask
-                                                            : random.Random(4096)),
-                               .range = random.Random(6),
-                               .level = random.Random(3),
-                               .drilltype = random.Random(4),
-                               .answerMode = answerModeOf(random.Random(3)),
-                               .custMelody = random.Random(6)};
+        const MelodySettings s{
+            .melosize = 1 + random.Random(12),
+            .scale = scale,
+            .keySignature = keySignatureFor(scale, scaleModeOf(mode), 1 + random.Random(15)),
+            .mode = scaleModeOf(mode),
+            .scaleBits = scaleBitsOf(mode < kBuiltInScaleCount ? builtInScales()[mode].mask
+                                                               : random.Random(4096)),
+            .range = random.Random(6),
+            .level = random.Random(3),
+            .drilltype = drillTypeOf(random.Random(4)),
+            .answerMode = answerModeOf(random.Random(3)),
+            .custMelody = random.Random(6)};
 
         const Melody m = generator.generate(s, random);
         const std::string where = "run " + std::to_string(run);
         ASSERT_TRUE(m.noteCount >= 1 && m.noteCount <= 13) << where;
         for (const auto& [step, accidental, index] : notesOf(m)) {
             ASSERT_TRUE(index >= 0 && index <= 47 && step >= 0 && step <= 27) << where;
-            const int spelled = noteIndexOfStep[step] + (accidental == kSharp  ? 1
-                                                         : accidental == kFlat ? -1
-                                                                               : 0);
-            ASSERT_TRUE(accidental >= 0 && accidental <= kFlat && spelled == index) << where;
+            const int spelled = noteIndexOfStep[step] + semitoneShift(accidental);
+            ASSERT_EQ(spelled, index) << where;
         }
     }
 }

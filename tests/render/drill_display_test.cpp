@@ -1,7 +1,8 @@
 #include "render/drill_display.h"
 
 #include "music/pitch.h"
-#include "tests/support/canvas_probe.h"
+#include "tests/support//canvas_probe.h"
+#include "tests/support/accidentals.h"
 
 namespace {
 
@@ -20,15 +21,17 @@ TEST_F(DrillDisplayTest, MarkerStandsOnTheSungNotesStepSpelledAfterTheDueNote)
     const int base = layout.answerStaffBase + L; // 324 + 25 for the treble staff
     const struct {
         const char* name;
-        int sungNote, dueAccidental;
-        int y, accidental;
+        int sungNote;
+        Accidental dueAccidental;
+        int y;
+        Accidental accidental;
     } cases[] = {
-        {"C4 plain", 24, kNoAccidental, base - 3 * 14, kNoAccidental},
-        {"C#4 as a sharp, one step lower", 25, kNoAccidental, base - 3 * 15 + 3, kSharp},
-        {"Db4 when the due note is flat", 25, kFlat, base - 3 * 15, kFlat},
-        {"B3 as C flat", 23, kFlat, base - 3 * 14, kFlat},
-        {"C4 as B sharp", 24, kSharp, base - 3 * 14 + 3, kSharp},
-        {"C6, above the drills' notes", 48, kNoAccidental, base - 3 * 28, kNoAccidental},
+        {"C4 plain", 24, plain, base - 3 * 14, plain},
+        {"C#4 as a sharp, one step lower", 25, plain, base - 3 * 15 + 3, sharp},
+        {"Db4 when the due note is flat", 25, flat, base - 3 * 15, flat},
+        {"B3 as C flat", 23, flat, base - 3 * 14, flat},
+        {"C4 as B sharp", 24, sharp, base - 3 * 14 + 3, sharp},
+        {"C6, above the drills' notes", 48, plain, base - 3 * 28, plain},
     };
     for (const auto& c : cases) {
         drawPitchMarker(dc, d, marker, c.sungNote, c.dueAccidental);
@@ -47,13 +50,13 @@ TEST_F(DrillDisplayTest, AcceptedNoteTakesTheMarkersPlaceWithItsStemByHeight)
     Melody melody;
     melody.noteCount = 2;
     melody.step = {14, 23};
-    melody.accidental = {0, kNaturalSignOffset};
-    drawPitchMarker(dc, d, marker, 24, kNoAccidental); // C4, below the middle line
+    melody.accidental = {plain, natural};
+    drawPitchMarker(dc, d, marker, 24, plain); // C4, below the middle line
     drawAcceptedNote(dc, d, melody, 0, marker, false);
     EXPECT_TRUE(showsGlyph(art.note1, marker.x, marker.y - 20, 27)) << "stem up";
 
     marker.x += 30;
-    drawPitchMarker(dc, d, marker, 40, kNoAccidental); // E5, above it
+    drawPitchMarker(dc, d, marker, 40, plain); // E5, above it
     drawAcceptedNote(dc, d, melody, 1, marker, true);
     EXPECT_TRUE(showsGlyph(art.note2, marker.x, marker.y - 1, 27)) << "stem down";
     EXPECT_TRUE(showsGlyph(art.becar, marker.x - 6, marker.y - 3));

@@ -3,7 +3,8 @@
 #include "render/caption.h"
 #include "render/note_glyphs.h"
 #include "render/note_labels.h"
-#include "tests/support/canvas_probe.h"
+#include "tests/support//canvas_probe.h"
+#include "tests/support/accidentals.h"
 
 #include <vector>
 
@@ -77,10 +78,10 @@ TEST_F(NoteGlyphsTest, StemsTurnAtTheMiddleLineAndHeadsSitOnTheirLine)
 TEST_F(NoteGlyphsTest, AccidentalsAndShapedHeads)
 {
     // Accidentals sit left of the head; other codes draw nothing.
-    drawAccidental(dc, art, 200, 100, kSharp);
-    drawAccidental(dc, art, 250, 100, kFlat);
-    drawAccidental(dc, art, 300, 100, kNaturalSignOffset);
-    drawAccidental(dc, art, 350, 100, kNoAccidental);
+    drawAccidental(dc, art, 200, 100, sharp);
+    drawAccidental(dc, art, 250, 100, flat);
+    drawAccidental(dc, art, 300, 100, natural);
+    drawAccidental(dc, art, 350, 100, plain);
     EXPECT_TRUE(showsGlyph(art.diez, 194, 97));
     EXPECT_TRUE(showsGlyph(art.bemol, 244, 94));
     EXPECT_TRUE(showsGlyph(art.becar, 294, 97));
@@ -88,10 +89,10 @@ TEST_F(NoteGlyphsTest, AccidentalsAndShapedHeads)
 
     // In G major (key 2) G is the tonic: step 18 (G4) is degree 0, E is La; chromatic
     // drills and custom melodies count from C, E is Mi.
-    EXPECT_EQ(shapeDegree(18, 0, 1, 2), 0);
-    EXPECT_EQ(shapeDegree(16, 0, 1, 2), 5);
-    EXPECT_EQ(shapeDegree(16, 2, 1, 2), 2);
-    EXPECT_EQ(shapeDegree(16, 0, 2, 2), 2);
+    EXPECT_EQ(shapeDegree(18, ScaleMode::Major, DrillType::Composed, 2), 0);
+    EXPECT_EQ(shapeDegree(16, ScaleMode::Major, DrillType::Composed, 2), 5);
+    EXPECT_EQ(shapeDegree(16, ScaleMode::Other, DrillType::Composed, 2), 2);
+    EXPECT_EQ(shapeDegree(16, ScaleMode::Major, DrillType::RandomCustom, 2), 2);
     clear();
     drawShapedHead(dc, art, 100, 100, 0, false);
     drawShapedHead(dc, art, 200, 100, 3, true);
@@ -112,32 +113,34 @@ TEST(NaturalSigns, PlainNoteAfterItsSharpOrFlatInTheSameOctaveGetsANatural)
 {
     // F#4 (30) then F4 (29): natural. Bb4 (34) then B4 (35): natural. G4 alone: nothing.
     const std::vector<int> index = {30, 29, 31, 34, 35, 29};
-    std::vector<int> accidental = {kSharp, 0, 0, kFlat, 0, 0};
-    const std::vector<int> marked = {kSharp, 100, 0, kFlat, 100, 100};
+    std::vector<Accidental> accidental = {sharp, plain, plain, flat, plain, plain};
+    const std::vector<Accidental> marked = {sharp, natural, plain, flat, natural, natural};
     markNaturalSigns(index, accidental);
     EXPECT_EQ(accidental, marked);
     markNaturalSigns(index, accidental); // marking again changes nothing
     EXPECT_EQ(accidental, marked);
 
     // Another octave's sharp, or a sharp coming later, does not count.
-    accidental = {kSharp, 0, kSharp};
+    accidental = {sharp, plain, sharp};
     markNaturalSigns(std::vector<int>{42, 29, 30}, accidental);
-    EXPECT_EQ(accidental, (std::vector<int>{kSharp, 0, kSharp}));
+    EXPECT_EQ(accidental, (std::vector<Accidental>{sharp, plain, sharp}));
 }
 
 TEST_F(NoteGlyphsTest, LabelsAndCaption)
 {
-    EXPECT_EQ(noteLabelText(0, 17, kSharp), "F#");
-    EXPECT_EQ(noteLabelText(0, 17, kNaturalSignOffset), "F");
-    EXPECT_EQ(noteLabelText(1, 20, kFlat), "Sib");
+    EXPECT_EQ(noteLabelText(Notation::Letters, 17, sharp), "F#");
+    EXPECT_EQ(noteLabelText(Notation::Letters, 17, natural), "F");
+    EXPECT_EQ(noteLabelText(Notation::Solfege, 20, flat), "Sib");
 
     // Inside the box (opaque on its face) in microphone mode, under the note otherwise.
     const NoteBox box{66, L + 375, 30, 22};
-    drawNoteLabel(dc, colours, box, "Do", 1, AnswerMode::Microphone, LabelBackground::Opaque);
+    drawNoteLabel(dc, colours, box, "Do", Notation::Solfege, AnswerMode::Microphone,
+                  LabelBackground::Opaque);
     EXPECT_GT(count(66, L + 380, 30, 16, colours[10]), 10);
     EXPECT_GT(count(66, L + 380, 30, 16, colours[2]), 5);
     clear();
-    drawNoteLabel(dc, colours, box, "C", 0, AnswerMode::Piano, LabelBackground::Transparent);
+    drawNoteLabel(dc, colours, box, "C", Notation::Letters, AnswerMode::Piano,
+                  LabelBackground::Transparent);
     EXPECT_GT(count(66, L + 343, 30, 16, colours[2]), 3);
     EXPECT_EQ(count(0, 0, 500, 494, colours[8]), 0);
 }

@@ -1,6 +1,7 @@
 #include "music/keys.h"
 #include "music/pitch.h"
 #include "render/staff_panel.h"
+#include "tests/support/accidentals.h"
 #include "tests/support/canvas_probe.h"
 
 #include <vector>
@@ -29,7 +30,7 @@ struct StaffPanelTest : RenderTest {
 
 TEST_F(StaffPanelTest, StaffLinesClefAndBarLines)
 {
-    draw({.answerMode = AnswerMode::Microphone, .range = 0, .mode = 0});
+    draw({.answerMode = AnswerMode::Microphone, .range = 0});
     for (int y : {L + 112, L + 118, L + 124, L + 130, L + 136, L + 255, L + 261, L + 267, L + 273,
                   L + 279}) {
         EXPECT_NE(dc.pixel(27, y), gdi::black) << y;
@@ -52,7 +53,7 @@ TEST_F(StaffPanelTest, StaffLinesClefAndBarLines)
 
 TEST_F(StaffPanelTest, KeySignatureGlyphsAndFirstNoteColumn)
 {
-    const KeyAccidentals none{}, allSharp{1, 1, 1, 1, 1, 1, 1}, allFlat{2, 2, 2, 2, 2, 2, 2};
+    const KeyAccidentals none{}, allSharp = signsOf("#######"), allFlat = signsOf("bbbbbbb");
     // The signature in force comes from the key's own rule; the staff draws it.
     const struct {
         const char* key;
@@ -65,18 +66,19 @@ TEST_F(StaffPanelTest, KeySignatureGlyphsAndFirstNoteColumn)
         // clang-format off
         {"C", 1, 0, 1, 1, 78, nullptr, {}, none},
         {"C#", 8, 0, 1, 8, 120, &art.diez, {24, 15, 27, 18, 9, 21, 12}, allSharp},
-        {"F", 9, 0, 1, 9, 90, &art.bemol, {15}, {0, 0, 0, 0, 0, 0, 2}},
+        {"F", 9, 0, 1, 9, 90, &art.bemol, {15}, signsOf("......b")},
         {"Cb", 15, 0, 1, 15, 120, &art.bemol, {15, 24, 12, 21, 9, 18, 6}, allFlat},
-        {"C minor", 1, 1, 1, 11, 100, &art.bemol, {15, 24, 12}, {0, 0, 2, 0, 0, 2, 2}},
+        {"C minor", 1, 1, 1, 11, 100, &art.bemol, {15, 24, 12}, signsOf("..b..bb")},
         {"A minor", 4, 1, 1, 1, 78, nullptr, {}, none},
         {"chromatic", 3, 2, 3, 3, 85, nullptr, {}, none},
-        {"random", 0, 0, 4, 4, 100, &art.diez, {24, 15, 27}, {1, 0, 0, 1, 1, 0, 0}},
+        {"random", 0, 0, 4, 4, 100, &art.diez, {24, 15, 27}, signsOf("#..##..")},
         // clang-format on
     };
     for (const auto& c : cases) {
         clear();
         const StaffLayout layout =
-            draw({.mode = c.mode, .keySignature = keySignatureFor(c.scale, c.mode, c.current)});
+            draw({.mode = scaleModeOf(c.mode),
+                  .keySignature = keySignatureFor(c.scale, scaleModeOf(c.mode), c.current)});
         EXPECT_EQ(layout.keySignature, c.code) << c.key;
         EXPECT_EQ(layout.firstNoteX, c.firstNoteX) << c.key;
         EXPECT_EQ(layout.keyAccidental, c.accidentals) << c.key;
@@ -92,7 +94,7 @@ TEST_F(StaffPanelTest, KeySignatureGlyphsAndFirstNoteColumn)
         }
         EXPECT_TRUE(slotEmpty(0, L + 60, L + 100)) << c.key; // nothing above the staff
     }
-    EXPECT_EQ(signatureEndX(0, 0), 58); // a damaged code draws as none
+    EXPECT_EQ(signatureEndX(0, ScaleMode::Major), 58); // a damaged code draws as none
 }
 
 TEST_F(StaffPanelTest, ClefCases)

@@ -1,7 +1,8 @@
 #include "solfara/answer_panel_mouse.h"
 #include "solfara/guitar_panel.h"
 #include "solfara/piano_panel.h"
-#include "tests/support/answer_panel_fixture.h"
+#include "tests/support//answer_panel_fixture.h"
+#include "tests/support/accidentals.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ struct PanelMouseTest : AnswerPanelTest {
 
     PanelContext due(int note)
     {
-        return {{}, DueNote{note, 0, layout.firstNoteX, layout.answerStaffBase}};
+        return {{}, DueNote{note, plain, layout.firstNoteX, layout.answerStaffBase}};
     }
 };
 
@@ -69,7 +70,9 @@ TEST_F(AnswerPanelTest, DrillsAnsweredToTheEndByClicks)
     // A wrong click in between is heard but not accepted; the column moves only on the due
     // note, whose spelling (sharp or flat) is the melody's.
     struct Click {
-        int due, accidental, x, y;
+        int due;
+        Accidental accidental;
+        int x, y;
         bool accepted;
     };
     PianoKeyboard keyboard(KeyboardGeometry::mainWindow(), sink, art, colours);
@@ -83,19 +86,19 @@ TEST_F(AnswerPanelTest, DrillsAnsweredToTheEndByClicks)
         {"piano C4 F#4 Bb4 B5, wrong D4",
          keyboard,
          AnswerMode::Piano,
-         {{24, 0, c4x, keyY, true},
-          {30, 1, 298, 400, true},
-          {34, 2, d4x, keyY, false},
-          {34, 2, 322, 400, true},
-          {47, 0, 417, keyY, true}}},
+         {{24, plain, c4x, keyY, true},
+          {30, sharp, 298, 400, true},
+          {34, flat, d4x, keyY, false},
+          {34, flat, 322, 400, true},
+          {47, plain, 417, keyY, true}}},
         {"guitar E2 A2 C#3 E5, wrong A#2",
          neck,
          AnswerMode::Guitar,
-         {{4, 0, 130, 440, true},
-          {9, 0, 250, 440, true},
-          {13, 1, 270, 440, false},
-          {13, 1, 230, 430, true},
-          {40, 0, 376, 394, true}}},
+         {{4, plain, 130, 440, true},
+          {9, plain, 250, 440, true},
+          {13, sharp, 270, 440, false},
+          {13, sharp, 230, 430, true},
+          {40, plain, 376, 394, true}}},
     };
     for (const auto& drill : drills) {
         AnswerPanelMouse mouse(drill.panel);

@@ -1,6 +1,7 @@
 #include "music/pitch.h"
 #include "solfara/guitar_panel.h"
-#include "tests/support/answer_panel_fixture.h"
+#include "tests/support//answer_panel_fixture.h"
+#include "tests/support/accidentals.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ struct GuitarTest : AnswerPanelTest {
     GuitarFretboard neck{FretboardGeometry::mainWindow(), sink, art, colours};
     StaffLayout layout = drawStaffWith(neck, AnswerMode::Guitar);
 
-    PanelContext due(int note, int accidental = 0)
+    PanelContext due(int note, Accidental accidental = plain)
     {
         return {{}, DueNote{note, accidental, layout.firstNoteX, layout.answerStaffBase}};
     }
@@ -88,13 +89,13 @@ TEST_F(GuitarTest, PressSoundsAndWritesTheNoteReleaseLeavesNoTrace)
     const QImage before = image.copy();
     const QImage neckBefore = image.copy(L - 2, T - 2, 260, 62);
     // G string (2), fret 3: A#3/Bb3, note 22, due spelled flat.
-    EXPECT_EQ(neck.pressAt(dc, L + 80, T + 23, due(22, kFlat)), 22);
+    EXPECT_EQ(neck.pressAt(dc, L + 80, T + 23, due(22, flat)), 22);
     EXPECT_EQ(sent(), (std::vector<Message>{programChange(0), noteOn(58)}));
     EXPECT_TRUE(neck.correct());
     EXPECT_EQ(image.copy(L - 2, T - 2, 260, 62), neckBefore); // the neck shows no press
     const StaffMarker m = *neck.marker();
     // Bb3 is written flat on the step of B3 (13).
-    EXPECT_EQ(m.accidental, kFlat);
+    EXPECT_EQ(m.accidental, flat);
     EXPECT_EQ(m.y, layout.answerStaffBase + layoutTop - 3 * 13);
     EXPECT_TRUE(showsGlyph(art.bemol, m.column - 6, m.y - 6));
     neck.release(dc);
@@ -104,7 +105,7 @@ TEST_F(GuitarTest, PressSoundsAndWritesTheNoteReleaseLeavesNoTrace)
     // Spelled sharp (or with no accidental) the same note is A#: the A step, one lower.
     neck.pressAt(dc, L + 80, T + 23, due(21));
     EXPECT_FALSE(neck.correct());
-    EXPECT_EQ(neck.marker()->accidental, kSharp);
+    EXPECT_EQ(neck.marker()->accidental, sharp);
     EXPECT_EQ(neck.marker()->y, layout.answerStaffBase + layoutTop - 3 * 12);
     EXPECT_TRUE(showsGlyph(art.diez, neck.marker()->column - 6, neck.marker()->y - 3));
     neck.release(dc);

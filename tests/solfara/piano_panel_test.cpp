@@ -1,6 +1,7 @@
 #include "music/pitch.h"
 #include "solfara/piano_panel.h"
-#include "tests/support/answer_panel_fixture.h"
+#include "tests/support//answer_panel_fixture.h"
+#include "tests/support/accidentals.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ struct PianoTest : AnswerPanelTest {
     PianoKeyboard keyboard{KeyboardGeometry::mainWindow(), sink, art, colours};
     StaffLayout layout = drawStaffWith(keyboard, AnswerMode::Piano);
 
-    PanelContext due(int note, int accidental = 0, PanelSound sound = {})
+    PanelContext due(int note, Accidental accidental = plain, PanelSound sound = {})
     {
         return {sound, DueNote{note, accidental, layout.firstNoteX, layout.answerStaffBase}};
     }
@@ -94,7 +95,8 @@ TEST_F(PianoTest, PressSoundsAndLowersTheKeyReleaseRestoresEverything)
 {
     const QImage before = image.copy();
     const int c4 = whiteX(14);
-    EXPECT_EQ(keyboard.pressAt(dc, c4 + 6, 430, due(24, 0, {.midiVol = 128, .miditimbre = 5})), 24);
+    EXPECT_EQ(keyboard.pressAt(dc, c4 + 6, 430, due(24, plain, {.midiVol = 128, .miditimbre = 5})),
+              24);
     EXPECT_EQ(sent(), (std::vector<Message>{programChange(5), noteOn(60, 127)}));
     EXPECT_TRUE(keyboard.held());
     EXPECT_EQ(keyboard.midiKey(), 60);
@@ -112,7 +114,7 @@ TEST_F(PianoTest, PressSoundsAndLowersTheKeyReleaseRestoresEverything)
 
     // A black key looks pushed in: its foot bands turn black; a transposition moves the key.
     const int d = whiteX(15); // C#4 left of D4
-    keyboard.pressAt(dc, d, 400, due(24, 0, {.transpose = 26}));
+    keyboard.pressAt(dc, d, 400, due(24, plain, {.transpose = 26}));
     EXPECT_EQ(sent(), (std::vector<Message>{programChange(0), noteOn(25 + 38)}));
     EXPECT_EQ(dc.pixel(d, top + 28 - 4 - 5), gdi::black);
     EXPECT_EQ(dc.pixel(d - 3, 405), gdi::black);
@@ -143,18 +145,20 @@ TEST_F(PianoTest, MarkerSpelledAsTheDueNoteWantsAndErasedOnRelease)
     const int base = layout.answerStaffBase + L;
     const struct {
         const char* name;
-        int note, dueAccidental;
-        int accidental, step; // expected spelling: accidental and the staff step it sits on
+        int note;
+        Accidental dueAccidental;
+        Accidental accidental; // expected spelling: the sign and the staff step it sits on
+        int step;
     } rows[] = {
-        {"F#/Gb due flat: flat on G", 30, kFlat, kFlat, 18},
-        {"F#/Gb due sharp: sharp on F", 30, kSharp, kSharp, 17},
-        {"black key due natural: sharp", 25, kNoAccidental, kSharp, 14},
-        {"E due flat: Fb", 28, kFlat, kFlat, 17},
-        {"B due flat: Cb", 35, kFlat, kFlat, 21},
-        {"F due sharp: E#", 29, kSharp, kSharp, 16},
-        {"C due sharp: B#", 24, kSharp, kSharp, 13},
-        {"E due sharp: plain E", 28, kSharp, kNoAccidental, 16},
-        {"C due natural", 24, kNoAccidental, kNoAccidental, 14},
+        {"F#/Gb due flat: flat on G", 30, flat, flat, 18},
+        {"F#/Gb due sharp: sharp on F", 30, sharp, sharp, 17},
+        {"black key due natural: sharp", 25, plain, sharp, 14},
+        {"E due flat: Fb", 28, flat, flat, 17},
+        {"B due flat: Cb", 35, flat, flat, 21},
+        {"F due sharp: E#", 29, sharp, sharp, 16},
+        {"C due sharp: B#", 24, sharp, sharp, 13},
+        {"E due sharp: plain E", 28, sharp, plain, 16},
+        {"C due natural", 24, plain, plain, 14},
     };
     const QImage before = image.copy();
     for (const auto& r : rows) {
@@ -168,9 +172,9 @@ TEST_F(PianoTest, MarkerSpelledAsTheDueNoteWantsAndErasedOnRelease)
         EXPECT_EQ(m.y, base - 3 * r.step) << r.name;
         EXPECT_EQ(m.column, layout.firstNoteX) << r.name;
         EXPECT_TRUE(showsGlyph(art.note, m.column, m.y)) << r.name;
-        if (r.accidental == kFlat) {
+        if (r.accidental == flat) {
             EXPECT_TRUE(showsGlyph(art.bemol, m.column - 6, m.y - 6)) << r.name;
-        } else if (r.accidental == kSharp) {
+        } else if (r.accidental == sharp) {
             EXPECT_TRUE(showsGlyph(art.diez, m.column - 6, m.y - 3)) << r.name;
         }
         keyboard.release(dc);

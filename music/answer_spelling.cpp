@@ -1,4 +1,4 @@
-#include "render/answer_spelling.h"
+#include "music/answer_spelling.h"
 
 #include "music/pitch.h"
 
@@ -11,21 +11,22 @@ int stepOfSungNote(int noteIndex)
     return stepOfNoteIndex[noteIndex];
 }
 
-AnswerSpelling spellAnswerNote(int noteIndex, int dueAccidental)
+AnswerSpelling spellAnswerNote(int noteIndex, Accidental dueAccidental)
 {
     const int pc = ((noteIndex % 12) + 12) % 12;
-    const bool whiteFlat = dueAccidental == kFlat && (pc == 4 || pc == 11);  // Fb, Cb
-    const bool whiteSharp = dueAccidental == kSharp && (pc == 0 || pc == 5); // B#, E#
-    AnswerSpelling spelling{stepOfSungNote(noteIndex), kNoAccidental};
+    const bool whiteFlat = dueAccidental == Accidental::Flat && (pc == 4 || pc == 11);  // Fb, Cb
+    const bool whiteSharp = dueAccidental == Accidental::Sharp && (pc == 0 || pc == 5); // B#, E#
+    AnswerSpelling spelling{stepOfSungNote(noteIndex), Accidental::None};
     if (isBlackKeySemitone(pc))
-        spelling.accidental = dueAccidental == kFlat ? kFlat : kSharp;
+        spelling.accidental =
+            dueAccidental == Accidental::Flat ? Accidental::Flat : Accidental::Sharp;
     else if (whiteFlat)
-        spelling.accidental = kFlat;
+        spelling.accidental = Accidental::Flat;
     else if (whiteSharp)
-        spelling.accidental = kSharp;
+        spelling.accidental = Accidental::Sharp;
     // The step table writes a black key as the flat of the letter above: a sharp
     // sits one step lower, and a flattened white key one step higher.
-    if (spelling.accidental == kSharp)
+    if (spelling.accidental == Accidental::Sharp)
         --spelling.step;
     else if (whiteFlat)
         ++spelling.step;

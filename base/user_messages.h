@@ -4,6 +4,9 @@
 
 // Everything either program tells or asks the user goes through this: the programs show
 // message boxes (platform/system/message_boxes.h), tests record what was said.
+// The caption of solfara's message boxes.
+inline constexpr const char* kSolfaraCaption = "Solfara Trainer";
+
 class UserMessages {
 public:
     virtual ~UserMessages() = default;

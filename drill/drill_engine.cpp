@@ -39,7 +39,7 @@ void DrillEngine::openMidiOutput()
     MidiOut::StartupResult opened = services_.midiOut.openAtStartup(settings.midi);
     midiDeviceNames = std::move(opened.deviceNames);
     if (!opened.opened)
-        services_.messages.showError(kEngineMessageCaption, opened.opened.message());
+        services_.messages.showError(kSolfaraCaption, opened.opened.message());
     preloadDrillPrograms();
 }
 

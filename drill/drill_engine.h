@@ -16,9 +16,6 @@
 class MidiOut;
 class WaveInputDevices;
 
-// The caption of the trainer's own message boxes.
-inline constexpr const char* kEngineMessageCaption = "Solfara Trainer";
-
 // The devices and services the engine reaches the outside world through.
 struct EngineServices {
     MidiOut& midiOut;

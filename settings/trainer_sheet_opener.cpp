@@ -1,5 +1,7 @@
 #include "settings/trainer_sheet_opener.h"
 
+#include "base/user_messages.h"
+
 #include "drill/drill_engine.h"
 #include "settings/settings_sheet.h"
 #include "voice/detector_choice_file.h"
@@ -39,7 +41,7 @@ public:
         detector_.select(kind);
         // The choice holds for this run even when it cannot be remembered.
         if (Status saved = writeDetectorChoice(engine_.dataDirectory(), kind); !saved)
-            MessageBoxes(&window_).warn(messageCaption, saved.message());
+            MessageBoxes(&window_).warn(kSolfaraCaption, saved.message());
     }
 
 private:

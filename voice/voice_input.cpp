@@ -1,5 +1,7 @@
 #include "voice/voice_input.h"
 
+#include "base/user_messages.h"
+
 VoiceInput::VoiceInput(WaveInput& device, NoteDetector& detector, VoiceListener& listener)
     : device_(device), listener_(listener), detector_(detector)
 {
@@ -17,7 +19,7 @@ void VoiceInput::prepareCapture()
     if (!waveAvailable_ || micOff_)
         return;
     if (!device_.open()) {
-        listener_.showMessage(waveDeviceErrorText, messageCaption);
+        listener_.showMessage(waveDeviceErrorText, kSolfaraCaption);
         waveAvailable_ = false;
         return;
     }

@@ -29,7 +29,6 @@ public:
 };
 
 inline constexpr const char* waveDeviceErrorText = "The wave device cannot be accessed!";
-inline constexpr const char* messageCaption = "Solfara Trainer";
 
 // Listening to the singer: opens and closes the microphone, queues one block
 // at a time with the length the detector asks for, and runs every filled

@@ -1,7 +1,6 @@
 #include "settings/trainer_sheet_opener.h"
 
 #include "base/user_messages.h"
-
 #include "drill/drill_engine.h"
 #include "settings/settings_sheet.h"
 #include "voice/detector_choice_file.h"

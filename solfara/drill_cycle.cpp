@@ -330,6 +330,20 @@ void DrillCycle::blockDetected(const DetectionResult& detection)
         blockHandled();
 }
 
+void DrillCycle::acceptAnsweredNote()
+{
+    if (drill_.finished())
+        return;
+    // A key or a string answers with the due note itself: it is written where that note
+    // belongs, whatever the pitch marker last showed of a sung note.
+    erasePitchMarker(canvas_(), drawing(), marker_);
+    marker_.y = noteTopY(layout_.answerStaffBase,
+                         drill_.melody().step[std::size_t(drill_.currentNoteIndex())]);
+    marker_.bottom = marker_.y + 7;
+    marker_.accidental = drill_.dueAccidental();
+    acceptNote();
+}
+
 void DrillCycle::acceptNote()
 {
     if (drill_.finished())
@@ -338,12 +352,6 @@ void DrillCycle::acceptNote()
     gdi::Canvas& dc = canvas_();
     drawCursorLine(dc, colours_, marker_.x, false);
     const int n = drill_.currentNoteIndex();
-    if (marker_.hidden()) {
-        // Answered without a marker on the staff (a click): the note stands where it is written.
-        marker_.y = noteTopY(layout_.answerStaffBase, drill_.melody().step[n]);
-        marker_.bottom = marker_.y + 7;
-        marker_.accidental = drill_.dueAccidental();
-    }
     drawAcceptedNote(dc, drawing(), drill_.melody(), n, marker_, drill_.isLastNote());
     marker_.erased = true;
     switch (drill_.accept(engine_.settings.autostart == 1)) {

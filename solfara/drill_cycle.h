@@ -53,7 +53,7 @@ public:
     // The 500 ms timer: the dotted cursor line under the due note blinks.
     void blink();
     // The due note was played on the keyboard or fretboard.
-    void acceptAnsweredNote() { acceptNote(); }
+    void acceptAnsweredNote();
     // The space bar: the next analysed block counts as the due note.
     void requestSkip() { drill_.requestSkip(); }
     // Takes the pitch marker off the staff (it is drawn again by the next block).

@@ -126,6 +126,33 @@ TEST_F(AnswerControlsTest, KeyboardAndFretboardAnswerTheDrillOnRelease)
     }
 }
 
+// Every note answered on the keyboard is written where the due note belongs: what the
+// answers left on the answer staff is what a full repaint of the answered drill draws.
+TEST_F(AnswerControlsTest, ClickedAnswersAreWrittenWhereTheirNotesBelong)
+{
+    w.rig.dir.write("mel.ssc", "Steps,60,62,66,64,67\r\n");
+    Settings s = MainWindowRig::tuneSettings();
+    s.noteName = noteNameOf(AnswerMode::Piano);
+    s.autostart = 0;
+    ASSERT_TRUE(w.start(s));
+    const auto answerStaff = [&] { return w.frame->canvas().image().copy(60, L + 190, 200, 150); };
+    const auto whiteKey = [](int i) { return QPoint(82 + 12 * i + 6, keyY); };
+    const QPoint c4 = whiteKey(14), d4 = whiteKey(15), e4 = whiteKey(16), g4 = whiteKey(18);
+    const QPoint fSharp4(82 + 12 * 18 - 1, 400); // the black key's part left of G
+    for (int round = 0; round < 2; ++round) {    // the second after Restart
+        SCOPED_TRACE(round ? "after Restart" : "first drill");
+        for (const QPoint key : {c4, d4, fSharp4, e4, g4})
+            w.click(key.x(), key.y());
+        ASSERT_TRUE(w.drill().finished());
+        const QImage answered = answerStaff();
+        w.frame->invalidate();
+        ASSERT_TRUE(runEventsUntil([&] { return w.cycle().marker().hidden(); }));
+        EXPECT_EQ(firstDifference(answerStaff(), answered), "");
+        w.click(298 + 48, L + 429 + 14); // Restart
+        ASSERT_EQ(w.drill().currentNoteIndex(), 0);
+    }
+}
+
 TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
 {
     std::vector<int> sheetOpenedOn;

@@ -120,6 +120,7 @@ void DrillCycle::beginNewMelody()
 
 void DrillCycle::drawNewMelody(bool firstPaint)
 {
+    stopBlinking(); // it starts again under the first note once the melody is drawn
     gdi::Canvas& dc = canvas_();
     const Settings& s = engine_.settings;
     drawCaption(dc, colours_, melodyTitle(drill_.melody(), s.range, s.transpose));
@@ -184,6 +185,7 @@ void DrillCycle::hear(PushButton& hearButton)
     hearButton.drawRaised(dc, colours_);
     hearButton.drawLabel(dc, "STOP...", gdi::white);
     voice_.stopCapture();
+    stopBlinking();
     const Melody& melody = drill_.melody();
     std::vector<int> notes(melody.noteIndex.begin(), melody.noteIndex.begin() + melody.noteCount);
     const Settings& s = engine_.settings;
@@ -205,6 +207,7 @@ void DrillCycle::hear(PushButton& hearButton)
                  hearButton.drawRaised(dc, colours_);
                  hearButton.drawLabel(dc, colours_, "Hear", colour::buttonLabel);
                  voice_.startCapture();
+                 resumeBlinking();
              }});
 }
 
@@ -233,6 +236,10 @@ void DrillCycle::resumeBlinking()
 void DrillCycle::stopBlinking()
 {
     blinkTimer_.stop();
+    // The cursor leaves no dotted line behind under a column it no longer marks.
+    if (cursorBlinkOn_)
+        drawCursorLine(canvas_(), colours_, marker_.x, false);
+    cursorBlinkOn_ = false;
 }
 
 void DrillCycle::blink()

@@ -234,7 +234,8 @@ void CMainFrame::keyReleaseEvent(QKeyEvent* event)
 {
     if (introRunning())
         return;
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
+    // While Hear plays the drill takes no answer.
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && !cycle_.hearing())
         cycle_.requestSkip();
     QWidget::keyReleaseEvent(event);
 }
@@ -244,9 +245,10 @@ void CMainFrame::pressAt(int x, int y)
     gdi::Canvas& dc = canvas();
     if (cycle_.hearing()) {
         // While the melody sounds only a second press on "Hear" counts: it
-        // stops after the current note.
+        // stops after the current note, and its release does nothing, however late.
         if (buttons_.hearButton.contains(x, y)) {
             buttons_.hearButton.drawPressed(dc, colours_);
+            controlState_ = control::none;
             cycle_.stopHearing();
         }
         return;
@@ -546,6 +548,8 @@ void CMainFrame::openHelp()
 
 void CMainFrame::toggleMicrophone()
 {
+    if (cycle_.hearing())
+        return; // the speaker's own notes are not to be judged as sung
     const bool turnOn = cycle_.voice().micOff();
     cycle_.setMicrophoneOn(turnOn);
     micButton_->setMicOff(!turnOn);

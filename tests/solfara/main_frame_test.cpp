@@ -275,6 +275,66 @@ TEST_F(MainFrameTest, PlaybackStopsCaptureAndListeningResumesAfterIt)
     EXPECT_TRUE(w.device.isOpen());
 }
 
+// A stop press on Hear released after the playback ended (a slow click near a note's end)
+// plays nothing again.
+TEST_F(MainFrameTest, AStopPressOnHearNeverPlaysTheMelodyAgain)
+{
+    ASSERT_TRUE(w.start());
+    const int hearX = 201 + 48, hearY = L + 429 + 14;
+    w.click(hearX, hearY);
+    ASSERT_TRUE(w.cycle().hearing());
+    w.mouse(QEvent::MouseButtonPress, hearX, hearY);
+    ASSERT_TRUE(runEventsUntil([&] { return !w.cycle().hearing(); }));
+    const std::size_t played = w.noteOns().size();
+    w.mouse(QEvent::MouseButtonRelease, hearX, hearY);
+    EXPECT_FALSE(w.cycle().hearing());
+    EXPECT_EQ(w.noteOns().size(), played);
+}
+
+// While Hear plays the drill takes no input but the stop press: the mic button does not
+// switch listening on, a space bar is not remembered, and the cursor rests.
+TEST_F(MainFrameTest, InputDuringHearIsDropped)
+{
+    Settings s = MainWindowRig::tuneSettings();
+    s.noteName = noteNameOf(AnswerMode::Piano);
+    ASSERT_TRUE(w.start(s));
+    MicButtonWidget* mic = w.frame->micButton();
+    w.click(201 + 48, L + 429 + 14);
+    ASSERT_TRUE(w.cycle().hearing());
+    EXPECT_FALSE(w.cycle().blinkTimerRunning());
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, QPointF(13, 12), mic->mapToGlobal(QPointF(13, 12)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(mic, &event);
+    }
+    EXPECT_TRUE(mic->micOff());
+    releaseSpace();
+    EXPECT_FALSE(w.drill().skipRequest());
+    ASSERT_TRUE(runEventsUntil([&] { return !w.cycle().hearing(); }));
+    EXPECT_TRUE(w.cycle().blinkTimerRunning());
+    EXPECT_FALSE(w.device.isOpen()) << "piano mode with the microphone off stays off";
+}
+
+// A new melody drawn in the middle of a drill (New here; a range or melody-source choice
+// and the sheet's OK draw it the same way) leaves no cursor under the old column.
+TEST_F(MainFrameTest, TheCursorRestsWhileANewMelodyIsDrawnAndStartsUnderTheFirstNote)
+{
+    ASSERT_TRUE(w.start());
+    w.hear(24);
+    w.hear(24);
+    const int oldCursorX = w.cycle().marker().x - 8;
+    w.cycle().blink();
+    ASSERT_EQ(w.dc().pixel(oldCursorX, 368), navy);
+    w.click(104 + 48, L + 429 + 14); // New
+    EXPECT_FALSE(w.cycle().blinkTimerRunning());
+    EXPECT_EQ(countPixels(w.dc(), oldCursorX, 368, 1, 17, navy), 0);
+    ASSERT_TRUE(w.settle());
+    EXPECT_TRUE(w.cycle().blinkTimerRunning());
+    EXPECT_EQ(w.cycle().marker().x, w.cycle().layout().firstNoteX);
+    EXPECT_EQ(countPixels(w.dc(), oldCursorX, 368, 1, 17, navy), 0);
+}
+
 TEST_F(MainFrameTest, ButtonActsOnlyWhenReleasedOverIt)
 {
     ASSERT_TRUE(w.start());

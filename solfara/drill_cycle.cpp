@@ -177,6 +177,14 @@ void DrillCycle::newDrill()
     drawNewMelody(false);
 }
 
+void DrillCycle::newMelodyInTheSameKey()
+{
+    if (busy())
+        return;
+    beginNewMelody();
+    drawNewMelody(false);
+}
+
 void DrillCycle::hear(PushButton& hearButton)
 {
     if (busy() || hearing())

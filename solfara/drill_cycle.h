@@ -43,6 +43,8 @@ public:
 
     // "New", the voice range, autostart: a new key (when random), staff and melody.
     void newDrill();
+    // A new melody in the drill's key (the guitar answer mode chosen): the staff stays.
+    void newMelodyInTheSameKey();
     // "Hear": plays the melody with capture stopped; `hearButton` shows "STOP..." meanwhile.
     void hear(PushButton& hearButton);
     bool hearing() const { return playback_.isPlaying(); }

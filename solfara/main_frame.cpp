@@ -426,7 +426,7 @@ void CMainFrame::chooseMode(ModeBand band)
     micButton_->setMicOff(choice.state.micOff);
     engine_.setAnswerMode();
     if (choice.newMelody) {
-        cycle_.newDrill();
+        cycle_.newMelodyInTheSameKey();
         cycle_.hideMarker();
     }
     cycle_.keepMelodyOnRepaint = true;

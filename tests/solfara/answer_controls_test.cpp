@@ -89,6 +89,22 @@ TEST_F(AnswerControlsTest, TheModeSelectorSwitchesListeningTheMicButtonAndThePan
     EXPECT_EQ(w.drill().currentNoteIndex(), 1) << "sung notes count again";
 }
 
+// Choosing the guitar makes a new melody in the key of the drill; only New, autostart and
+// a voice range choose a key.
+TEST_F(AnswerControlsTest, ChoosingTheGuitarKeepsTheKeyOfARandomKeyDrill)
+{
+    Settings s = MainWindowRig::tuneSettings();
+    s.scale = 0; // a random key for every new drill
+    ASSERT_TRUE(w.start(s));
+    w.hear(24);
+    w.hear(24);
+    const int key = w.drill().keySignature();
+    w.click(selectorX, guitarY);
+    ASSERT_TRUE(w.settle());
+    EXPECT_EQ(w.drill().keySignature(), key);
+    EXPECT_EQ(w.drill().currentNoteIndex(), 0) << "a new melody";
+}
+
 // A key or string sounds on the press; the drill advances on the release of
 // the due note, as it does for a sung one, and not for another note.
 TEST_F(AnswerControlsTest, KeyboardAndFretboardAnswerTheDrillOnRelease)

@@ -36,7 +36,7 @@ void drawMelodyHead(gdi::Canvas& dc, const DrillDrawing& d, const Melody& melody
 {
     if (d.shapeNote == 1)
         drawShapedHead(dc, d.art, x, y,
-                       shapeDegree(melody.step[n], d.mode, d.drilltype, d.layout.keySignature),
+                       shapeDegree(melody.step[n], d.mode, d.drilltype, melody.drillKey),
                        highlighted);
     else
         drawStemmedNote(dc, d.art, Staff::Melody, x, y, highlighted, fullHeight);

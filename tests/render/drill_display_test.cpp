@@ -98,4 +98,27 @@ TEST_F(DrillDisplayTest, CursorLineAndBannerFrames)
     EXPECT_TRUE(showsGlyph(art.congrats, 172, L + 35));
 }
 
+// C minor is written under three flats, yet its tonic C is Do: a shaped head follows the
+// key the melody was made in, not the signature drawn.
+TEST_F(DrillDisplayTest, AShapedHeadFollowsTheDrillsKeyNotItsSignature)
+{
+    Melody melody;
+    melody.noteCount = 1;
+    melody.step[0] = 21; // C5
+    melody.drillKey = 1; // C
+    const auto drawnUnder = [&](int signature) {
+        clear(colours[colour::paper]);
+        StaffLayout signed_ = layout;
+        signed_.keySignature = signature;
+        const DrillDrawing shaped{.colours = colours,
+                                  .art = art,
+                                  .layout = signed_,
+                                  .shapeNote = 1,
+                                  .mode = ScaleMode::Minor};
+        drawMelodyNote(dc, shaped, melody, 0, signed_.noteBoxes);
+        return image.copy();
+    };
+    EXPECT_EQ(drawnUnder(11), drawnUnder(1));
+}
+
 } // namespace

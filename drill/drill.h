@@ -6,6 +6,7 @@
 #include "voice/note_detector.h"
 #include "voice/sung_note_judge.h"
 
+#include <algorithm>
 #include <optional>
 
 // One drill: the melody to be sung, the note that is due, the key it is in,
@@ -38,6 +39,9 @@ public:
 
     const Melody& melody() const { return melody_; }
     int noteCount() const { return melody_.noteCount; }
+    // The settings changed under the drill (OK on the sheet): until the next melody is
+    // made, its note count is `melosize`, which the staff is drawn for.
+    void expectNoteCount(int melosize) { melody_.noteCount = std::clamp(melosize, 1, 12); }
     int currentNoteIndex() const { return currentNoteIndex_; }
     bool finished() const { return currentNoteIndex_ >= melody_.noteCount; }
     bool isLastNote() const { return currentNoteIndex_ == melody_.noteCount - 1; }

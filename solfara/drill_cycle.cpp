@@ -185,6 +185,11 @@ void DrillCycle::newMelodyInTheSameKey()
     drawNewMelody(false);
 }
 
+void DrillCycle::settingsTaken()
+{
+    drill_.expectNoteCount(engine_.settings.melosize);
+}
+
 void DrillCycle::hear(PushButton& hearButton)
 {
     if (busy() || hearing())

@@ -45,6 +45,8 @@ public:
     void newDrill();
     // A new melody in the drill's key (the guitar answer mode chosen): the staff stays.
     void newMelodyInTheSameKey();
+    // OK on the settings sheet: the drill to come is drawn for `melosize` notes.
+    void settingsTaken();
     // "Hear": plays the melody with capture stopped; `hearButton` shows "STOP..." meanwhile.
     void hear(PushButton& hearButton);
     bool hearing() const { return playback_.isPlaying(); }

@@ -536,6 +536,8 @@ void CMainFrame::openSettings(bool keepBlinking)
     if (outcome == SheetOutcome::NotOpened)
         return;
     cycle_.keepMelodyOnRepaint = outcome == SheetOutcome::Cancelled;
+    if (outcome == SheetOutcome::Confirmed)
+        cycle_.settingsTaken();
     invalidate();
 }
 

@@ -249,6 +249,25 @@ TEST_F(MainFrameTest, ThirteenNoteMelodyGetsThirteenBoxesAndEndsCleanly)
     EXPECT_EQ(w.drill().melody().noteIndex[12], 28) << "the last note is left as it was";
 }
 
+// OK on the sheet after a 13-note drill: the new drill's staff is drawn for `melosize`
+// notes, so no empty 13th box stays.
+TEST_F(MainFrameTest, AfterOkNoEmptyThirteenthBoxRemains)
+{
+    w.rig.dir.write("mel.ssc", "Long,60,62,64,65,67,69,71,72,71,69,67,65,64\r\n");
+    w.openSettingsSheet = [&](const SheetHost&) {
+        w.engine->settings.drilltype = 1; // composed melodies of `melosize` notes
+        w.engine->settings.melosize = 5;
+        return SheetOutcome::Confirmed;
+    };
+    ASSERT_TRUE(w.start());
+    ASSERT_EQ(w.drill().noteCount(), 13);
+    w.click(27 + 34, L + 429 + 14); // Settings
+    ASSERT_TRUE(runEventsUntil([&] { return !w.drill().melody().isCustom; }));
+    ASSERT_TRUE(w.settle());
+    const NoteBox last = w.cycle().layout().noteBoxes[12];
+    EXPECT_NE(w.dc().pixel(last.left + 15, last.top + 11), fillColours()[colour::noteBoxFace]);
+}
+
 // Capture stops while a note box or the Hear button sounds, and listening resumes after.
 TEST_F(MainFrameTest, PlaybackStopsCaptureAndListeningResumesAfterIt)
 {

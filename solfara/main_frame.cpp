@@ -186,7 +186,8 @@ void CMainFrame::mousePressEvent(QMouseEvent* event)
         }
         pressAt(p.x(), p.y());
     } else if (event->button() == Qt::RightButton) {
-        if (started_ && !cycle_.busy() && !cycle_.hearing())
+        // The title strip is the window's caption: no menu there.
+        if (started_ && !cycle_.busy() && !cycle_.hearing() && !inDragStrip(p.x(), p.y()))
             openPopupMenu(p.x(), p.y());
     }
     QWidget::mousePressEvent(event);

@@ -214,7 +214,7 @@ TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
     ASSERT_TRUE(runEventsUntil([&] { return w.drill().noteCount() == 2; }));
 }
 
-TEST_F(AnswerControlsTest, ALeftPressOnTheStaffOpensTheMenuButNotThePressThatDismissedIt)
+TEST_F(AnswerControlsTest, ThePopupMenuOpensOnTheStaffAndBelowTheTitleStripButNotForItsOwnDismissal)
 {
     ASSERT_TRUE(w.start());
     int shown = 0;
@@ -240,6 +240,12 @@ TEST_F(AnswerControlsTest, ALeftPressOnTheStaffOpensTheMenuButNotThePressThatDis
     countAndDismiss();
     w.click(250, L + 300); // below the staff area: the note boxes' row, no menu
     EXPECT_EQ(shown, 2);
+    countAndDismiss();
+    rightClick(250, L - 10); // the title strip is the window's caption: no menu there
+    EXPECT_EQ(shown, 2);
+    countAndDismiss();
+    rightClick(250, 200);
+    EXPECT_EQ(shown, 3);
 }
 
 } // namespace

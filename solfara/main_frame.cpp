@@ -8,6 +8,7 @@
 #include "solfara/mic_button_widget.h"
 #include "solfara/version.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -150,6 +151,13 @@ void CMainFrame::paintCommon(gdi::Canvas& dc, bool firstPaint)
     drawWindowBorder(dc, colours_);
     cycle_.paintDrill(dc, firstPaint);
     drawModeSelector(dc, colours_);
+}
+
+void CMainFrame::endForTermination()
+{
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this)
+        modal->close();
+    close();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -46,6 +46,10 @@ public:
     // Frames of the intro's flight drawn (0 without an intro).
     int framesDrawn() const { return intro_ ? intro_->framesDrawn() : 0; }
     MicButtonWidget* micButton() const { return micButton_; }
+    // A termination signal: a modal window (the settings sheet, a message box) closes as
+    // Cancel first, so that nothing changed in it afterwards is lost; then the window
+    // closes, which saves and ends the drill.
+    void endForTermination();
 
 protected:
     // Draws the window into its back buffer. The first paint shows the

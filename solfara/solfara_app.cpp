@@ -59,7 +59,7 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
     bool terminationPending = false;
     QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, [&](int) {
         if (frame) {
-            frame->close();
+            frame->endForTermination();
         } else {
             terminationPending = true;
             // A start-up message box (say, no sound output) must not keep the

@@ -5,6 +5,7 @@
 #include "tests/support/pixel_count.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QTextBrowser>
 #include <QTimer>
@@ -435,6 +436,28 @@ TEST_F(MainFrameTest, FullRepaintRedrawsTheDrillOrStartsANewOneWhenTold)
     ASSERT_TRUE(w.settle());
     EXPECT_EQ(w.drill().currentNoteIndex(), 0);
     EXPECT_EQ(w.noteOns().size(), noteOns) << "only the first melody sounds while drawn";
+}
+
+// A termination signal while the sheet is open closes the sheet as Cancel first; the
+// program then saves what the drill had and ends, and nothing is changed after the save.
+TEST_F(MainFrameTest, EndingWhileTheSheetIsOpenCancelsTheSheetFirst)
+{
+    bool sheetEnded = false;
+    w.openSettingsSheet = [&](const SheetHost& host) {
+        QDialog sheet(&host.owner);
+        QTimer::singleShot(0, [&] { w.frame->endForTermination(); });
+        QTimer::singleShot(3000, &sheet, &QDialog::accept); // only if the ending left it open
+        const bool accepted = sheet.exec() == QDialog::Accepted;
+        sheetEnded = true;
+        if (accepted)
+            w.engine->settings.melosize = 11; // what the user would change afterwards
+        return accepted ? SheetOutcome::Confirmed : SheetOutcome::Cancelled;
+    };
+    ASSERT_TRUE(w.start());
+    w.click(27 + 34, L + 429 + 14); // Settings
+    EXPECT_TRUE(sheetEnded);
+    EXPECT_TRUE(w.engine->released());
+    EXPECT_EQ(w.engine->settings.melosize, MainWindowRig::tuneSettings().melosize);
 }
 
 TEST_F(MainFrameTest, ClosingSavesOnceAndStopsListening)

@@ -88,6 +88,7 @@ CMainFrame::CMainFrame(DrillEngine& engine, const MainFrameServices& services, Q
     setFocusPolicy(Qt::StrongFocus);
 
     micButton_ = new MicButtonWidget(bitmaps_.micButton, this);
+    placeChild(*micButton_, MicButtonWidget::drawnPlace);
     micButton_->clicked = [this] { toggleMicrophone(); };
     if (answerModeOf(engine_.settings.noteName) == AnswerMode::Microphone)
         micButton_->hide();

@@ -9,7 +9,6 @@
 MicButtonWidget::MicButtonWidget(const QImage& strip, QWidget* parent)
     : QWidget(parent), strip_(strip)
 {
-    setGeometry(39, 409, kMicFrameWidth, 24);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -22,11 +21,12 @@ void MicButtonWidget::setMicOff(bool off)
 
 void MicButtonWidget::paintEvent(QPaintEvent*)
 {
-    QImage face(size(), QImage::Format_RGB32);
+    // Drawn at its size in the window's drawing, then shown at the window's scale.
+    QImage face(drawnPlace.size(), QImage::Format_RGB32);
     face.fill(Qt::black);
     gdi::Canvas dc(face);
-    drawMicButton(dc, strip_, rect(), micOff_, selected_);
-    QPainter(this).drawImage(0, 0, face);
+    drawMicButton(dc, strip_, face.rect(), micOff_, selected_);
+    QPainter(this).drawImage(rect(), face);
 }
 
 void MicButtonWidget::mousePressEvent(QMouseEvent* event)

@@ -71,6 +71,15 @@ void BackBufferedWidget::fitWindowToScale()
         return static_cast<int>(std::ceil(bufferLength * factor - 1e-6));
     };
     setFixedSize(widgetLength(buffer_.width()), widgetLength(buffer_.height()));
+    for (const PlacedChild& child : children_)
+        if (child.widget)
+            child.widget->setGeometry(toWidget(child.bufferRect));
+}
+
+void BackBufferedWidget::placeChild(QWidget& child, const QRect& bufferRect)
+{
+    children_.push_back({&child, bufferRect});
+    child.setGeometry(toWidget(bufferRect));
 }
 
 double BackBufferedWidget::widgetPerBufferPixel() const

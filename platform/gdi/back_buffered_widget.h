@@ -3,9 +3,11 @@
 #include "platform/gdi/canvas.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 namespace gdi {
 
@@ -48,6 +50,9 @@ public:
     QPoint toBuffer(QPointF widgetPoint) const;
     // The widget area that shows the buffer area `bufferRect` (for update() calls).
     QRect toWidget(const QRect& bufferRect) const;
+    // Puts a child widget over the buffer area `bufferRect`; it keeps covering that area at
+    // every later scale. The child draws itself at its own (scaled) size.
+    void placeChild(QWidget& child, const QRect& bufferRect);
 
 protected:
     // Draws the whole window into the canvas. The default draws nothing.
@@ -64,6 +69,11 @@ private:
     void fitWindowToScale();
     bool forwardMappedMouseEvent(QEvent* event);
 
+    struct PlacedChild {
+        QPointer<QWidget> widget;
+        QRect bufferRect;
+    };
+    std::vector<PlacedChild> children_;
     QImage buffer_;
     std::unique_ptr<Canvas> canvas_;
     int scale_ = 0;

@@ -105,6 +105,17 @@ TEST_P(ScaledWindow, MouseEventsArriveInDrawingCoordinates)
     EXPECT_EQ(widget.movedTo, std::vector<QPoint>{QPoint(29, 19)});
 }
 
+TEST_P(ScaledWindow, APlacedChildCoversItsDrawnAreaAtEveryScale)
+{
+    const int scale = GetParam();
+    PatternWidget widget;
+    QWidget child(&widget);
+    widget.placeChild(child, QRect(5, 4, 10, 6));
+    EXPECT_EQ(child.geometry(), QRect(5, 4, 10, 6));
+    widget.setScale(scale);
+    EXPECT_EQ(child.geometry(), QRect(5 * scale, 4 * scale, 10 * scale, 6 * scale));
+}
+
 INSTANTIATE_TEST_SUITE_P(AtScale, ScaledWindow, ::testing::Values(2, 3));
 
 TEST(ScaledWindowLimits, ScaleIsKeptBetweenOneAndFourAndAnUnscaledWindowIsUntouched)

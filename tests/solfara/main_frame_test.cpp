@@ -404,6 +404,21 @@ TEST_F(MainFrameTest, MicButtonSwitchesListeningOnAndOffInPianoMode)
     EXPECT_EQ(blackIn(marker.x, marker.y + 1, 10, 5), 0) << "the marker column is blanked";
 }
 
+// At scale 2 the mic button covers its drawn place, blown up like the rest of the window.
+TEST_F(MainFrameTest, TheMicButtonFollowsTheWindowsScale)
+{
+    Settings s = MainWindowRig::tuneSettings();
+    s.noteName = noteNameOf(AnswerMode::Piano);
+    ASSERT_TRUE(w.start(s));
+    MicButtonWidget* mic = w.frame->micButton();
+    const QImage unscaled = mic->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    w.frame->setScale(2);
+    const QRect place = MicButtonWidget::drawnPlace;
+    EXPECT_EQ(mic->geometry(), QRect(place.topLeft() * 2, place.size() * 2));
+    const QImage scaled = mic->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(scaled, unscaled.scaled(unscaled.size() * 2));
+}
+
 TEST_F(MainFrameTest, HelpOpensTheTrainersOwnPage)
 {
     ASSERT_TRUE(w.start());

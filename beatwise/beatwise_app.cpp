@@ -30,12 +30,10 @@ int runBeatwise(int argc, char* argv[], const BeatwiseOptions& options)
     SystemBeeper beeper;
     DesktopMidiOutputSystem midiOutputs({options.soundFont, options.verbose});
     BeatwiseWindow window(clock, midiOutputs, beeper);
-    gdi::applyWindowScale(window, options.scale, gdi::RememberedScale::forProgram("beatwise"));
-    // The placement rule is for the unscaled window: apply it on a screen shrunk by the scale.
-    const double scale = window.widgetPerBufferPixel();
-    if (QScreen* screen = app.primaryScreen())
-        window.move(BeatwiseWindow::centredPosition((QSizeF(screen->size()) / scale).toSize()) *
-                    scale);
+    const gdi::RememberedScale rememberedScale = gdi::RememberedScale::forProgram("beatwise");
+    gdi::applyWindowScale(window, options.scale, rememberedScale);
+    window.rememberWindowSizeIn(&rememberedScale);
+    window.placeOnScreen();
 
     // Ctrl+C or a logout closes the window as its close box would.
     TerminationSignals termination;

@@ -106,6 +106,11 @@ void BeatwiseWindow::keyPressEvent(QKeyEvent* event)
     // The dial belongs to the intro's lamp run until it is over.
     if (!introDone_)
         return;
+    if (event->key() == Qt::Key_F3) {
+        if (!event->isAutoRepeat())
+            stepWindowSize();
+        return; // a control, not a hit
+    }
     std::uint32_t time =
         eventTime_.toClock(static_cast<std::uint32_t>(event->timestamp()), clock_.milliseconds());
     trainer_.keyPressed(keyOf(event), time, event->isAutoRepeat());
@@ -113,8 +118,26 @@ void BeatwiseWindow::keyPressEvent(QKeyEvent* event)
 
 void BeatwiseWindow::keyReleaseEvent(QKeyEvent* event)
 {
-    if (introDone_)
+    if (introDone_ && event->key() != Qt::Key_F3)
         trainer_.keyReleased(keyOf(event), event->isAutoRepeat());
+}
+
+void BeatwiseWindow::placeOnScreen()
+{
+    gdi::placeOnScreen(*this, &BeatwiseWindow::centredPosition);
+}
+
+void BeatwiseWindow::stepWindowSize()
+{
+    if (sizeMemory_)
+        windowSize_ = sizeMemory_->load();
+    windowSize_ = !windowSize_        ? std::optional<int>(1)
+                  : *windowSize_ >= 3 ? std::nullopt
+                                      : std::optional<int>(*windowSize_ + 1);
+    const Status kept =
+        gdi::chooseWindowScale(*this, windowSize_, sizeMemory_, &BeatwiseWindow::centredPosition);
+    if (!kept)
+        MessageBoxes(this).warn("Beatwise", kept.message());
 }
 
 void BeatwiseWindow::midiMessageReceived(std::uint32_t message, std::uint32_t timeMs)

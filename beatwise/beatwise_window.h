@@ -2,6 +2,7 @@
 
 #include "platform/clock/clock.h"
 #include "platform/gdi/back_buffered_widget.h"
+#include "platform/gdi/window_scale.h"
 #include "platform/midi/midi_input.h"
 #include "platform/system/help_window.h"
 #include "platform/system/message_boxes.h"
@@ -11,6 +12,8 @@
 #include "rhythm/trainer_view.h"
 
 #include <QTimer>
+
+#include <optional>
 
 #include <memory>
 
@@ -34,6 +37,11 @@ public:
     bool introRunning() const { return !introDone_; }
     HelpWindow* helpWindow() const { return help_; }
 
+    // Where F3 remembers the window size it chose; without one the choice holds for this run.
+    void rememberWindowSizeIn(const gdi::RememberedScale* remembered) { sizeMemory_ = remembered; }
+    // Places the window by centredPosition at its current scale.
+    void placeOnScreen();
+
     // A message of the MIDI keyboard arriving at `timeMs`.
     void midiMessageReceived(std::uint32_t message, std::uint32_t timeMs);
 
@@ -48,6 +56,12 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // F3: Automatic, 1, 2, 3 times, and round again.
+    void stepWindowSize();
+
+    const gdi::RememberedScale* sizeMemory_ = nullptr;
+    std::optional<int> windowSize_; // the size F3 chose last; empty: automatic
+
     // TrainerView
     void blankDial() override;
     void drawNeedle(int x) override;

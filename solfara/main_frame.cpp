@@ -2,6 +2,7 @@
 
 #include "drill/drill_engine.h"
 #include "platform/gdi/artwork_loader.h"
+#include "platform/gdi/window_scale.h"
 #include "platform/system/help_window.h"
 #include "solfara/answer_mode_choice.h"
 #include "solfara/custom_melody_dialog.h"
@@ -152,6 +153,19 @@ void CMainFrame::paintCommon(gdi::Canvas& dc, bool firstPaint)
     drawWindowBorder(dc, colours_);
     cycle_.paintDrill(dc, firstPaint);
     drawModeSelector(dc, colours_);
+}
+
+void CMainFrame::placeOnScreen()
+{
+    gdi::placeOnScreen(*this, &CMainFrame::placement);
+}
+
+void CMainFrame::resizeTo(WindowSize size)
+{
+    const Status kept =
+        gdi::chooseWindowScale(*this, size, services_.rememberedScale, &CMainFrame::placement);
+    if (!kept)
+        services_.messages.warn(kSolfaraCaption, kept.message());
 }
 
 void CMainFrame::endForTermination()
@@ -485,8 +499,10 @@ PanelContext CMainFrame::panelContext() const
 void CMainFrame::openPopupMenu(int x, int y)
 {
     menuLatch_.opened();
-    const MenuCommand command =
-        execPopupMenu(engine_.settings, mapToGlobal(toWidget(QRect(x, y, 1, 1)).topLeft()));
+    const WindowSize windowSize =
+        services_.rememberedScale ? services_.rememberedScale->load() : WindowSize{scale()};
+    const MenuCommand command = execPopupMenu(engine_.settings, windowSize,
+                                              mapToGlobal(toWidget(QRect(x, y, 1, 1)).topLeft()));
     if (command == MenuCommand::None || destroyed_)
         return;
     menuLatch_.commandChosen();
@@ -508,6 +524,9 @@ void CMainFrame::carryOut(const MenuOutcome& outcome)
         break;
     case MenuFollowUp::NewDrillNow:
         cycle_.newDrill();
+        break;
+    case MenuFollowUp::ResizeWindow:
+        resizeTo(outcome.windowSize);
         break;
     case MenuFollowUp::SelectCustomMelody:
         if (const std::optional<int> line =

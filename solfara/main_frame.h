@@ -50,6 +50,8 @@ public:
     // Cancel first, so that nothing changed in it afterwards is lost; then the window
     // closes, which saves and ends the drill.
     void endForTermination();
+    // Places the window by the rule for its drawn size, at its current scale.
+    void placeOnScreen();
 
 protected:
     // Draws the window into its back buffer. The first paint shows the
@@ -83,6 +85,8 @@ private:
     PanelContext panelContext() const;
     void openPopupMenu(int x, int y);
     void carryOut(const MenuOutcome& outcome);
+    // "Window Size": the window at that size (automatic when empty), remembered.
+    void resizeTo(WindowSize size);
     // The settings sheet on page `initialSheetTab`; the menu's "Microphone
     // Setup ..." leaves the note cursor blinking.
     void openSettings(bool keepBlinking = false);

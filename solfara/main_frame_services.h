@@ -8,6 +8,9 @@
 #include <optional>
 #include <span>
 
+namespace gdi {
+class RememberedScale;
+}
 class MidiOut;
 class NoteDetector;
 class QWidget;
@@ -47,4 +50,6 @@ struct MainFrameServices {
     SettingsSheetOpener openSettingsSheet = {};
     // The intro before the first drill, with its durations; none when unset.
     std::optional<IntroTiming> intro = {};
+    // Where "Window Size" remembers its choice; without one the choice holds for this run.
+    const gdi::RememberedScale* rememberedScale = nullptr;
 };

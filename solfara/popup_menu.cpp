@@ -11,7 +11,7 @@ namespace {
 
 void addEntry(QMenu& menu, const char* text, MenuCommand command, bool checked)
 {
-    QAction* action = menu.addAction(QString::fromLatin1(text));
+    QAction* action = menu.addAction(QString::fromUtf8(text));
     action->setData(static_cast<int>(command));
     // Only a checked entry is checkable: the others show no empty box, as a plain menu item.
     action->setCheckable(checked);
@@ -21,9 +21,11 @@ void addEntry(QMenu& menu, const char* text, MenuCommand command, bool checked)
 constexpr const char* voiceRangeNames[6] = {"Soprano", "Mezzo-Soprano", "Contralto",
                                             "Tenor",   "Baritone",      "Bass"};
 
+constexpr const char* windowSizeNames[3] = {"1×", "2×", "3×"};
+
 } // namespace
 
-std::unique_ptr<QMenu> buildPopupMenu(const Settings& s)
+std::unique_ptr<QMenu> buildPopupMenu(const Settings& s, WindowSize windowSize)
 {
     auto menu = std::make_unique<QMenu>();
     addEntry(*menu, "Use Shaped Notes", MenuCommand::ShapedNotes, s.shapeNote == 1);
@@ -43,6 +45,13 @@ std::unique_ptr<QMenu> buildPopupMenu(const Settings& s)
         addEntry(*ranges, voiceRangeNames[r],
                  static_cast<MenuCommand>(static_cast<int>(MenuCommand::Soprano) + r),
                  s.range == r);
+    QMenu* sizes = menu->addMenu(QStringLiteral("Window Size"));
+    addEntry(*sizes, "Automatic", MenuCommand::WindowSizeAutomatic, !windowSize);
+    for (int scale = 1; scale <= 3; ++scale)
+        addEntry(
+            *sizes, windowSizeNames[scale - 1],
+            static_cast<MenuCommand>(static_cast<int>(MenuCommand::WindowSizeAutomatic) + scale),
+            windowSize == scale);
     return menu;
 }
 
@@ -53,9 +62,9 @@ MenuCommand commandOf(const QAction* action)
     return static_cast<MenuCommand>(action->data().toInt());
 }
 
-MenuCommand execPopupMenu(const Settings& settings, QPoint globalPos)
+MenuCommand execPopupMenu(const Settings& settings, WindowSize windowSize, QPoint globalPos)
 {
-    const auto menu = buildPopupMenu(settings);
+    const auto menu = buildPopupMenu(settings, windowSize);
     // An entry can also be triggered without a click on it (keyboard, accessibility);
     // whichever way, the last entry triggered while the menu is up is the choice.
     QAction* triggered = nullptr;
@@ -75,7 +84,8 @@ MenuCommand execPopupMenu(const Settings& settings, QPoint globalPos)
 
 MenuOutcome applyMenuCommand(MenuCommand command, const Settings& settings)
 {
-    MenuOutcome out{settings};
+    MenuOutcome out;
+    out.settings = settings;
     Settings& s = out.settings;
     switch (command) {
     case MenuCommand::None:
@@ -117,6 +127,16 @@ MenuOutcome applyMenuCommand(MenuCommand command, const Settings& settings)
     case MenuCommand::Bass:
         s.range = static_cast<int>(command) - static_cast<int>(MenuCommand::Soprano);
         out.followUp = MenuFollowUp::NewDrillNow;
+        break;
+    case MenuCommand::WindowSizeAutomatic:
+        out.followUp = MenuFollowUp::ResizeWindow;
+        break;
+    case MenuCommand::WindowSize1:
+    case MenuCommand::WindowSize2:
+    case MenuCommand::WindowSize3:
+        out.followUp = MenuFollowUp::ResizeWindow;
+        out.windowSize =
+            static_cast<int>(command) - static_cast<int>(MenuCommand::WindowSizeAutomatic);
         break;
     }
     return out;

@@ -5,6 +5,7 @@
 #include <QPoint>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -26,15 +27,23 @@ enum class MenuCommand {
     Bass = 7007,
     SelectCustomMelody = 7008,
     AlgorithmicMelodies = 7009,
+    WindowSizeAutomatic = 7101,
+    WindowSize1 = 7102,
+    WindowSize2 = 7103,
+    WindowSize3 = 7104,
 };
 
-// The menu with its entries, separators, check marks and the "Voice Range" submenu, as the
-// settings stand. Each entry's action carries its command.
-std::unique_ptr<QMenu> buildPopupMenu(const Settings& settings);
+// The window size chosen last with "Window Size": a scale, or automatic when empty.
+using WindowSize = std::optional<int>;
+
+// The menu with its entries, separators, check marks and the "Voice Range" and "Window Size"
+// submenus, as the settings and the window size stand. Each entry's action carries its
+// command.
+std::unique_ptr<QMenu> buildPopupMenu(const Settings& settings, WindowSize windowSize = {});
 MenuCommand commandOf(const QAction* action);
 
 // Shows the menu at `globalPos` until the user chooses or dismisses it.
-MenuCommand execPopupMenu(const Settings& settings, QPoint globalPos);
+MenuCommand execPopupMenu(const Settings& settings, WindowSize windowSize, QPoint globalPos);
 
 // What the window does after a command has changed the settings.
 enum class MenuFollowUp {
@@ -44,11 +53,13 @@ enum class MenuFollowUp {
     NewDrillNow,         // start a new drill at once
     SelectCustomMelody,  // run the Select Custom Melody dialog
     OpenMicrophoneSetup, // pause detection, open the settings sheet on its Sound page
+    ResizeWindow,        // show the window at `windowSize` and remember it
 };
 
 struct MenuOutcome {
     Settings settings;
     MenuFollowUp followUp = MenuFollowUp::None;
+    WindowSize windowSize;
     bool notationChanged = false; // select the note-name tables again
 };
 

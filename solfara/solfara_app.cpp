@@ -16,7 +16,6 @@
 #include "voice/selected_note_detector.h"
 
 #include <QApplication>
-#include <QScreen>
 
 #include <iostream>
 
@@ -91,6 +90,7 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
         UniformRandomSource random(clock.milliseconds());
         // The choice of the command line was saved above.
         SelectedNoteDetector detector(readDetectorChoice(dataDirectory));
+        const gdi::RememberedScale rememberedScale = gdi::RememberedScale::forProgram("solfara");
         CMainFrame mainFrame(engine, {.midiOut = midiOut,
                                       .waveInput = *microphone->input,
                                       .detector = detector,
@@ -100,12 +100,11 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
                                                                ? parts.makeSettingsSheetOpener(
                                                                      engine, midiOut, detector)
                                                                : SettingsSheetOpener{},
-                                      .intro = IntroTiming{}});
-        gdi::applyWindowScale(mainFrame, options.scale,
-                              gdi::RememberedScale::forProgram("solfara"));
+                                      .intro = IntroTiming{},
+                                      .rememberedScale = &rememberedScale});
+        gdi::applyWindowScale(mainFrame, options.scale, rememberedScale);
         frame = &mainFrame;
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            mainFrame.move(CMainFrame::placement(screen->size()));
+        mainFrame.placeOnScreen();
         mainFrame.show();
         exitCode = app.exec();
         frame = nullptr;

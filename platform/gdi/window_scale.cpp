@@ -37,6 +37,17 @@ Status settingsStatus(const QSettings& settings, const std::filesystem::path& fi
     return Status::failure("the window scale could not be remembered in " + file.string());
 }
 
+// `wanted` lowered to fit the window's screen, or the automatic scale when nothing is wanted.
+int scaleOnScreen(BackBufferedWidget& window, std::optional<int> wanted)
+{
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return wanted.value_or(1);
+    const QSize drawing = window.backBuffer().size();
+    return wanted ? fittingScale(factsOf(*screen), drawing, *wanted)
+                  : automaticScale(factsOf(*screen), drawing);
+}
+
 } // namespace
 
 std::function<void(const std::string&)> scaleOptionHandler(ScaleOption& scale, std::string& error)
@@ -65,11 +76,27 @@ int automaticScale(const ScreenFacts& screen, QSize drawing)
 {
     int scale = std::max(static_cast<int>(std::lround(screen.devicePixelRatio)),
                          screen.size.height() / denseScreenRowsPerScale);
-    scale = std::clamp(scale, 1, maxScale);
+    return fittingScale(screen, drawing, scale);
+}
+
+int fittingScale(const ScreenFacts& screen, QSize drawing, int wanted)
+{
+    int scale = std::clamp(wanted, 1, maxScale);
     while (scale > 1 && (drawing.width() * scale > screen.available.width() ||
                          drawing.height() * scale > screen.available.height()))
         --scale;
     return scale;
+}
+
+QPoint scaledPlacement(const std::function<QPoint(QSize)>& unscaledRule, QSize screen,
+                       QRect available, QSize window, double widgetPerDrawnPixel)
+{
+    const QPoint unscaled = unscaledRule((QSizeF(screen) / widgetPerDrawnPixel).toSize());
+    QPoint at = (QPointF(unscaled) * widgetPerDrawnPixel).toPoint();
+    // The right and bottom edges first, so that a window too large still shows its top left.
+    at.setX(std::max(std::min(at.x(), available.right() + 1 - window.width()), available.left()));
+    at.setY(std::max(std::min(at.y(), available.bottom() + 1 - window.height()), available.top()));
+    return at;
 }
 
 RememberedScale RememberedScale::forProgram(const std::string& program)
@@ -117,31 +144,39 @@ Status RememberedScale::forget() const
 void applyWindowScale(BackBufferedWidget& window, const ScaleOption& option,
                       const RememberedScale& remembered)
 {
-    using Kind = ScaleOption::Kind;
-    const QSize drawing = window.backBuffer().size();
-    auto automatic = [&] {
-        const QScreen* screen = window.screen();
-        return screen ? automaticScale(factsOf(*screen), drawing) : 1;
-    };
-
-    Status saved = Status::success();
     int scale = 1;
     switch (option.kind) {
-    case Kind::Fixed:
-        scale = option.scale;
-        saved = remembered.save(scale);
+    case ScaleOption::Kind::Fixed:
+        scale = scaleOnScreen(window, option.scale);
+        if (scale != option.scale)
+            std::cerr << "--scale " << option.scale << " does not fit this screen; the window is "
+                      << scale << " times its size\n";
         break;
-    case Kind::Automatic:
-        scale = automatic();
-        saved = remembered.forget();
+    case ScaleOption::Kind::Automatic:
+        scale = scaleOnScreen(window, std::nullopt);
         break;
-    case Kind::Remembered:
-        scale = remembered.load().value_or(automatic());
+    case ScaleOption::Kind::Remembered:
+        scale = scaleOnScreen(window, remembered.load());
         break;
     }
-    if (!saved)
-        std::cerr << saved.message() << "\n";
     window.setScale(scale);
+}
+
+Status chooseWindowScale(BackBufferedWidget& window, std::optional<int> scale,
+                         const RememberedScale* remembered, QPoint (*unscaledRule)(QSize))
+{
+    window.setScale(scaleOnScreen(window, scale));
+    placeOnScreen(window, unscaledRule);
+    if (!remembered)
+        return Status::success();
+    return scale ? remembered->save(*scale) : remembered->forget();
+}
+
+void placeOnScreen(BackBufferedWidget& window, QPoint (*unscaledRule)(QSize))
+{
+    if (const QScreen* screen = window.screen())
+        window.move(scaledPlacement(unscaledRule, screen->size(), screen->availableGeometry(),
+                                    window.frameGeometry().size(), window.widgetPerBufferPixel()));
 }
 
 } // namespace gdi

@@ -3,6 +3,7 @@
 #include "platform/testing/manual_clock.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/pixel_count.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/trainer_fakes.h"
 
 #include <QApplication>
@@ -61,6 +62,22 @@ struct WindowTest : ::testing::Test {
     int statusTextPixels() { return count(display::colour::statusText, {2, 181, 386, 37}); }
     std::vector<std::uint32_t> sent() const { return sentMessages(*midi.recording()); }
 };
+
+// F3 steps the window size Automatic, 1, 2, 3 and round again, remembered each time; it
+// is a control, never a hit.
+TEST_F(WindowTest, F3StepsTheWindowSizeAndIsNoHit)
+{
+    TempDir dir;
+    const gdi::RememberedScale memory(dir.file("window.conf"));
+    window.rememberWindowSizeIn(&memory);
+    for (std::optional<int> expected : {std::optional<int>(1), std::optional<int>(2),
+                                        std::optional<int>(3), std::optional<int>()}) {
+        tap(Qt::Key_F3);
+        EXPECT_EQ(memory.load(), expected);
+        EXPECT_EQ(window.size(), window.backBuffer().size() * window.scale());
+    }
+    EXPECT_EQ(trainer.stats().total, 0u);
+}
 
 } // namespace
 

@@ -47,12 +47,13 @@ done
 
 # Both installed programs start as a user would start them, on a private
 # configuration and runtime directory, and end cleanly on SIGTERM. beatwise
-# shows that --scale reached its window: the choice is remembered at once.
+# shows that --scale reached its window: 3 times its size does not fit the
+# offscreen screen, and it says so as it lowers the scale.
 export XDG_CONFIG_HOME="$prefix/config" XDG_RUNTIME_DIR="$prefix/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 wait_for_file() { # FILE CONTENT: true once FILE holds CONTENT (20 s at most)
   for _ in $(seq 200); do
-    grep -qx "$2" "$1" 2>/dev/null && return 0
+    grep -qx -e "$2" "$1" 2>/dev/null && return 0
     sleep 0.1
   done
   return 1
@@ -75,5 +76,5 @@ run_until() { # READY_FILE READY_CONTENT PROGRAM ARGS...
   fi
 }
 run_until "$prefix/data/midpatch.h" ".*" "$prefix/bin/solfara" --data-dir "$prefix/data"
-run_until "$XDG_CONFIG_HOME/beatwise/window.conf" "scale=3" "$prefix/bin/beatwise" --scale 3
+run_until "$prefix/output" "--scale 3 does not fit this screen.*" "$prefix/bin/beatwise" --scale 3
 exit "$status"

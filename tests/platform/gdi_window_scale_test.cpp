@@ -54,6 +54,12 @@ TEST(AutomaticScale, FollowsTheDesktopsRatioAndLargeScreensButAlwaysFits)
         SCOPED_TRACE(row.name);
         EXPECT_EQ(automaticScale(row.screen, solfara), row.expected);
     }
+    // A scale asked for is lowered the same way until the window fits.
+    const ScreenFacts fullHd{1.0, {1920, 1080}, {1920, 1040}};
+    EXPECT_EQ(fittingScale(fullHd, solfara, 2), 2);
+    EXPECT_EQ(fittingScale(fullHd, solfara, 3), 2);
+    EXPECT_EQ(fittingScale(fullHd, solfara, 9), 2);
+    EXPECT_EQ(fittingScale({1.0, {400, 300}, {400, 300}}, solfara, 2), 1);
 }
 
 TEST(RememberedScale, KeepsTheLastChoiceIgnoresWhatIsNotAScaleAndReportsWhatCannotBeWritten)
@@ -93,7 +99,7 @@ TEST(ProgramIcon, BothProgramsHaveEveryMenuSizeCompiledInAndOthersNone)
     EXPECT_TRUE(programIcon("unknown").isNull());
 }
 
-TEST(ApplyWindowScale, TheOptionWinsAndIsRememberedAutoForgetsAndChoosesFromTheScreen)
+TEST(ApplyWindowScale, TheCommandLineHoldsForOneRunAndTheRememberedChoiceForTheRest)
 {
     TempDir dir;
     const RememberedScale remembered(dir.file("window.conf"));
@@ -101,15 +107,58 @@ TEST(ApplyWindowScale, TheOptionWinsAndIsRememberedAutoForgetsAndChoosesFromTheS
 
     applyWindowScale(window, {Kind::Fixed, 3}, remembered);
     EXPECT_EQ(window.scale(), 3);
-    EXPECT_EQ(remembered.load(), 3);
+    EXPECT_EQ(remembered.load(), std::nullopt) << "the option is not remembered";
 
+    ASSERT_TRUE(remembered.save(2));
     applyWindowScale(window, {Kind::Remembered, 1}, remembered);
-    EXPECT_EQ(window.scale(), 3);
-
+    EXPECT_EQ(window.scale(), 2);
     applyWindowScale(window, {Kind::Automatic, 1}, remembered);
-    EXPECT_EQ(remembered.load(), std::nullopt);
-    EXPECT_GE(window.scale(), 1) << "chosen from the screen";
+    EXPECT_EQ(remembered.load(), 2) << "'auto' forgets nothing either";
     EXPECT_EQ(window.backBuffer().size(), QSize(100, 80));
+}
+
+// The program's own control applies its choice at once, places the window again and
+// remembers the choice; automatic forgets it.
+TEST(ChooseWindowScale, AppliesPlacesAndRemembers)
+{
+    TempDir dir;
+    const RememberedScale remembered(dir.file("window.conf"));
+    BackBufferedWidget window(nullptr, QSize(100, 80));
+    const auto corner = [](QSize) { return QPoint(10, 20); };
+    ASSERT_TRUE(chooseWindowScale(window, 2, &remembered, corner));
+    EXPECT_EQ(window.scale(), 2);
+    EXPECT_EQ(window.pos(), QPoint(20, 40));
+    EXPECT_EQ(remembered.load(), 2);
+    ASSERT_TRUE(chooseWindowScale(window, std::nullopt, &remembered, corner));
+    EXPECT_EQ(remembered.load(), std::nullopt);
+    EXPECT_TRUE(chooseWindowScale(window, 3, nullptr, corner)) << "no memory: this run only";
+    EXPECT_EQ(window.scale(), 3);
+}
+
+// solfara's own rule puts the window's top 10 pixels above the middle of a 360-pixel band;
+// at scale 2 on a full HD screen that would cut off the button row.
+TEST(ScaledPlacement, KeepsTheScaledWindowOnTheScreen)
+{
+    const auto solfaraRule = [](QSize s) {
+        return QPoint((s.width() - 500) / 2, (s.height() - 360) / 2 - 10);
+    };
+    const QRect available(0, 0, 1920, 1040); // a 40-pixel panel at the bottom
+    struct Row {
+        const char* name;
+        double scale;
+        QPoint expected;
+    };
+    const Row rows[] = {
+        {"unscaled: the rule as it stands", 1, QPoint(710, 350)},
+        {"scale 2: lifted until the bottom fits", 2, QPoint(460, 1040 - 988)},
+        {"scale 3: too tall, the top left shows", 3, QPoint(210, 0)},
+    };
+    for (const Row& r : rows) {
+        const QSize window = QSize(502, 494) * r.scale;
+        EXPECT_EQ(scaledPlacement(solfaraRule, {1920, 1080}, available, window, r.scale),
+                  r.expected)
+            << r.name;
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -212,6 +213,22 @@ TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
     EXPECT_EQ(w.engine->settings.drilltype, 3);
     EXPECT_EQ(w.engine->settings.custMelody, 1);
     ASSERT_TRUE(runEventsUntil([&] { return w.drill().noteCount() == 2; }));
+}
+
+// "Window Size" shows the window at the size chosen at once and remembers the choice;
+// "Automatic" forgets it. The window stays whole on the screen.
+TEST_F(AnswerControlsTest, WindowSizeFromTheMenuAppliesAndIsRemembered)
+{
+    ASSERT_TRUE(w.start());
+    // The test screen (800 x 600) has no room for twice the window: it is lowered to fit.
+    chooseFromMenu("2×");
+    EXPECT_EQ(w.windowSize.load(), 2);
+    EXPECT_EQ(w.frame->scale(), w.frame->screen()->size().height() >= 2 * 494 ? 2 : 1);
+    const QRect screen = w.frame->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(w.frame->geometry().topLeft()));
+    chooseFromMenu("Automatic");
+    EXPECT_EQ(w.windowSize.load(), std::nullopt);
+    EXPECT_EQ(w.frame->size(), QSize(502, 494) * w.frame->scale());
 }
 
 TEST_F(AnswerControlsTest, ThePopupMenuOpensOnTheStaffAndBelowTheTitleStripButNotForItsOwnDismissal)

@@ -35,7 +35,7 @@ TEST(PopupMenu, EntriesOrderSeparatorsAndCheckMarks)
     s.notation = 0;
     s.drilltype = 3;
     s.range = 4;
-    const auto menu = buildPopupMenu(s);
+    const auto menu = buildPopupMenu(s, 2);
     EXPECT_EQ(describe(*menu), "[x] Use Shaped Notes 3001\n"
                                "Do-Re-Mi Notation 3002\n"
                                "-\n"
@@ -51,7 +51,12 @@ TEST(PopupMenu, EntriesOrderSeparatorsAndCheckMarks)
                                "  Contralto 7004\n"
                                "  Tenor 7005\n"
                                "  [x] Baritone 7006\n"
-                               "  Bass 7007\n");
+                               "  Bass 7007\n"
+                               "Window Size\n"
+                               "  Automatic 7101\n"
+                               "  1× 7102\n"
+                               "  [x] 2× 7103\n"
+                               "  3× 7104\n");
 
     const struct {
         int drilltype;
@@ -66,6 +71,7 @@ TEST(PopupMenu, EntriesOrderSeparatorsAndCheckMarks)
         EXPECT_TRUE(findAction(*m, r.checked)->isChecked()) << r.drilltype;
         EXPECT_TRUE(findAction(*m, "Do-Re-Mi Notation")->isChecked());
         EXPECT_FALSE(findAction(*m, "Select This Custom Melody...")->isChecked());
+        EXPECT_TRUE(findAction(*m, "Automatic")->isChecked()) << "no size chosen yet";
     }
 }
 
@@ -115,6 +121,15 @@ TEST(PopupMenu, CommandEffectsOnTheSettings)
         EXPECT_EQ(out.settings, r.to) << r.name;
         EXPECT_EQ(out.followUp, r.followUp) << r.name;
         EXPECT_EQ(out.notationChanged, r.command == MenuCommand::DoReMiNotation) << r.name;
+    }
+    // The window sizes change no setting: the window takes them.
+    for (const auto& [command, size] : {std::pair{MenuCommand::WindowSizeAutomatic, WindowSize{}},
+                                        std::pair{MenuCommand::WindowSize1, WindowSize{1}},
+                                        std::pair{MenuCommand::WindowSize3, WindowSize{3}}}) {
+        const MenuOutcome out = applyMenuCommand(command, base);
+        EXPECT_EQ(out.settings, base);
+        EXPECT_EQ(out.followUp, MenuFollowUp::ResizeWindow);
+        EXPECT_EQ(out.windowSize, size);
     }
 }
 

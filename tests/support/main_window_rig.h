@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drill/settings_file.h"
+#include "platform/gdi/window_scale.h"
 #include "platform/testing/scripted_wave_input.h"
 #include "solfara/main_frame.h"
 #include "tests/support/engine_fixture.h"
@@ -62,7 +63,8 @@ public:
                                        .random = random,
                                        .messages = rig.messages,
                                        .openSettingsSheet = openSettingsSheet,
-                                       .intro = intro});
+                                       .intro = intro,
+                                       .rememberedScale = &windowSize});
         frame->show();
     }
 
@@ -121,6 +123,7 @@ public:
     SettingsSheetOpener openSettingsSheet; // none unless a test gives one
     std::optional<IntroTiming> intro;      // none unless a test gives one
     HighestDrawRandom random;
+    gdi::RememberedScale windowSize{rig.dir.file("window.conf")}; // "Window Size" keeps it here
     std::unique_ptr<DrillEngine> engine;
     std::unique_ptr<CMainFrame> frame;
 };

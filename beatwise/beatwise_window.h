@@ -13,9 +13,8 @@
 
 #include <QTimer>
 
-#include <optional>
-
 #include <memory>
+#include <optional>
 
 // The beatwise window: a fixed 400 × 220 client area drawn entirely by hand.
 // It turns Qt's key, mouse, focus and MIDI events into calls of the trainer

@@ -3,6 +3,7 @@
 #include "music/keys.h"
 #include "music/melody.h"
 #include "music/random_source.h"
+#include "music/vocabulary.h"
 #include "voice/note_detector.h"
 #include "voice/sung_note_judge.h"
 
@@ -41,7 +42,10 @@ public:
     int noteCount() const { return melody_.noteCount; }
     // The settings changed under the drill (OK on the sheet): until the next melody is
     // made, its note count is `melosize`, which the staff is drawn for.
-    void expectNoteCount(int melosize) { melody_.noteCount = std::clamp(melosize, 1, 12); }
+    void expectNoteCount(int melosize)
+    {
+        melody_.noteCount = std::clamp(melosize, kMinMelodyLength, kMaxMelodyLength);
+    }
     int currentNoteIndex() const { return currentNoteIndex_; }
     bool finished() const { return currentNoteIndex_ >= melody_.noteCount; }
     bool isLastNote() const { return currentNoteIndex_ == melody_.noteCount - 1; }

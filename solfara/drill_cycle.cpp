@@ -173,8 +173,7 @@ void DrillCycle::newDrill()
         return;
     drill_.chooseKey(engine_.settings.scale, services_.random);
     drawStaffPanel(canvas_());
-    beginNewMelody();
-    drawNewMelody(false);
+    newMelodyInTheSameKey();
 }
 
 void DrillCycle::newMelodyInTheSameKey()

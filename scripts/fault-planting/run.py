@@ -2,10 +2,12 @@
 """Plants each fault of faults.tsv alone in the source tree, builds, runs the
 suite and puts the source back; prints which faults the suite caught.
 
-  scripts/fault-planting/run.py [--build DIR] [--only NAME ...] [--out FILE]
+  scripts/fault-planting/run.py [--build DIR] [--only NAME ...] [--out FILE] [--every]
 
 A fault is caught when a test fails; the suite stops at the first failure, so
-the tests named are those that failed first. A fault that does not build is
+the tests named are those that failed first. With --every the whole suite runs
+for each fault and every failing test is named: the map of which tests catch
+what, to check before a test is folded or dropped. A fault that does not build is
 reported apart: such a row is a mistake in the table. Configure the build
 directory with -DSOLFARA_BENCH=OFF to leave the benchmarks out of every build. The tree must be clean
 of other changes to the planted files; each file is restored byte for byte.
@@ -32,6 +34,7 @@ def main():
     parser.add_argument("--build", default="build")
     parser.add_argument("--only", nargs="*")
     parser.add_argument("--out")
+    parser.add_argument("--every", action="store_true")
     args = parser.parse_args()
     build = (root / args.build).resolve()
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", JACK_NO_START_SERVER="1")
@@ -53,14 +56,15 @@ def main():
             if built.returncode != 0:
                 verdict = "does not build"
             else:
+                stop = [] if args.every else ["--stop-on-failure"]
                 tests = subprocess.run(
-                    ["ctest", "-j2", "--timeout", "180", "--stop-on-failure", "-E", "^layer_probe_"],
+                    ["ctest", "-j2", "--timeout", "180", *stop, "-E", "^layer_probe_"],
                     cwd=build, env=env, capture_output=True, text=True)
                 failed = [l.split(" - ", 1)[1].split(" (")[0].strip()
                           for l in tests.stdout.splitlines() if l.strip()[:1].isdigit()
                           and " - " in l and ("(Failed)" in l or "(Timeout)" in l
                                               or "(SEGFAULT)" in l or "Exception" in l)]
-                verdict = f"caught by {len(failed)}: " + ", ".join(failed[:4]) if failed \
+                verdict = f"caught by {len(failed)}: " + ", ".join(failed if args.every else failed[:4]) if failed \
                     else ("MISSED" if tests.returncode == 0 else "caught (suite failed)")
         finally:
             file.write_bytes(original)

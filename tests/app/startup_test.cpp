@@ -29,7 +29,7 @@ const char* const kPrograms[] = {SOLFARA_BINARY, BEATWISE_BINARY};
 
 } // namespace
 
-TEST(StartupWithoutDisplay, TheWindowIsRefusedWithAPlainMessageAndExitCode1)
+TEST(StartupWithoutDisplay, TheWindowIsRefusedWithAPlainMessage)
 {
     // "xcb" is the platform Qt aborts in when it finds no X server.
     for (const char* platform : {"", "xcb", "wayland"}) {
@@ -47,7 +47,7 @@ TEST(StartupWithoutDisplay, TheWindowIsRefusedWithAPlainMessageAndExitCode1)
     }
 }
 
-TEST(StartupWithoutDisplay, HelpVersionAndDetectNeedNoDisplay)
+TEST(StartupWithoutDisplay, TextCommandsNeedNoDisplay)
 {
     for (const char* program : kPrograms) {
         SCOPED_TRACE(program);

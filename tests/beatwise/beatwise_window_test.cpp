@@ -65,7 +65,7 @@ struct WindowTest : ::testing::Test {
 
 // F3 steps the window size Automatic, 1, 2, 3 and round again, remembered each time; it
 // is a control, never a hit.
-TEST_F(WindowTest, F3StepsTheWindowSizeAndIsNoHit)
+TEST_F(WindowTest, F3StepsTheWindowSize)
 {
     TempDir dir;
     const gdi::RememberedScale memory(dir.file("window.conf"));
@@ -81,7 +81,7 @@ TEST_F(WindowTest, F3StepsTheWindowSizeAndIsNoHit)
 
 } // namespace
 
-TEST_F(WindowTest, PlacedWithTheIntroLeftBehindThenKeysHitTheDialAndF1AndEscWork)
+TEST_F(WindowTest, KeysHitTheDialOnceTheIntroIsLeft)
 {
     EXPECT_EQ(BeatwiseWindow::centredPosition(QSize(1024, 768)), QPoint(312, 284));
     EXPECT_EQ(window.size(), QSize(400, 220));
@@ -127,7 +127,7 @@ TEST_F(WindowTest, PlacedWithTheIntroLeftBehindThenKeysHitTheDialAndF1AndEscWork
     EXPECT_EQ(count(yellow, {30, 13, 340, 24}), 0);
 }
 
-TEST_F(WindowTest, SliderPagesWhileHeldAndDrags)
+TEST_F(WindowTest, TheSliderPagesWhileHeld)
 {
     mouse(QEvent::MouseButtonPress, 250, 150);
     EXPECT_EQ(trainer.slider().tempo(), 81);
@@ -147,7 +147,7 @@ TEST_F(WindowTest, SliderPagesWhileHeldAndDrags)
         EXPECT_EQ(at(thumbX + 8, y), at(120, y)) << y;
 }
 
-TEST_F(WindowTest, MetronomeButtonStartsAndStopsTheTicksAndHelpShowsOurPage)
+TEST_F(WindowTest, TheMetronomeButtonTogglesTheTicks)
 {
     midi.recording()->clear();
     mouse(QEvent::MouseButtonPress, 200, 84);

@@ -21,7 +21,7 @@ constexpr int lampCentreY = dialBottom + 14;
 
 } // namespace
 
-TEST_F(DisplayTest, PaintLaysOutDialLampsSeparatorsAndAnEmptyStatusArea)
+TEST_F(DisplayTest, PaintLaysOutTheWholeFace)
 {
     EXPECT_EQ(at(5, 100), colour::windowBackground);
     EXPECT_EQ(at(200, 25), gdi::black); // inside the dial
@@ -53,7 +53,7 @@ TEST_F(DisplayTest, LampsLightInTheirThreeColourGroups)
     }
 }
 
-TEST_F(DisplayTest, NeedleIsYellowAndTallerRightOnTheBeat)
+TEST_F(DisplayTest, TheNeedleStandsOutRightOnTheBeat)
 {
     for (int x : {197, 201}) {
         drawNeedle(canvas, x);

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-TEST(DrillEngine, FirstRunCreatesBothFilesAndWritesThemOnceAtExit)
+TEST(DrillEngine, TheDataFilesAreWrittenOnceAtExit)
 {
     EngineRig rig;
     auto engine = rig.loadEngine();
@@ -79,7 +79,7 @@ TEST(DrillEngine, DisplayStateFollowsTheSettings)
     EXPECT_LT(engine->periodTable[0], periodAt440);
 }
 
-TEST(DrillEngine, OneMidiDeviceGivesItAndTheMapper)
+TEST(DrillEngine, TheMapperFollowsTheDevices)
 {
     EngineRig rig({"USB Keyboard"}, 1);
     rig.dir.write(kSettingsFileName, settingsFileText({.midi = 2, .miditimbre = 52}));
@@ -97,7 +97,7 @@ TEST(DrillEngine, OneMidiDeviceGivesItAndTheMapper)
     EXPECT_EQ(rig.midiSystem.recording()->closeCount(), 1);
 }
 
-TEST(DrillEngine, FailedMidiOpenIsReportedAndStartUpGoesOn)
+TEST(DrillEngine, AFailedMidiOpenDoesNotStopStartUp)
 {
     EngineRig rig({"Broken Synth"});
     rig.midiSystem.failOpen(-1, "The device is busy.");

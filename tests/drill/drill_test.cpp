@@ -73,7 +73,7 @@ TEST(Drill, SkipRequestReadsTheNextAnalysedBlockAsTheDueNoteOnce)
     EXPECT_FALSE(drill.skipRequest());
 }
 
-TEST(Drill, AcceptanceWalksTheMelodyAndEndsWithBannerOrFinished)
+TEST(Drill, AcceptanceWalksTheMelodyToItsEnd)
 {
     for (bool autostart : {true, false}) {
         Drill drill;

@@ -5,7 +5,7 @@
 // One setting at a time is given a value: values out of range are clamped,
 // values outside a list of choices get a usable default, usable and odd but
 // harmless values stay, and no other setting changes.
-TEST(SettingsBounds, OutOfRangeValuesBecomeUsableAndTheRestIsKept)
+TEST(SettingsBounds, OutOfRangeValuesBecomeUsable)
 {
     const struct {
         std::int32_t Settings::*field;

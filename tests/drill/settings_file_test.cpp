@@ -27,7 +27,7 @@ protected:
 
 } // namespace
 
-TEST_F(SettingsFileTest, AbsentFileIsCreatedEmptyAndDefaultsAreWrittenAsTwentyCrLfLines)
+TEST_F(SettingsFileTest, DefaultsAreWrittenAsTwentyCrLfLines)
 {
     Settings settings;
     EXPECT_FALSE(readSettingsFile(dir.file(kSettingsFileName), settings).fileOpened);

@@ -28,7 +28,7 @@ struct MidiOutTest : testing::Test {
     MidiRecording& recording = *system.recording();
 };
 
-TEST_F(MidiOutTest, StartupListsDevicesAndOpensTheStoredOneOnePastTheMapperMeaningTheMapper)
+TEST_F(MidiOutTest, StartUpOpensTheStoredDevice)
 {
     MidiOut out(system);
     int midi = 1;
@@ -45,7 +45,7 @@ TEST_F(MidiOutTest, StartupListsDevicesAndOpensTheStoredOneOnePastTheMapperMeani
         EXPECT_EQ(applyStoredMidiIndexRule(stored, count), used) << stored;
 }
 
-TEST_F(MidiOutTest, NoDevicesMeansClosedAndNothingReported)
+TEST_F(MidiOutTest, NoDevicesMeansQuietlyClosed)
 {
     RecordingMidiOutputSystem empty({}, clock);
     MidiOut out(empty);
@@ -83,7 +83,7 @@ TEST_F(MidiOutTest, ANoteSoundsUntilItsHandleStopsItOnceOnTheChannelsItNamed)
     EXPECT_EQ(recording.messages()[0].timeMs, 7u);
 }
 
-TEST_F(MidiOutTest, ReopenClosesTheOldDeviceAFailureLeavesItClosedAndSendsAreDropped)
+TEST_F(MidiOutTest, AFailedReopenLeavesTheOutputClosed)
 {
     {
         MidiOut out(system);

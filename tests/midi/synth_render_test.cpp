@@ -58,7 +58,7 @@ TEST_P(SynthRenderTest, ProgramChangeChangesTheTimbre)
     EXPECT_LT(repeat, 0.05);
 }
 
-TEST_P(SynthRenderTest, VelocityZeroIsSilenceAndNoteOffOrResetEndsASustainedNote)
+TEST_P(SynthRenderTest, EveryWayOfStoppingANoteSilencesIt)
 {
     send(midiStatus::programChange, 19, 94); // an organ: sounds while the key is held
     send(midiStatus::noteOn, 60, 0);
@@ -94,7 +94,7 @@ namespace {
 // Messages sent ahead play on the count of rendered samples, whatever the
 // size of the pieces the audio output asks for: the metronome's ticks fall
 // a beat apart in the sound itself.
-TEST(SynthScheduledSends, TicksSentAheadSoundABeatApartAndCancelledOnesNever)
+TEST(SynthScheduledSends, TicksSentAheadSoundOnTheirBeat)
 {
     NoteRenderer renderer;
     ASSERT_TRUE(renderer.synth) << renderer.error;

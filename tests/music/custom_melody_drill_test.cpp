@@ -18,7 +18,7 @@ MelodySettings custom(int drilltype, int custMelody = 0, AnswerMode answerMode =
             .custMelody = custMelody};
 }
 
-TEST_F(CustomMelodyDrillTest, FourNumbersGiveAFourNoteDrillSpelledWithSharpsAndNaturals)
+TEST_F(CustomMelodyDrillTest, FourNumbersGiveAFourNoteDrill)
 {
     // The C after C# carries a natural sign: a custom melody has no key signature.
     dir.write("mel.ssc", "Tune,61,60,66,83\r\r\n");
@@ -30,7 +30,7 @@ TEST_F(CustomMelodyDrillTest, FourNumbersGiveAFourNoteDrillSpelledWithSharpsAndN
     EXPECT_EQ(melodyTitle(m, 0, 24), "Soprano - Custom Melody - Tune");
 }
 
-TEST_F(CustomMelodyDrillTest, RandomDrillsNeverRepeatTheLastLineAndFixedOnesStillDraw)
+TEST_F(CustomMelodyDrillTest, RandomDrillsNeverRepeatTheLastLine)
 {
     dir.write("mel.ssc", "A,60\r\nB,62\r\nC,64\r\n");
     EXPECT_EQ(generate(custom(2), {0, 0, 2}).melodyName, "C") << "line 0 was the last";
@@ -86,7 +86,7 @@ TEST_F(CustomMelodyDrillTest, FallsBackToAnAlgorithmicMelodyWithoutAUsableLine)
     expectAlgorithmic({0, 1, 1}, "drilltype 0");
 }
 
-TEST_F(CustomMelodyDrillTest, LeavesOutNotesOutsideTheDrillRangeAndKeepsThirteen)
+TEST_F(CustomMelodyDrillTest, LeavesOutNotesOutsideTheDrillRange)
 {
     const std::string longName(300, 'n');
     dir.write("mel.ssc", longName + ",35,36,84,40,41,42,43,44,45,46,47,48,49,50,51,52,83\r\n");

@@ -12,7 +12,7 @@ constexpr int kChromaticMode = 2;
 
 } // namespace
 
-TEST(Keys, SignaturesAndTheirSafeLimits)
+TEST(Keys, SignaturesStayWithinTheirSafeLimits)
 {
     EXPECT_EQ(keyAccidental(1), KeyAccidentals{});
     EXPECT_EQ(keyAccidental(2), signsOf("...#..."));  // G: F sharp

@@ -36,7 +36,7 @@ TEST_F(MelodyGeneratorTest, BeginnerMelodyInCMajorForMezzoSopranoStaysOnC5D5E5)
     EXPECT_EQ(generate(settingsFor(1, kMajorMode, 1, 0, 2), {0, 2}).noteIndex[1], 40);
 }
 
-TEST_F(MelodyGeneratorTest, MinorTonicsAndSignatures)
+TEST_F(MelodyGeneratorTest, MinorKeysTakeTheRelativeMajorsSignature)
 {
     // Random key drawn as C major: A minor, for a Soprano A4.
     EXPECT_EQ(notesOf(generate(settingsFor(0, kMinorMode, 0, 0, 1), {0})),
@@ -55,7 +55,7 @@ TEST_F(MelodyGeneratorTest, MinorTonicsAndSignatures)
 
 // Chromatic in F#, Bb, F and Cb: the tonic carries the key's accidental and
 // the black keys are sharps below F (key 9), flats from it.
-TEST_F(MelodyGeneratorTest, ChromaticScaleSpellsTheTonicAndBlackKeysByKey)
+TEST_F(MelodyGeneratorTest, ChromaticScaleSpellsByKey)
 {
     struct Case {
         int key;
@@ -137,7 +137,7 @@ TEST(MelodyTitle, NamesTheTransposition)
 // Over thousands of drills with random settings, draws and custom lines,
 // good and bad: every note lies in the drill range, and its staff step and
 // accidental name its note index.
-TEST_F(MelodyGeneratorTest, EveryNoteIsInRangeAndSpelledAsItSounds)
+TEST_F(MelodyGeneratorTest, EveryNoteIsSpelledAsItSounds)
 {
     dir.write("mel.ssc", "Good,60,62,64\r\r\nLow and high,20,36,83,84\n,,,\r\nEmpty\r\n"
                          "Long,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50,51\r\n");

@@ -15,7 +15,7 @@ protected:
     std::string file() const { return dir.read("mel.ssc"); }
 };
 
-TEST_F(MelodyStoreTest, AbsentFileListsNothingAndOnlyAppendingCreatesIt)
+TEST_F(MelodyStoreTest, OnlyAppendingCreatesTheFile)
 {
     int custMelody = 2;
     EXPECT_TRUE(store.names().empty());
@@ -31,7 +31,7 @@ TEST_F(MelodyStoreTest, AbsentFileListsNothingAndOnlyAppendingCreatesIt)
     EXPECT_EQ(file(), "Happy,60,62,64\r\r\n");
 }
 
-TEST_F(MelodyStoreTest, ReadsForeignLineEndsAndAppendsAfterALastLineWithoutEnd)
+TEST_F(MelodyStoreTest, ForeignLineEndsAreRead)
 {
     dir.write("mel.ssc", "One,60\nTwo,61,62\r\nThree,63\r\r\nFour,64,65");
     EXPECT_EQ(store.names(), (std::vector<std::string>{"One", "Two", "Three", "Four"}));
@@ -47,7 +47,7 @@ TEST_F(MelodyStoreTest, ReadsForeignLineEndsAndAppendsAfterALastLineWithoutEnd)
 }
 
 // Other lines are copied with CR LF after their own text.
-TEST_F(MelodyStoreTest, ReplaceAndDeleteRewriteTheOtherLinesWithCrLf)
+TEST_F(MelodyStoreTest, RewritesEndOtherLinesWithCrLf)
 {
     dir.write("mel.ssc", "A,60\nB,61\r\nC,62\r\r\nD,63\r\r\nE,64\r\r\n");
     ASSERT_TRUE(store.replace(1, {"Bee", {70, 71}}));

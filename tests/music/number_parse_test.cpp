@@ -4,7 +4,7 @@
 
 #include <utility>
 
-TEST(NumberParse, ReadsLikeTheDataFilesExpectAndWrapsAround32Bits)
+TEST(NumberParse, WrapsAround32BitsAsTheDataFilesExpect)
 {
     const std::pair<const char*, std::int32_t> cases[] = {
         {"440Hz", 440},

@@ -7,7 +7,7 @@
 
 // The two tables are built independently; each must undo the other, and a
 // black key is spelled as the flat of the natural note above it.
-TEST(Pitch, StepAndNoteIndexTablesAgree)
+TEST(Pitch, StepTablesAgreeWithNoteIndices)
 {
     EXPECT_EQ(noteIndexOfStep[14], 24); // middle C
     EXPECT_EQ(noteIndexOfStep[27], 47); // B5
@@ -19,7 +19,7 @@ TEST(Pitch, StepAndNoteIndexTablesAgree)
     EXPECT_EQ(midiKeyOfNoteIndex(24, 27), 63);
 }
 
-TEST(Vocabulary, ComputedLabelsAndScaleBits)
+TEST(Vocabulary, LabelsAreComputedFromTheScaleBits)
 {
     EXPECT_EQ(transposeNames()[0], "-24");
     EXPECT_EQ(transposeNames()[24], "0");

@@ -11,7 +11,7 @@
 #include <cmath>
 #include <vector>
 
-TEST(SingleInstance, ASecondInstanceIsRefusedAndADeadOnesLockTakenOver)
+TEST(SingleInstance, OnlyALiveInstanceHoldsTheLock)
 {
     TempDir dir;
     const QString path = QString::fromStdString(dir.path().string());

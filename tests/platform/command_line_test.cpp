@@ -25,7 +25,7 @@ std::string parse(std::vector<const char*> args)
     return "dir " + o.dir + (o.verbose ? ", verbose" : "");
 }
 
-TEST(CommandLine, TakesValuesSeparateOrJoinedAndRejectsWhatItDoesNotKnow)
+TEST(CommandLine, RejectsUnknownOptionsWhateverTheValueSyntax)
 {
     const std::pair<std::vector<const char*>, std::string> cases[] = {
         {{"--data-dir", "/tmp/x", "--verbose"}, "dir /tmp/x, verbose"},

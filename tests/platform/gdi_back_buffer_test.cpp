@@ -24,7 +24,7 @@ protected:
     }
 };
 
-TEST(BackBufferedWidget, DrawingLandsInTheBufferAtOnceAndPaintOnlyShowsIt)
+TEST(BackBufferedWidget, PaintShowsOnlyWhatWasDrawnIntoTheBuffer)
 {
     CountingWidget widget;
     EXPECT_EQ(widget.shown().pixel(5, 5), blue);

@@ -21,7 +21,7 @@ struct CanvasTest : testing::Test {
     int column(int x, Colour c) const { return countPixels(canvas, x, 0, 1, 120, c); }
 };
 
-TEST_F(CanvasTest, LinesAndPolylinesLeaveOutTheirLastPoint)
+TEST_F(CanvasTest, LinesLeaveOutTheirLastPoint)
 {
     canvas.line(28, 10, 173, 10, Pen::solid(black));
     EXPECT_EQ(row(10, black), 145);
@@ -100,7 +100,7 @@ TEST_F(CanvasTest, ArcRunsCounterClockwiseFromStartToEnd)
     EXPECT_EQ(canvas.pixel(105, 16), paper); // upper-left stays empty
 }
 
-TEST_F(CanvasTest, PolygonAndRoundRectAreFilledAndOutlined)
+TEST_F(CanvasTest, ClosedShapesAreFilledInsideTheirOutline)
 {
     const QPoint diamond[] = {{50, 80}, {44, 86}, {50, 92}, {56, 86}};
     canvas.polygon(diamond, Pen::solid(black), Brush::solid(white));
@@ -115,7 +115,7 @@ TEST_F(CanvasTest, PolygonAndRoundRectAreFilledAndOutlined)
     EXPECT_EQ(canvas.pixel(60, 13), black);
 }
 
-TEST_F(CanvasTest, BlitsAndXorOrCopyAndAreClipped)
+TEST_F(CanvasTest, BlitsAreClippedToTheCanvas)
 {
     QImage glyph(4, 2, QImage::Format_RGB32);
     glyph.fill(white);
@@ -144,7 +144,7 @@ TEST_F(CanvasTest, BlitsAndXorOrCopyAndAreClipped)
     canvas.blit(0, 0, 4, 4, QImage(), 0, 0, RasterOp::Copy); // a missing bitmap draws nothing
 }
 
-TEST_F(CanvasTest, TextIsAlignedAndDrawnWithoutAntialiasing)
+TEST_F(CanvasTest, TextIsDrawnWithoutAntialiasingWhereAligned)
 {
     TextStyle style{.font = {.face = "Helv", .height = 14, .width = 8}, .hAlign = HAlign::Centre};
     canvas.text(100, 40, "Hear", style);

@@ -63,7 +63,7 @@ QImage onScreen(QWidget& widget)
 
 class ScaledWindow : public ::testing::TestWithParam<int> {};
 
-TEST_P(ScaledWindow, ShowsTheUnchangedDrawingBlownUpAndRedrawsWhatChanges)
+TEST_P(ScaledWindow, ShowsTheDrawingBlownUpPixelForPixel)
 {
     const int scale = GetParam();
     PatternWidget widget;
@@ -118,7 +118,7 @@ TEST_P(ScaledWindow, APlacedChildCoversItsDrawnAreaAtEveryScale)
 
 INSTANTIATE_TEST_SUITE_P(AtScale, ScaledWindow, ::testing::Values(2, 3));
 
-TEST(ScaledWindowLimits, ScaleIsKeptBetweenOneAndFourAndAnUnscaledWindowIsUntouched)
+TEST(ScaledWindowLimits, TheScaleStaysWithinOneToFour)
 {
     PatternWidget widget;
     EXPECT_EQ(widget.scale(), 0);

@@ -11,7 +11,7 @@ using Kind = ScaleOption::Kind;
 
 namespace {
 
-TEST(ScaleOptionText, NumbersOneToFourAndAutoAreAcceptedAndNothingElse)
+TEST(ScaleOptionText, AcceptsOnlyOneToFourOrAuto)
 {
     const struct {
         const char* text;
@@ -30,7 +30,7 @@ TEST(ScaleOptionText, NumbersOneToFourAndAutoAreAcceptedAndNothingElse)
             << '"' << text << '"';
 }
 
-TEST(AutomaticScale, FollowsTheDesktopsRatioAndLargeScreensButAlwaysFits)
+TEST(AutomaticScale, NeverExceedsWhatTheScreenHolds)
 {
     const QSize solfara(500, 494);
     struct Row {
@@ -62,7 +62,7 @@ TEST(AutomaticScale, FollowsTheDesktopsRatioAndLargeScreensButAlwaysFits)
     EXPECT_EQ(fittingScale({1.0, {400, 300}, {400, 300}}, solfara, 2), 1);
 }
 
-TEST(RememberedScale, KeepsTheLastChoiceIgnoresWhatIsNotAScaleAndReportsWhatCannotBeWritten)
+TEST(RememberedScale, ReadsBackOnlyAValidLastChoice)
 {
     TempDir dir;
     const RememberedScale remembered(dir.file("beatwise/window.conf"));
@@ -88,7 +88,7 @@ TEST(RememberedScale, KeepsTheLastChoiceIgnoresWhatIsNotAScaleAndReportsWhatCann
     EXPECT_TRUE(nowhere.forget());
 }
 
-TEST(ProgramIcon, BothProgramsHaveEveryMenuSizeCompiledInAndOthersNone)
+TEST(ProgramIcon, EachProgramCarriesExactlyTheMenuSizes)
 {
     for (const char* program : {"solfara", "beatwise"}) {
         SCOPED_TRACE(program);
@@ -99,7 +99,7 @@ TEST(ProgramIcon, BothProgramsHaveEveryMenuSizeCompiledInAndOthersNone)
     EXPECT_TRUE(programIcon("unknown").isNull());
 }
 
-TEST(ApplyWindowScale, TheCommandLineHoldsForOneRunAndTheRememberedChoiceForTheRest)
+TEST(ApplyWindowScale, TheCommandLineOverridesTheRememberedChoiceForOneRun)
 {
     TempDir dir;
     const RememberedScale remembered(dir.file("window.conf"));
@@ -119,7 +119,7 @@ TEST(ApplyWindowScale, TheCommandLineHoldsForOneRunAndTheRememberedChoiceForTheR
 
 // The program's own control applies its choice at once, places the window again and
 // remembers the choice; automatic forgets it.
-TEST(ChooseWindowScale, AppliesPlacesAndRemembers)
+TEST(ChooseWindowScale, AChosenScaleTakesEffectForGood)
 {
     TempDir dir;
     const RememberedScale remembered(dir.file("window.conf"));

@@ -25,7 +25,7 @@ TEST(MidiInput, OpensTheFirstPortOrReportsNone)
 }
 
 // Ports, inputs and recordings all read a message through ShortMessage.
-TEST(ShortMessage, UnpacksWhatItPacksAndKeepsSevenBitsOfEachDataByte)
+TEST(ShortMessage, RoundTripsSevenBitDataBytes)
 {
     struct Row {
         const char* name;

@@ -31,7 +31,7 @@ struct TimedSequenceTest : testing::Test {
     }
 };
 
-TEST_F(TimedSequenceTest, RunsStepsInOrderAndFinishesOnce)
+TEST_F(TimedSequenceTest, StepsRunInOrderThenFinishOnce)
 {
     // Steps without a wait run together, the rest after their waits (long
     // enough that a busy machine does not run them at once).

@@ -16,7 +16,7 @@ int blackPixels(const QImage& glyph)
     return black;
 }
 
-TEST(Artwork, EveryBitmapHasItsSizeAndIsBlackOnWhite)
+TEST(Artwork, EveryBitmapIsBlackOnWhiteAtItsSize)
 {
     const struct {
         const char* name;
@@ -47,7 +47,7 @@ TEST(Artwork, EveryBitmapHasItsSizeAndIsBlackOnWhite)
     }
 }
 
-TEST(Artwork, NamesAreMatchedWithoutRegardToCaseAndCursorsCarryTheirHotSpots)
+TEST(Artwork, NamesAreMatchedWithoutRegardToCase)
 {
     EXPECT_EQ(gdi::loadBitmap("note1"), gdi::loadBitmap("NOTE1"));
     EXPECT_FALSE(gdi::loadBitmap("Sol_Shape2").isNull());

@@ -62,7 +62,7 @@ TEST_F(DrillDisplayTest, AcceptedNoteTakesTheMarkersPlaceWithItsStemByHeight)
     EXPECT_TRUE(showsGlyph(art.becar, marker.x - 6, marker.y - 3));
 }
 
-TEST_F(DrillDisplayTest, HighlightOffRestoresLedgerAndStaffLines)
+TEST_F(DrillDisplayTest, HighlightOffRestoresTheLines)
 {
     Melody melody;
     melody.noteCount = 1;
@@ -81,7 +81,7 @@ TEST_F(DrillDisplayTest, HighlightOffRestoresLedgerAndStaffLines)
     EXPECT_EQ(image.copy(x - 10, L + 100, 23, 80), drawn.copy(x - 10, L + 100, 23, 80));
 }
 
-TEST_F(DrillDisplayTest, CursorLineAndBannerFrames)
+TEST_F(DrillDisplayTest, OverlaysSitInTheirPlaces)
 {
     drawCursorLine(dc, colours, 100, true);
     EXPECT_EQ(dc.pixel(92, 368), gdi::rgb(0, 0, 128));

@@ -6,7 +6,7 @@ namespace {
 
 constexpr int L = layoutTop;
 
-TEST(ModeSelector, BandsAndTheRowsBetweenThem)
+TEST(ModeSelector, EveryRowBelongsToOneBand)
 {
     const struct {
         const char* name;

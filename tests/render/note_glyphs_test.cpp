@@ -53,7 +53,7 @@ TEST_F(NoteGlyphsTest, LedgerLinesByTrebleEquivalentPosition)
     EXPECT_EQ(trebleEquivalentPosition(ClefCase::Guitar, 160 + L, noteTopY(160, 7)), 14);
 }
 
-TEST_F(NoteGlyphsTest, StemsTurnAtTheMiddleLineAndHeadsSitOnTheirLine)
+TEST_F(NoteGlyphsTest, StemsTurnAtTheMiddleLine)
 {
     // Melody staff: middle line L+124, a note on it has its top at L+121.
     EXPECT_FALSE(stemUp(Staff::Melody, L + 121));
@@ -75,7 +75,7 @@ TEST_F(NoteGlyphsTest, StemsTurnAtTheMiddleLineAndHeadsSitOnTheirLine)
     EXPECT_EQ(dc.pixel(204, L + 140), untouched);
 }
 
-TEST_F(NoteGlyphsTest, AccidentalsAndShapedHeads)
+TEST_F(NoteGlyphsTest, SignsSitBesideTheirHead)
 {
     // Accidentals sit left of the head; other codes draw nothing.
     drawAccidental(dc, art, 200, 100, sharp);
@@ -126,7 +126,7 @@ TEST(NaturalSigns, PlainNoteAfterItsSharpOrFlatInTheSameOctaveGetsANatural)
     EXPECT_EQ(accidental, (std::vector<Accidental>{sharp, plain, sharp}));
 }
 
-TEST_F(NoteGlyphsTest, LabelsAndCaption)
+TEST_F(NoteGlyphsTest, LabelsSitUnderTheirNotes)
 {
     EXPECT_EQ(noteLabelText(Notation::Letters, 17, sharp), "F#");
     EXPECT_EQ(noteLabelText(Notation::Letters, 17, natural), "F");

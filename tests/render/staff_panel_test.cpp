@@ -28,7 +28,7 @@ struct StaffPanelTest : RenderTest {
     }
 };
 
-TEST_F(StaffPanelTest, StaffLinesClefAndBarLines)
+TEST_F(StaffPanelTest, TheStaffIsDrawnWhole)
 {
     draw({.answerMode = AnswerMode::Microphone, .range = 0});
     for (int y : {L + 112, L + 118, L + 124, L + 130, L + 136, L + 255, L + 261, L + 267, L + 273,
@@ -51,7 +51,7 @@ TEST_F(StaffPanelTest, StaffLinesClefAndBarLines)
     }
 }
 
-TEST_F(StaffPanelTest, KeySignatureGlyphsAndFirstNoteColumn)
+TEST_F(StaffPanelTest, TheKeySignaturePushesTheFirstNoteColumn)
 {
     const KeyAccidentals none{}, allSharp = signsOf("#######"), allFlat = signsOf("bbbbbbb");
     // The signature in force comes from the key's own rule; the staff draws it.

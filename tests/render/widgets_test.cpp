@@ -50,7 +50,7 @@ TEST_F(WidgetsTest, ButtonOf68By28Covers69By29)
     EXPECT_EQ(image, raised);
 }
 
-TEST_F(WidgetsTest, LabelIsCentredAndTitleGlyphsAreDrawn)
+TEST_F(WidgetsTest, LabelsAreCentred)
 {
     clear(colours[16]);
     PushButton{104, top, 96, 28}.drawLabel(dc, colours, "New", 20);
@@ -65,7 +65,7 @@ TEST_F(WidgetsTest, LabelIsCentredAndTitleGlyphsAreDrawn)
     EXPECT_EQ(dc.pixel(463, 14), colours[0]); // x 463..472
 }
 
-TEST_F(WidgetsTest, NoteBoxStaysInsideItsBoxAndIsShadedRound)
+TEST_F(WidgetsTest, ANoteBoxStaysInsideItsBox)
 {
     NoteBox box{100, layoutTop + 375, 30, 22};
     const int y = box.top;

@@ -93,7 +93,7 @@ private:
 
 } // namespace
 
-TEST(PeriodicTimer, CallsOnAFixedGridNeverEarlyAndSkipsThoseMissedInAStall)
+TEST(PeriodicTimer, CallsStayOnTheirGrid)
 {
     std::array<steady_clock::duration, 4> calls{};
     std::atomic<std::size_t> made{0};
@@ -173,7 +173,7 @@ TEST_F(MetronomeTest, OutputCanBeReopenedWhileItTicks)
 // On an output with its own clock every tick is sent ahead at origin + k
 // beats on that clock, only as far as the next beat and a margin: a clock
 // that stands still (no sound being made) does not pile up ticks.
-TEST(MetronomeOnAClockedOutput, SendsTicksAheadABeatApartOnTheOutputsClockAndCancelsThemOnStop)
+TEST(MetronomeOnAClockedOutput, TicksAreScheduledOnTheOutputsClock)
 {
     ClockedPort port;
     ClockedSystem system(port);
@@ -215,7 +215,7 @@ TEST(MetronomeOnAClockedOutput, SendsTicksAheadABeatApartOnTheOutputsClockAndCan
 // The timer wakes as much earlier as its wake-ups have lately come late, so a
 // machine that wakes it ~2 ms late still gets its calls on time; the lead is
 // bounded (CPU cost) and falls back once wake-ups are prompt again.
-TEST(WakeUpLateness, LeadCoversRecentLatenessWithinBoundsAndRecovers)
+TEST(WakeUpLateness, TheLeadCoversRecentLateness)
 {
     using us = std::chrono::microseconds;
     struct Row {

@@ -17,7 +17,7 @@ struct Judged {
 
 } // namespace
 
-TEST(PulseJudge, NeedleAndLampAtTheEdgesOfTheTargetAndAfterPausesAt60Bpm)
+TEST(PulseJudge, TheTargetsEdgesAt60Bpm)
 {
     struct Case {
         std::uint32_t interval;
@@ -33,7 +33,7 @@ TEST(PulseJudge, NeedleAndLampAtTheEdgesOfTheTargetAndAfterPausesAt60Bpm)
     }
 }
 
-TEST(PulseJudge, FirstHitAndHitsAfterAThreeBeatPauseStartAfreshAlsoAcrossTheClockWrap)
+TEST(PulseJudge, AThreeBeatPauseStartsAfresh)
 {
     constexpr std::uint32_t t = 0xFFFFFF00u;
     PulseJudge judge(t);
@@ -47,7 +47,7 @@ TEST(PulseJudge, FirstHitAndHitsAfterAThreeBeatPauseStartAfreshAlsoAcrossTheCloc
     EXPECT_EQ(judge.stats().run, 3u);
 }
 
-TEST(PulseJudge, RunsAndTheirSecondsAndTheStatusLines)
+TEST(PulseJudge, TheStatusLinesCountRuns)
 {
     Judged j;
     j.after(1000);
@@ -62,7 +62,7 @@ TEST(PulseJudge, RunsAndTheirSecondsAndTheStatusLines)
     EXPECT_EQ(runLine(j.s), "Continuously = 3 hits = 1.40 secs (best = 0 hits = 2.70 secs)");
 }
 
-TEST(PulseJudge, ResultsBoxEndsTheRunAndKeepsTheBests)
+TEST(PulseJudge, TheResultsBoxEndsTheRun)
 {
     Judged j;
     j.after(1000);
@@ -88,7 +88,7 @@ TEST(PulseJudge, ResultsBoxEndsTheRunAndKeepsTheBests)
     EXPECT_FLOAT_EQ(second.bestRunSeconds, 2.5f);
 }
 
-TEST(PulseJudge, EscapeClearsTheCountersButNotTheBestsAndResultsWithNoHitsCountOne)
+TEST(PulseJudge, EscapeKeepsTheBests)
 {
     Judged j;
     j.after(1000);

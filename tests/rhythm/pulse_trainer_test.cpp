@@ -52,7 +52,7 @@ struct TrainerTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(TrainerTest, KeyHitBlanksTheInstructionOnceDrawsAndSounds)
+TEST_F(TrainerTest, AKeyHitIsShownWithItsSound)
 {
     tap(500);
     EXPECT_EQ(view.calls, (Calls{"blank", "needle 200", "lit 8",
@@ -63,7 +63,7 @@ TEST_F(TrainerTest, KeyHitBlanksTheInstructionOnceDrawsAndSounds)
                                 shortMessage(0x80, 48, 120), shortMessage(0x8C, 48, 120)}));
 }
 
-TEST_F(TrainerTest, HeldKeyCountsOnceIgnoringAutoRepeatOtherKeysAndMidi)
+TEST_F(TrainerTest, AHeldKeyCountsOnce)
 {
     trainer->keyPressed(Key::Other, clock.milliseconds(), false);
     for (int i = 0; i < 5; ++i) {
@@ -81,7 +81,7 @@ TEST_F(TrainerTest, HeldKeyCountsOnceIgnoringAutoRepeatOtherKeysAndMidi)
     EXPECT_EQ(total(), 2u);
 }
 
-TEST_F(TrainerTest, MidiChordWithin50MsIsOneHitAndEveryNoteIsForwarded)
+TEST_F(TrainerTest, AMidiChordWithin50MsIsOneHit)
 {
     midiNote(1000, 60);
     midiNote(20, 64);
@@ -106,7 +106,7 @@ TEST_F(TrainerTest, MidiChordWithin50MsIsOneHitAndEveryNoteIsForwarded)
     EXPECT_TRUE(view.calls.empty()); // nothing left on the dial to take off
 }
 
-TEST_F(TrainerTest, WithoutOutputItBeepsAtStartAndForNoteOnsAndHasNoMetronome)
+TEST_F(TrainerTest, WithoutOutputItBeeps)
 {
     midi.failOpen(-1, "no synthesizer");
     SetUp();
@@ -122,7 +122,7 @@ TEST_F(TrainerTest, WithoutOutputItBeepsAtStartAndForNoteOnsAndHasNoMetronome)
     EXPECT_EQ(view.calls, (Calls{"caption black", "button up"}));
 }
 
-TEST_F(TrainerTest, SliderPagesTowardsThePointAndDragsNearTheTrackOnly)
+TEST_F(TrainerTest, TheSliderPagesTowardsThePoint)
 {
     trainer->mousePressed(200, 150); // right of the thumb at 142..158
     EXPECT_TRUE(view.pagingTimer);
@@ -158,7 +158,7 @@ TEST_F(TrainerTest, SliderPagesTowardsThePointAndDragsNearTheTrackOnly)
     EXPECT_EQ(view.thumbX, 92);
 }
 
-TEST_F(TrainerTest, MetronomeButtonBlocksKeysWhileHeldAndTicksFollowTheSliderAndTheOutput)
+TEST_F(TrainerTest, TheMetronomeFollowsTheSlider)
 {
     trainer->mousePressed(200, 80);
     EXPECT_TRUE(trainer->metronomeRunning());

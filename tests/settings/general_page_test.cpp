@@ -130,7 +130,7 @@ struct RunSheetTest : GeneralPageTest, SheetCloseTarget {
     SheetTab openedOn{};
 };
 
-TEST_F(RunSheetTest, OkHandsTheChangesOverAndTheyReadBackFromTheSettingsFile)
+TEST_F(RunSheetTest, OkChangesReadBackFromTheSettingsFile)
 {
     const bool accepted = run(
         SheetTab::General,

@@ -73,7 +73,7 @@ TEST_F(EditorTest, RightClicksEnterUpToThirteenNotesLeftClicksOnlySound)
     EXPECT_TRUE(notes().empty());
 }
 
-TEST_F(EditorTest, DraggingOffTheKeysStopsTheNoteAndBackOnSoundsAgain)
+TEST_F(EditorTest, DraggingOffTheKeysStopsTheNote)
 {
     open();
     const QPoint c4 = whiteKey(page->panelOrigin(), 60), d4 = whiteKey(page->panelOrigin(), 62);
@@ -96,7 +96,7 @@ TEST_F(EditorTest, DraggingOffTheKeysStopsTheNoteAndBackOnSoundsAgain)
     EXPECT_TRUE(notes().empty()) << "dragging never enters notes";
 }
 
-TEST_F(EditorTest, PlaySoundsEachNoteAtTheVolumeAndShowsPlayAgain)
+TEST_F(EditorTest, PlaySoundsEachNoteAtTheVolume)
 {
     context.settings.midiVol = 77;
     open();
@@ -172,7 +172,7 @@ TEST_F(EditorTest, ASavedLineSavedAgainIsRewrittenNotLost)
     EXPECT_EQ(melFile(), kFile + "New,62\r\r\n");
 }
 
-TEST_F(EditorTest, UnsavableInputGetsAMessageAndLeavesTheFileAlone)
+TEST_F(EditorTest, UnsavableInputLeavesTheFileAlone)
 {
     open();
     saveAs("Empty");
@@ -191,7 +191,7 @@ TEST_F(EditorTest, UnsavableInputGetsAMessageAndLeavesTheFileAlone)
     EXPECT_EQ(melFile(), kFile);
 }
 
-TEST_F(EditorTest, DeleteAsksWithTheChosenLinesNameAndDeletesThatLine)
+TEST_F(EditorTest, DeleteRemovesTheChosenLine)
 {
     context.settings.custMelody = 2;
     open();
@@ -215,7 +215,7 @@ TEST_F(EditorTest, DeleteAsksWithTheChosenLinesNameAndDeletesThatLine)
     EXPECT_EQ(melFile(), "First,60,62\r\nThird,65\r\n");
 }
 
-TEST_F(EditorTest, ADamagedFileIsReadAsFarAsItGoesAndNeverRewrittenByAFailure)
+TEST_F(EditorTest, AFailureNeverRewritesADamagedFile)
 {
     const std::string damaged =
         "Long,60,60,60,60,60,60,60,60,60,60,60,60,60,60\r\n,,,\r\nOk,62\r\n";

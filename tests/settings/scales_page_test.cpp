@@ -33,7 +33,7 @@ struct ScalesPageTest : testing::Test, PageTest {
     QPushButton* playButton() { return control<QPushButton>(*sheet, "playScale"); }
 };
 
-TEST_F(ScalesPageTest, EachKeyTogglesItsBitSoundsItAndSavesAsANewScaleOnOk)
+TEST_F(ScalesPageTest, EachKeyTogglesItsBit)
 {
     context.settings.midiVol = 90;
     open();
@@ -68,7 +68,7 @@ TEST_F(ScalesPageTest, AClickBesideTheKeysOrOnTheirEdgeDoesNothing)
     EXPECT_TRUE(sent().empty());
 }
 
-TEST_F(ScalesPageTest, SaveChangesNotesRenamesOrAddsByNameAndNotes)
+TEST_F(ScalesPageTest, SaveFollowsTheDecisionTable)
 {
     context.settings.mode = 9; // "Arpeggio - Major", 145
     open();
@@ -98,7 +98,7 @@ TEST_F(ScalesPageTest, SaveChangesNotesRenamesOrAddsByNameAndNotes)
     EXPECT_EQ(scaleBitsLoads.back(), 9) << "the drilled scale's notes follow at once";
 }
 
-TEST_F(ScalesPageTest, NamesAreCheckedCutAndTheListBounded)
+TEST_F(ScalesPageTest, NamesAreCheckedBeforeSaving)
 {
     open();
     saveAs("");
@@ -125,7 +125,7 @@ TEST_F(ScalesPageTest, NamesAreCheckedCutAndTheListBounded)
     EXPECT_EQ(int(scales.size()), kMaxScales);
 }
 
-TEST_F(ScalesPageTest, EnterInTheNameFieldSavesAndKeepsTheSheetOpen)
+TEST_F(ScalesPageTest, EnterInTheNameFieldSaves)
 {
     open();
     sheet->show();
@@ -153,7 +153,7 @@ TEST_F(ScalesPageTest, TheScaleFileWrittenAtExitReadsBackTheSameList)
     EXPECT_EQ(scales.back(), (ScaleRecord{194, "Mine, with a comma"}));
 }
 
-TEST_F(ScalesPageTest, PlayScaleSoundsUpTheOctaveAndDownAndShowsPlayScaleAgain)
+TEST_F(ScalesPageTest, PlayScaleSoundsTheOctaveUpThenDown)
 {
     context.settings.midiVol = 80;
     open();

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(SheetClose, AcceptedSettingsTakeTheVolumeSliderAndDrawCustomMelodiesInCMajor)
+TEST(SheetClose, AcceptedSettingsTakeTheVolumeSlider)
 {
     struct Row {
         const char* name;

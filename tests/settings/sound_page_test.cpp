@@ -15,7 +15,7 @@ namespace {
 // The output starts open on the mapper.
 struct SoundPageTest : testing::Test, PageTest {};
 
-TEST_F(SoundPageTest, ChoosingADeviceReopensTheOutputAtOnceAndTheMapperIsMinusOne)
+TEST_F(SoundPageTest, ChoosingADeviceReopensTheOutputAtOnce)
 {
     SettingsSheet sheet(context, SheetTab::Sound);
     auto* devices = control<QComboBox>(sheet, "midi");
@@ -42,7 +42,7 @@ TEST_F(SoundPageTest, AFailedReopenLeavesTheOutputClosedSilently)
     EXPECT_FALSE(midiOut.isOpen());
 }
 
-TEST_F(SoundPageTest, ChoosingATimbreSendsItsProgramOnChannelsOneAndThirteen)
+TEST_F(SoundPageTest, ChoosingATimbreSendsItsProgramOnBothChannels)
 {
     SettingsSheet sheet(context, SheetTab::Sound);
     auto* timbres = control<QComboBox>(sheet, "miditimbre");
@@ -123,7 +123,7 @@ TEST_F(SoundPageTest, ClosingTheSheetWhileTheTestNoteSoundsStopsIt)
     EXPECT_EQ(sent().back(), (Message{0x80, 60, 100}));
 }
 
-TEST_F(SoundPageTest, SettingsOutsideTheListsShowClampedAndLeaveTheValueAlone)
+TEST_F(SoundPageTest, SettingsOutsideTheListsAreShownClamped)
 {
     struct Row {
         const char* name;

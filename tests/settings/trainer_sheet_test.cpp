@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(TrainerSheetTest, CancelKeepsTheDrillAndOkAppliesTheSettingsWithANewDrill)
+TEST_F(TrainerSheetTest, OnlyOkChangesTheDrill)
 {
     ASSERT_TRUE(w.start());
     w.hear(24);
@@ -89,7 +89,7 @@ TEST_F(TrainerSheetTest, TheSoundPageShowsTheMicrophoneOnlyWhileItIsTheCurrentPa
     EXPECT_EQ(w.drill().currentNoteIndex(), 0) << "blocks heard under the sheet were not judged";
 }
 
-TEST_F(TrainerSheetTest, TheDetectorChosenOnTheSoundPageIsSavedAndListensFromOk)
+TEST_F(TrainerSheetTest, TheDetectorChosenOnTheSoundPageListensFromOk)
 {
     ASSERT_TRUE(w.start());
     const auto pickDetector = [&](const char* name, QDialogButtonBox::StandardButton button) {

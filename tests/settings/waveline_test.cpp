@@ -41,7 +41,7 @@ TEST(VoiceWaveline, EachSampleIsOneCyanPixelAboveOrBelowTheMiddle)
     EXPECT_EQ(w.rowsOf(4, gdi::black).size(), 117u) << "columns past the block stay black";
 }
 
-TEST(VoiceWaveline, FilterBandIsCentredAndScalesWithTheFilter)
+TEST(VoiceWaveline, TheFilterBandScalesWithTheFilter)
 {
     struct Row {
         int filter;
@@ -61,7 +61,7 @@ TEST(VoiceWaveline, FilterBandIsCentredAndScalesWithTheFilter)
     }
 }
 
-TEST(VoiceWaveline, FullGainReachesTheEdgesAndNoGainShowsOnlyTheBand)
+TEST(VoiceWaveline, TheGainScalesTheWave)
 {
     Waveline w;
     const std::array<std::uint8_t, 2> block = {0, 254}; // -128 and +126

@@ -62,7 +62,7 @@ protected:
     }
 };
 
-TEST_F(AnswerControlsTest, TheModeSelectorSwitchesListeningTheMicButtonAndThePanel)
+TEST_F(AnswerControlsTest, TheModeSelectorSwitchesTheAnswerMode)
 {
     ASSERT_TRUE(w.start());
     MicButtonWidget* mic = w.frame->micButton();
@@ -108,7 +108,7 @@ TEST_F(AnswerControlsTest, ChoosingTheGuitarKeepsTheKeyOfARandomKeyDrill)
 
 // A key or string sounds on the press; the drill advances on the release of
 // the due note, as it does for a sung one, and not for another note.
-TEST_F(AnswerControlsTest, KeyboardAndFretboardAnswerTheDrillOnRelease)
+TEST_F(AnswerControlsTest, ADrawnInstrumentAnswersOnRelease)
 {
     ASSERT_TRUE(w.start());
     struct Step {
@@ -217,7 +217,7 @@ TEST_F(AnswerControlsTest, MenuCommandsChangeTheDrill)
 
 // "Window Size" shows the window at the size chosen at once and remembers the choice;
 // "Automatic" forgets it. The window stays whole on the screen.
-TEST_F(AnswerControlsTest, WindowSizeFromTheMenuAppliesAndIsRemembered)
+TEST_F(AnswerControlsTest, WindowSizeFromTheMenuIsRemembered)
 {
     ASSERT_TRUE(w.start());
     // The test screen (800 x 600) has no room for twice the window: it is lowered to fit.
@@ -231,7 +231,7 @@ TEST_F(AnswerControlsTest, WindowSizeFromTheMenuAppliesAndIsRemembered)
     EXPECT_EQ(w.frame->size(), QSize(502, 494) * w.frame->scale());
 }
 
-TEST_F(AnswerControlsTest, ThePopupMenuOpensOnTheStaffAndBelowTheTitleStripButNotForItsOwnDismissal)
+TEST_F(AnswerControlsTest, ThePopupMenuOpensOnlyOnTheStaff)
 {
     ASSERT_TRUE(w.start());
     int shown = 0;

@@ -1,8 +1,8 @@
 #include "solfara/answer_panel_mouse.h"
 #include "solfara/guitar_panel.h"
 #include "solfara/piano_panel.h"
-#include "tests/support//answer_panel_fixture.h"
 #include "tests/support/accidentals.h"
+#include "tests/support/answer_panel_fixture.h"
 
 namespace {
 

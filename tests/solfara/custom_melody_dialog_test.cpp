@@ -44,7 +44,7 @@ struct MelodyDialogTest : testing::Test {
     }
 };
 
-TEST_F(MelodyDialogTest, ListsTheModesFileAndOkOrADoubleClickChoosesAndNamesItsLine)
+TEST_F(MelodyDialogTest, ChoosesALineOfTheModesFile)
 {
     CustomMelodyDialog guitar(dir.path(), 1);
     EXPECT_EQ(entries(guitar), (std::vector<std::string>{"Riff"}));
@@ -71,7 +71,7 @@ TEST_F(MelodyDialogTest, ListsTheModesFileAndOkOrADoubleClickChoosesAndNamesItsL
     EXPECT_EQ(clicked.chosenLine(), 4);
 }
 
-TEST_F(MelodyDialogTest, EmptyAndMissingFilesGiveAnEmptyList)
+TEST_F(MelodyDialogTest, AnAbsentOrEmptyFileGivesAnEmptyList)
 {
     dir.write("mel.ssc", "");
     std::filesystem::remove(dir.file("mel2.ssc"));

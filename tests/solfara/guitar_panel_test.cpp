@@ -1,7 +1,7 @@
 #include "music/pitch.h"
 #include "solfara/guitar_panel.h"
-#include "tests/support//answer_panel_fixture.h"
 #include "tests/support/accidentals.h"
+#include "tests/support/answer_panel_fixture.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ struct GuitarTest : AnswerPanelTest {
     }
 };
 
-TEST(FretPositionAt, BandsAndFretSpacesTileTheNeck)
+TEST(FretPositionAt, FretSpacesTileTheNeck)
 {
     const FretboardGeometry g = FretboardGeometry::mainWindow();
     const struct {
@@ -64,7 +64,7 @@ TEST(FretPositionAt, EachStringSoundsItsOpenNotePlusTheFret)
     EXPECT_EQ(fretPositionAt(g, L + 250, T + 3)->noteIndex, 40); // the neck reaches E5
 }
 
-TEST_F(GuitarTest, DrawShowsWoodFretsNutStringsAndMarks)
+TEST_F(GuitarTest, DrawShowsTheWholeNeck)
 {
     const gdi::Colour wood = gdi::rgb(58, 53, 32), grey = gdi::rgb(128, 128, 128);
     EXPECT_EQ(dc.pixel(L + 30, T + 8), wood);
@@ -84,7 +84,7 @@ TEST_F(GuitarTest, DrawShowsWoodFretsNutStringsAndMarks)
     EXPECT_EQ(dc.pixel(L + 256, T + 20), gdi::black); // the border's dark side
 }
 
-TEST_F(GuitarTest, PressSoundsAndWritesTheNoteReleaseLeavesNoTrace)
+TEST_F(GuitarTest, APressedFretSoundsUntilReleased)
 {
     const QImage before = image.copy();
     const QImage neckBefore = image.copy(L - 2, T - 2, 260, 62);

@@ -77,7 +77,7 @@ struct IntroTest : testing::Test {
     int count(gdi::Colour c) const { return countPixels(canvas, 0, 0, 500, 494, c); }
 };
 
-TEST_F(IntroTest, FlightSoundsThreeNotesAtFrames0_19_38ThenBannerNoteAndReleasesAll)
+TEST_F(IntroTest, TheFlightSoundsItsNotesOnTheirFrames)
 {
     afterFrame = [&](int) { // only the left button skips
         intro->mousePressed(Qt::RightButton);
@@ -144,7 +144,7 @@ QRect extent(const gdi::Canvas& canvas, gdi::Colour c, int top, int bottom)
     return box;
 }
 
-TEST_F(IntroTest, BannerLinesAreCentredInTheirColoursAndSkipIntroIsWrittenBelow)
+TEST_F(IntroTest, BannerLinesAreCentredInTheirColours)
 {
     run();
     // The flight leaves the window black but for stars (the field's own test pins them)

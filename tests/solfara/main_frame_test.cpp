@@ -38,7 +38,7 @@ protected:
 
 // The window opens at its size and place, plays the first melody while it is
 // drawn, and only then listens, with the cursor blinking under the due note.
-TEST_F(MainFrameTest, StartUpPlaysTheFirstMelodyWhileDrawnThenListensAndBlinks)
+TEST_F(MainFrameTest, StartUpPlaysTheFirstMelodyBeforeListening)
 {
     ASSERT_TRUE(w.start());
     EXPECT_EQ(w.frame->windowTitle(), "Solfara 2.5");
@@ -135,7 +135,7 @@ TEST_F(MainFrameTest, TheDrillListensThroughTheChosenDetector)
 
 // While the intro runs only a left press counts: it skips the flight, and
 // the first drill follows the intro's notes.
-TEST_F(MainFrameTest, TheIntroComesBeforeTheFirstDrillAndOnlyALeftClickSkipsIt)
+TEST_F(MainFrameTest, OnlyALeftClickSkipsTheIntro)
 {
     w.intro = IntroTiming{.frameMs = 20, .holdStepMs = 100, .releaseMs = 20};
     w.open();
@@ -185,7 +185,7 @@ TEST_F(MainFrameTest, ClosingDuringTheIntroStartsNoDrill)
     EXPECT_TRUE(w.engine->released());
 }
 
-TEST_F(MainFrameTest, SpaceBarInSilenceAcceptsAndTheFifthSilentBlockErasesTheMarker)
+TEST_F(MainFrameTest, SpaceBarInSilenceAcceptsTheDueNote)
 {
     ASSERT_TRUE(w.start());
     const int x = w.cycle().layout().firstNoteX;
@@ -229,7 +229,7 @@ TEST_F(MainFrameTest, AutostartShowsTheBannerThenANewDrillInANewKey)
     EXPECT_TRUE(w.cycle().blinkTimerRunning());
 }
 
-TEST_F(MainFrameTest, ThirteenNoteMelodyGetsThirteenBoxesAndEndsCleanly)
+TEST_F(MainFrameTest, AThirteenNoteMelodyEndsCleanly)
 {
     w.rig.dir.write("mel.ssc", "Long,60,62,64,65,67,69,71,72,71,69,67,65,64\r\n");
     Settings s = MainWindowRig::tuneSettings();
@@ -270,7 +270,7 @@ TEST_F(MainFrameTest, AfterOkNoEmptyThirteenthBoxRemains)
 }
 
 // Capture stops while a note box or the Hear button sounds, and listening resumes after.
-TEST_F(MainFrameTest, PlaybackStopsCaptureAndListeningResumesAfterIt)
+TEST_F(MainFrameTest, CaptureRestsWhilePlaybackSounds)
 {
     ASSERT_TRUE(w.start());
     const NoteBox box = w.cycle().layout().noteBoxes[1];
@@ -338,7 +338,7 @@ TEST_F(MainFrameTest, InputDuringHearIsDropped)
 
 // A new melody drawn in the middle of a drill (New here; a range or melody-source choice
 // and the sheet's OK draw it the same way) leaves no cursor under the old column.
-TEST_F(MainFrameTest, TheCursorRestsWhileANewMelodyIsDrawnAndStartsUnderTheFirstNote)
+TEST_F(MainFrameTest, ANewMelodyLeavesNoStrayCursor)
 {
     ASSERT_TRUE(w.start());
     w.hear(24);
@@ -377,7 +377,7 @@ TEST_F(MainFrameTest, ButtonActsOnlyWhenReleasedOverIt)
     EXPECT_EQ(w.frame->buttons().newButton.pressed, 0);
 }
 
-TEST_F(MainFrameTest, MicButtonSwitchesListeningOnAndOffInPianoMode)
+TEST_F(MainFrameTest, TheMicButtonSwitchesListeningInPianoMode)
 {
     Settings s = MainWindowRig::tuneSettings();
     s.noteName = 0;
@@ -475,7 +475,7 @@ TEST_F(MainFrameTest, EndingWhileTheSheetIsOpenCancelsTheSheetFirst)
     EXPECT_EQ(w.engine->settings.melosize, MainWindowRig::tuneSettings().melosize);
 }
 
-TEST_F(MainFrameTest, ClosingSavesOnceAndStopsListening)
+TEST_F(MainFrameTest, ClosingSavesOnce)
 {
     ASSERT_TRUE(w.start());
     w.engine->settings.melosize = 4;

@@ -1,7 +1,7 @@
 #include "music/pitch.h"
 #include "solfara/piano_panel.h"
-#include "tests/support//answer_panel_fixture.h"
 #include "tests/support/accidentals.h"
+#include "tests/support/answer_panel_fixture.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ struct PianoTest : AnswerPanelTest {
     }
 };
 
-TEST(PianoKeyAt, EdgesAndBlackKeyBoundaries)
+TEST(PianoKeyAt, KeyBoundariesFallWhereTheyAreDrawn)
 {
     const KeyboardGeometry g = KeyboardGeometry::mainWindow();
     const struct {
@@ -73,7 +73,7 @@ TEST(PianoKeyAt, EditorPageKeyboardAtItsOwnOrigin)
     EXPECT_EQ(pianoKeyAt(g, 345, 30)->noteIndex, 47);
 }
 
-TEST_F(PianoTest, DrawShowsKeyFacesEdgesAndTwentyBlackKeys)
+TEST_F(PianoTest, DrawShowsTwentyBlackKeysAmongTheWhite)
 {
     const gdi::Colour face = colours[28], blackKey = colours[29];
     EXPECT_EQ(dc.pixel(whiteX(0) + 6, 430), face);
@@ -91,7 +91,7 @@ TEST_F(PianoTest, DrawShowsKeyFacesEdgesAndTwentyBlackKeys)
     EXPECT_EQ(blackBodies, 20);
 }
 
-TEST_F(PianoTest, PressSoundsAndLowersTheKeyReleaseRestoresEverything)
+TEST_F(PianoTest, APressedKeySoundsUntilReleased)
 {
     const QImage before = image.copy();
     const int c4 = whiteX(14);
@@ -123,7 +123,7 @@ TEST_F(PianoTest, PressSoundsAndLowersTheKeyReleaseRestoresEverything)
     EXPECT_EQ(image, before);
 }
 
-TEST_F(PianoTest, SlidingSoundsEachNewKeyOnceAndStaysQuietWithinAKey)
+TEST_F(PianoTest, SlidingSoundsEachNewKeyOnce)
 {
     const int c4 = whiteX(14);
     keyboard.pressAt(dc, c4 + 2, 430, due(30));
@@ -140,7 +140,7 @@ TEST_F(PianoTest, SlidingSoundsEachNewKeyOnceAndStaysQuietWithinAKey)
     EXPECT_EQ(keyboard.pressedNote(), 24);
 }
 
-TEST_F(PianoTest, MarkerSpelledAsTheDueNoteWantsAndErasedOnRelease)
+TEST_F(PianoTest, TheMarkerIsSpelledAsTheDueNoteWants)
 {
     const int base = layout.answerStaffBase + L;
     const struct {
@@ -182,7 +182,7 @@ TEST_F(PianoTest, MarkerSpelledAsTheDueNoteWantsAndErasedOnRelease)
     }
 }
 
-TEST_F(PianoTest, CorrectOnlyOnTheDueNoteAndTheEditorNeitherJudgesNorWrites)
+TEST_F(PianoTest, OnlyTheDueNoteIsCorrect)
 {
     const int c4 = whiteX(14);
     keyboard.pressAt(dc, c4 + 6, 430, due(24));

@@ -28,7 +28,7 @@ std::string describe(const QMenu& menu, const std::string& indent = "")
     return out;
 }
 
-TEST(PopupMenu, EntriesOrderSeparatorsAndCheckMarks)
+TEST(PopupMenu, EntriesAreListedInTheirOrder)
 {
     Settings s;
     s.shapeNote = 1;
@@ -133,7 +133,7 @@ TEST(PopupMenu, CommandEffectsOnTheSettings)
     }
 }
 
-TEST(PopupMenu, StaffAreaBoundsAndNoPressSwallowedAfterAChoice)
+TEST(PopupMenu, NoPressIsSwallowedAfterAChoice)
 {
     EXPECT_TRUE(inStaffArea(21, layoutTop + 16));
     EXPECT_TRUE(inStaffArea(479, layoutTop + 264));

@@ -67,7 +67,7 @@ int runAndSignal(const std::filesystem::path& dataDir, int signalNumber,
 // A first run ended by SIGTERM leaves both files; a hand-edited settings file
 // (swapped first lines, a blank line shifting the rest, "A=440Hz",
 // "drilltype==3") ended by SIGINT is written back as it was read.
-TEST(SolfaraProcess, SignalsEndTheProgramAndTheFilesAreWritten)
+TEST(SolfaraProcess, ASignalEndsTheProgramWithItsFilesSaved)
 {
     TempDir fresh;
     ASSERT_EQ(runAndSignal(fresh.path() / "new", SIGTERM), 0);

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(DetectorKind, KeywordsAndDisplayNames)
+TEST(DetectorKind, EveryKindHasItsNames)
 {
     EXPECT_EQ(detectorDisplayName(DetectorKind::Classic), "Classic");
     EXPECT_EQ(detectorDisplayName(DetectorKind::Precise), "Precise");
@@ -16,7 +16,7 @@ TEST(DetectorKind, KeywordsAndDisplayNames)
         EXPECT_EQ(detectorKindOfKeyword(other), std::nullopt) << other;
 }
 
-TEST(DetectorChoiceFile, SavedChoiceIsReadBackAndAMissingOrDamagedFileMeansClassic)
+TEST(DetectorChoiceFile, AnUnreadableChoiceMeansClassic)
 {
     TempDir dir;
     EXPECT_EQ(readDetectorChoice(dir.path()), DetectorKind::Classic);
@@ -44,7 +44,7 @@ TEST(DetectorChoiceFile, SavedChoiceIsReadBackAndAMissingOrDamagedFileMeansClass
     }
 }
 
-TEST(DetectorChoiceFile, AFailedSaveSaysSoAndLeavesNothingBehind)
+TEST(DetectorChoiceFile, AFailedSaveIsReportedWithoutLeftovers)
 {
     TempDir dir;
     const Status saved = writeDetectorChoice(dir.file("missing"), DetectorKind::Precise);

@@ -118,7 +118,7 @@ TEST_F(PitchDetectorTest, NoteBelowEighteenAsksForTheLongBlock)
     }
 }
 
-TEST_F(PitchDetectorTest, NotesAboveTheTableReadAsTheTopAndResultsAreClamped)
+TEST_F(PitchDetectorTest, ResultsAreClampedToTheTable)
 {
     // Bin 195 of the long block (about 1050 Hz) has a period below C6's: read
     // as 48 without the transposition, while C6 itself is transposed to 42.

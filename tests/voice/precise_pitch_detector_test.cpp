@@ -62,7 +62,7 @@ TEST_F(PrecisePitchDetectorTest, NamesEveryNoteOfTheRangeFromAPureToneWithShortB
 // Tones whose strongest partial is not the fundamental: the Classic
 // detector names the partial (an octave or a twelfth too high), the Precise
 // one the note that sounds.
-TEST_F(PrecisePitchDetectorTest, StrongUpperPartialsAndAMissingFundamentalKeepTheirOctave)
+TEST_F(PrecisePitchDetectorTest, BrightOrHollowTonesKeepTheirOctave)
 {
     struct Case {
         const char* name;
@@ -86,7 +86,7 @@ TEST_F(PrecisePitchDetectorTest, StrongUpperPartialsAndAMissingFundamentalKeepTh
     }
 }
 
-TEST_F(PrecisePitchDetectorTest, NoiseWithoutAPitchIsSilenceAndTheFifthSuchBlockErasesTheMarker)
+TEST_F(PrecisePitchDetectorTest, NoiseWithoutAPitchCountsAsSilence)
 {
     std::mt19937 random(11);
     std::normal_distribution<double> gauss(0, 25);
@@ -128,7 +128,7 @@ TEST_F(PrecisePitchDetectorTest, ABlockAcrossAChangeOfNoteNamesOneOfTheTwoOrNoth
 }
 
 // The filter, the gain and the skip request behave as the Classic detector's.
-TEST_F(PrecisePitchDetectorTest, SharesTheSilenceFilterAndTheSkipRequest)
+TEST_F(PrecisePitchDetectorTest, SharesTheClassicDetectorsGate)
 {
     settings.micFilter = 126; // no sample exceeds 126
     EXPECT_EQ(analyse(sineBlock(440, 1024, 127)).outcome, BlockOutcome::Silent);

@@ -60,7 +60,7 @@ TEST(FftTables, SineIsRoundedToSixDecimals)
     }
 }
 
-TEST(PeriodTable, MatchesTheReferencePeriodsAndFollowsTheTuningSmoothly)
+TEST(PeriodTable, FollowsTheTuningFromTheReferencePeriods)
 {
     const PeriodTable a440 = buildPeriodTable(440);
     EXPECT_NEAR(a440[0], 168.5616, 1e-4);

@@ -24,7 +24,7 @@ protected:
     VoiceInput voice{device, detector, listener};
 };
 
-TEST_F(VoiceInputTest, PrepareTestsTheDeviceOnceAndAFailureIsReportedOnce)
+TEST_F(VoiceInputTest, TheDeviceIsTestedOnlyOnce)
 {
     voice.setWaveAvailable(true);
     voice.prepareCapture();
@@ -43,7 +43,7 @@ TEST_F(VoiceInputTest, PrepareTestsTheDeviceOnceAndAFailureIsReportedOnce)
     EXPECT_EQ(listener.messages.size(), 1u);
 }
 
-TEST_F(VoiceInputTest, NoMicrophoneOrALaterOpenFailureIsSilentAndBringsNoBlocks)
+TEST_F(VoiceInputTest, AMissingMicrophoneBringsNoBlocks)
 {
     voice.prepareCapture();
     voice.startCapture();
@@ -59,7 +59,7 @@ TEST_F(VoiceInputTest, NoMicrophoneOrALaterOpenFailureIsSilentAndBringsNoBlocks)
     EXPECT_TRUE(listener.verdicts.empty());
 }
 
-TEST_F(VoiceInputTest, EachBlockIsJudgedAndTheNextIsQueuedWithTheDetectorsLength)
+TEST_F(VoiceInputTest, TheNextBlockIsQueuedAtTheDetectorsLength)
 {
     voice.setWaveAvailable(true);
     voice.startCapture();
@@ -94,7 +94,7 @@ TEST_F(VoiceInputTest, PausedDetectionKeepsBlocksFlowingWithoutJudging)
     EXPECT_TRUE(listener.verdicts[0].accepted);
 }
 
-TEST_F(VoiceInputTest, MicrophoneOffClosesTheDeviceAndMutedBlocksAreSilent)
+TEST_F(VoiceInputTest, MicrophoneOffHearsNothing)
 {
     voice.setWaveAvailable(true);
     voice.startCapture();

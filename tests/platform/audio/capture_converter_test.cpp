@@ -28,7 +28,7 @@ TEST(CaptureConverter, QuantisesToUnsignedEightBitsWithClipping)
         EXPECT_EQ(CaptureConverter::quantise(in), out) << in;
 }
 
-TEST(CaptureConverter, KeepsPitchLevelAndDurationAtAnyDeviceRate)
+TEST(CaptureConverter, PreservesTheSignalAtAnyDeviceRate)
 {
     for (int rate : {8000, 11025, 16000, 22050, 44100, 48000, 96000}) {
         auto out = convertSine(rate, 440);

@@ -33,7 +33,7 @@ TEST(WavSource, ReadsCommonWavFormatsAsTheMicrophoneWouldHearThem)
     }
 }
 
-TEST(WavSource, UnreadableFilesGiveAnErrorAndNoSamples)
+TEST(WavSource, AnUnreadableFileGivesAnErrorInsteadOfSamples)
 {
     TempDir dir;
     auto missing = readCaptureSamples(dir.file("missing.wav").string());

@@ -5,7 +5,7 @@
 #include "music/pitch.h"
 #include "platform/midi/internal/synth_output_port.h"
 #include "platform/midi/library_chatter.h"
-#include "tests/midi/spectrum.h"
+#include "tests/platform/midi/spectrum.h"
 #include "tests/support/monitor_recorder.h"
 #include "tests/support/pinned_soundfonts.h"
 

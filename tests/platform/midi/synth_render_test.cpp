@@ -3,7 +3,7 @@
 #include "midi/midi_messages.h"
 #include "music/pitch.h"
 #include "platform/midi/midi_output_port.h"
-#include "tests/midi/spectrum.h"
+#include "tests/platform/midi/spectrum.h"
 #include "tests/support/rendered_note.h"
 
 #include <gtest/gtest.h>

@@ -81,9 +81,15 @@ std::optional<CustomMelody> MelodyStore::load(int k) const
 
 Status MelodyStore::append(const CustomMelody& melody)
 {
-    if (!isWritableMelody(melody))
-        return Status::failure(unwritableMelodyText);
-    // The whole file is rewritten with the new line at its end, so a failed
+    return appendAll({melody});
+}
+
+Status MelodyStore::appendAll(const std::vector<CustomMelody>& melodies)
+{
+    for (const CustomMelody& melody : melodies)
+        if (!isWritableMelody(melody))
+            return Status::failure(unwritableMelodyText);
+    // The whole file is rewritten with the new lines at its end, so a failed
     // write never leaves half a line behind.
     std::string bytes;
     std::error_code noFile;
@@ -97,7 +103,8 @@ Status MelodyStore::append(const CustomMelody& melody)
     // one first, or the new melody would be glued onto that line.
     if (!bytes.empty() && bytes.back() != '\n')
         bytes += "\r\n";
-    bytes += formatMelodyLine(melody);
+    for (const CustomMelody& melody : melodies)
+        bytes += formatMelodyLine(melody);
     return replaceWholeFile(file_, scratchFile(), bytes);
 }
 

@@ -39,6 +39,9 @@ public:
 
     // Adds a line at the end, creating the file when absent.
     Status append(const CustomMelody& melody);
+    // Adds a line for each melody, in order, in one write: all of them or, when one is
+    // refused or the write fails, none.
+    Status appendAll(const std::vector<CustomMelody>& melodies);
 
     // Writes the melody in place of line k; other lines are copied unchanged.
     // When k is not a line of the file the file is rewritten unchanged.

@@ -84,8 +84,12 @@ TEST_F(MelodyStoreTest, RefusesMelodiesThatWouldNotReadBackAsWritten)
         EXPECT_EQ(store.append(melody).message(), MelodyStore::unwritableMelodyText) << melody.name;
         EXPECT_EQ(store.replace(0, melody).message(), MelodyStore::unwritableMelodyText)
             << melody.name;
+        // Several melodies go in together or not at all.
+        EXPECT_FALSE(store.appendAll({{"Fine", {60}}, melody})) << melody.name;
     }
     EXPECT_EQ(file(), "Keep,60\r\r\n");
+    ASSERT_TRUE(store.appendAll({{"A", {61}}, {"B", {62}}}));
+    EXPECT_EQ(file(), "Keep,60\r\r\nA,61\r\r\nB,62\r\r\n");
 }
 
 // Every line keeps its position, whatever is in it.

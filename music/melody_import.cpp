@@ -73,17 +73,34 @@ int bestOctaveMove(const std::vector<NotatedNote>& notes)
     return best;
 }
 
-// Where the melody of notes [begin, size) ends: after the last phrase end within 13 notes,
-// else after 13 notes.
-std::size_t pieceEnd(const std::vector<NotatedNote>& notes, std::size_t begin)
+// The sizes of the melodies the notes are cut into: whole phrases joined while they fit in 13
+// notes, and a phrase longer than 13 cut into as few nearly equal pieces as hold it.
+std::vector<std::size_t> pieceSizes(const std::vector<NotatedNote>& notes)
 {
-    const std::size_t limit = std::min(notes.size(), begin + maxMelodyNotes);
-    if (limit == notes.size())
-        return limit;
-    for (std::size_t end = limit; end > begin; --end)
-        if (notes[end - 1].endsPhrase)
-            return end;
-    return limit;
+    std::vector<std::size_t> phrases{0};
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        ++phrases.back();
+        if (notes[i].endsPhrase && i + 1 < notes.size())
+            phrases.push_back(0);
+    }
+    const std::size_t most = maxMelodyNotes;
+    std::vector<std::size_t> sizes;
+    bool joinable = false; // whether the last piece is whole phrases that the next may join
+    for (const std::size_t phrase : phrases) {
+        if (phrase <= most) {
+            if (joinable && sizes.back() + phrase <= most)
+                sizes.back() += phrase;
+            else
+                sizes.push_back(phrase);
+            joinable = true;
+            continue;
+        }
+        const std::size_t pieces = (phrase + most - 1) / most;
+        for (std::size_t k = 0; k < pieces; ++k)
+            sizes.push_back(phrase / pieces + (k < phrase % pieces ? 1 : 0));
+        joinable = false;
+    }
+    return sizes;
 }
 
 } // namespace
@@ -134,13 +151,13 @@ Result<std::vector<CustomMelody>> melodiesOfPart(const NotatedPart& part, const 
     }
 
     std::vector<CustomMelody> melodies;
-    for (std::size_t begin = 0; begin < part.notes.size();) {
-        const std::size_t end = pieceEnd(part.notes, begin);
+    std::size_t begin = 0;
+    for (const std::size_t size : pieceSizes(part.notes)) {
         CustomMelody melody;
-        for (std::size_t i = begin; i < end; ++i)
+        for (std::size_t i = begin; i < begin + size; ++i)
             melody.notes.push_back(part.notes[i].key + move);
         melodies.push_back(std::move(melody));
-        begin = end;
+        begin += size;
     }
     if (melodies.size() == 1) {
         melodies.front().name = title;

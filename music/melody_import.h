@@ -25,8 +25,8 @@ std::string importedMelodyTitle(const NotatedScore& score, std::string_view file
 // - moved by whole octaves into MIDI keys 36..83 when it lies outside (the smallest move),
 //   refused naming the first note that stays outside when no octave holds them all (the
 //   move that leaves the fewest outside decides which);
-// - more than 13 notes become consecutive melodies of at most 13, each cut at the last phrase
-//   end that keeps it within 13 notes (after 13 notes where no phrase ends), named
+// - more than 13 notes become consecutive melodies of at most 13: whole phrases, joined while
+//   they fit, and a phrase of more than 13 notes cut into nearly equal pieces; named
 //   "<title> 1", "<title> 2", ...; the title is shortened where the number would make a
 //   name longer than 98 characters.
 // Fails for a part without notes or with more than maxImportedNotes.

@@ -1,3 +1,4 @@
+#include "notation/melody_file_commands.h"
 #include "platform/audio/wav_source.h"
 #include "platform/gdi/window_scale.h"
 #include "platform/midi/soundfont_locator.h"
@@ -23,6 +24,9 @@ int main(int argc, char* argv[])
     std::optional<std::string> detectFile;
     std::string scaleError;
     std::optional<std::string> detectorWord;
+    std::optional<std::string> importFile, partText;
+    std::optional<std::vector<std::string>> exportWords;
+    bool guitar = false;
 
     CommandLine commandLine("solfara");
     commandLine
@@ -40,6 +44,18 @@ int main(int argc, char* argv[])
              "hear the singer with the 'classic' (strongest partial) or the 'precise' (period "
              "search) pitch detector; the trainer remembers the choice",
              [&](const std::string& word) { detectorWord = word; })
+        .add("--import-melody", "FILE",
+             "add the melody of the MusicXML (.musicxml, .xml, .mxl) or MIDI (.mid) file FILE to "
+             "the custom melodies, cut into drills of up to 13 notes, and exit",
+             [&](const std::string& file) { importFile = file; })
+        .add("--part", "N", "with --import-melody: take part N (1 is the first) of the file",
+             [&](const std::string& n) { partText = n; })
+        .addWithValues("--export-melody", {"N", "FILE"},
+                       "write custom melody N (its line, from 0) to FILE, as MusicXML or MIDI by "
+                       "FILE's extension, and exit",
+                       [&](const std::vector<std::string>& words) { exportWords = words; })
+        .add("--guitar", "with --import-melody or --export-melody: the guitar's melodies",
+             [&] { guitar = true; })
         .add("--soundfont", "FILE",
              "play through the General MIDI SoundFont FILE (" +
                  std::string(kSoundFontDefaultsHelp) + ")",
@@ -64,6 +80,25 @@ int main(int argc, char* argv[])
         error = "option '--audio-input': " + readable.message();
     else if (detectorWord && !(options.detector = detectorKindOfKeyword(*detectorWord)))
         error = "option '--detector' needs 'classic' or 'precise', not '" + *detectorWord + "'";
+    const auto wholeNumber = [](const std::string& text, int least) -> std::optional<int> {
+        const bool digits = !text.empty() && text.size() < 9 &&
+                            text.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || std::stoi(text) < least)
+            return std::nullopt;
+        return std::stoi(text);
+    };
+    std::optional<int> part = 1, exportLine;
+    if (error.empty() && partText && !(part = wholeNumber(*partText, 1)))
+        error = "option '--part' needs a part number from 1, not '" + *partText + "'";
+    else if (error.empty() && exportWords && !(exportLine = wholeNumber(exportWords->front(), 0)))
+        error = "option '--export-melody' needs a line number from 0, not '" +
+                exportWords->front() + "'";
+    else if (error.empty() && importFile && exportWords)
+        error = "--import-melody and --export-melody cannot be given together";
+    else if (error.empty() && (partText && !importFile))
+        error = "option '--part' goes with --import-melody";
+    else if (error.empty() && guitar && !importFile && !exportWords)
+        error = "option '--guitar' goes with --import-melody or --export-melody";
     if (!error.empty()) {
         std::cerr << "solfara: " << error << "\nTry 'solfara --help' for the options.\n";
         return 2;
@@ -75,6 +110,18 @@ int main(int argc, char* argv[])
     if (showVersion) {
         std::cout << "solfara " << kSolfaraVersion << "\n";
         return 0;
+    }
+    if (importFile || exportWords) {
+        const std::filesystem::path dataDir =
+            options.dataDirectory.value_or(defaultDataDirectory("solfara"));
+        if (Status prepared = prepareDataDirectory(dataDir); !prepared) {
+            std::cerr << "solfara: " << prepared.message() << "\n";
+            return 2;
+        }
+        if (importFile)
+            return importMelodyCommand(dataDir, *importFile, static_cast<std::size_t>(*part - 1),
+                                       guitar, std::cout, std::cerr);
+        return exportMelodyCommand(dataDir, *exportLine, exportWords->back(), guitar, std::cerr);
     }
     if (detectFile) {
         // Without --detector, the detector the trainer last used.

@@ -11,10 +11,32 @@ CommandLine& CommandLine::add(std::string name, std::string help, std::function<
 CommandLine& CommandLine::add(std::string name, std::string valueName, std::string help,
                               std::function<void(const std::string&)> onValue)
 {
+    return addWithValues(std::move(name), {std::move(valueName)}, std::move(help),
+                         [onValue = std::move(onValue)](const std::vector<std::string>& values) {
+                             onValue(values.front());
+                         });
+}
+
+CommandLine&
+CommandLine::addWithValues(std::string name, std::vector<std::string> valueNames, std::string help,
+                           std::function<void(const std::vector<std::string>&)> onValues)
+{
     options_.push_back(
-        {std::move(name), std::move(valueName), std::move(help), {}, std::move(onValue)});
+        {std::move(name), std::move(valueNames), std::move(help), {}, std::move(onValues)});
     return *this;
 }
+
+namespace {
+
+std::string joined(const std::vector<std::string>& words)
+{
+    std::string text;
+    for (const std::string& word : words)
+        text += (text.empty() ? "" : " ") + word;
+    return text;
+}
+
+} // namespace
 
 const CommandLine::Option* CommandLine::find(const std::string& name) const
 {
@@ -40,19 +62,23 @@ Status CommandLine::parse(int argc, const char* const* argv)
         const Option* option = find(name);
         if (!option)
             return Status::failure("unknown option '" + name + "'");
-        if (option->valueName.empty()) {
+        if (option->valueNames.empty()) {
             if (hasInlineValue)
                 return Status::failure("option '" + name + "' takes no value");
             option->onSeen();
             continue;
         }
-        if (!hasInlineValue) {
+        std::vector<std::string> values;
+        if (hasInlineValue)
+            values.push_back(value);
+        while (values.size() < option->valueNames.size()) {
             if (i + 1 >= argc)
-                return Status::failure("option '" + name + "' needs a value (" + option->valueName +
-                                       ")");
-            value = argv[++i];
+                return Status::failure("option '" + name + "' needs " +
+                                       (option->valueNames.size() == 1 ? "a value" : "values") +
+                                       " (" + joined(option->valueNames) + ")");
+            values.push_back(argv[++i]);
         }
-        option->onValue(value);
+        option->onValues(values);
     }
     return Status::success();
 }
@@ -62,7 +88,7 @@ std::string CommandLine::helpText(const std::string& summary) const
     std::string text = "Usage: " + program_ + " [OPTION]...\n" + summary + "\n\nOptions:\n";
     std::size_t width = 0;
     auto label = [](const Option& o) {
-        return o.valueName.empty() ? o.name : o.name + " " + o.valueName;
+        return o.valueNames.empty() ? o.name : o.name + " " + joined(o.valueNames);
     };
     for (const Option& o : options_)
         width = std::max(width, label(o).size());

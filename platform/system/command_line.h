@@ -19,6 +19,11 @@ public:
     // An option with a value; `valueName` is shown in the help ("DIR", "FILE").
     CommandLine& add(std::string name, std::string valueName, std::string help,
                      std::function<void(const std::string&)> onValue);
+    // An option with several values in a row ("--export-melody N FILE"); the first may
+    // also be joined with "=".
+    CommandLine& addWithValues(std::string name, std::vector<std::string> valueNames,
+                               std::string help,
+                               std::function<void(const std::vector<std::string>&)> onValues);
 
     // Parses argv[1..]. Fails with a one-line reason for an unknown option, a
     // missing value, or a stray argument.
@@ -30,10 +35,10 @@ public:
 private:
     struct Option {
         std::string name;
-        std::string valueName; // empty: takes no value
+        std::vector<std::string> valueNames; // empty: takes no value
         std::string help;
         std::function<void()> onSeen;
-        std::function<void(const std::string&)> onValue;
+        std::function<void(const std::vector<std::string>&)> onValues;
     };
     const Option* find(const std::string& name) const;
 

@@ -60,13 +60,24 @@ TEST(MelodiesOfPart, ALongMelodyIsCutAtItsPhraseEndsIntoNumberedMelodies)
     }
     EXPECT_EQ((*melodies)[1].notes.front(), 60 + 10);
 
-    // Without phrase ends within 13 notes the melody is cut after 13.
-    const auto unphrased = melodiesOfPart(partOf(ascending(60, 30), {2}), "Song");
-    ASSERT_TRUE(unphrased);
-    std::vector<std::size_t> sizes;
-    for (const CustomMelody& m : *unphrased)
-        sizes.push_back(m.notes.size());
-    EXPECT_EQ(sizes, (std::vector<std::size_t>{3, 13, 13, 1}));
+    const struct {
+        const char* name;
+        std::vector<std::size_t> phraseEnds;
+        std::vector<std::size_t> sizes;
+    } rows[] = {
+        {"short phrases join while they fit", {3, 7, 11, 15, 19, 23, 27}, {12, 12, 6}},
+        {"a long phrase is cut into nearly equal pieces", {2}, {3, 9, 9, 9}},
+        {"no phrase end at all", {}, {10, 10, 10}},
+        {"a long phrase between short ones", {1, 16}, {2, 8, 7, 13}},
+    };
+    for (const auto& r : rows) {
+        const auto cut = melodiesOfPart(partOf(ascending(60, 30), r.phraseEnds), "Song");
+        ASSERT_TRUE(cut) << r.name;
+        std::vector<std::size_t> sizes;
+        for (const CustomMelody& m : *cut)
+            sizes.push_back(m.notes.size());
+        EXPECT_EQ(sizes, r.sizes) << r.name;
+    }
 
     // Thirteen notes are one melody, named by the title alone.
     const auto whole = melodiesOfPart(partOf(ascending(60, 13), {5}), "Song");

@@ -105,6 +105,10 @@ TEST(SolfaraProcess, CommandLine)
 {
     TempDir dir;
     dir.write("plain-file", "x");
+    dir.write("tune.musicxml", "<score-partwise><work><work-title>Tune</work-title></work>"
+                               "<part id=\"P1\"><measure><note><pitch><step>G</step><octave>4"
+                               "</octave></pitch></note></measure></part></score-partwise>");
+    const std::string data = "--data-dir " + dir.file("data").string();
     struct Case {
         std::string args;
         int exitCode;
@@ -114,7 +118,14 @@ TEST(SolfaraProcess, CommandLine)
          {Case{"--version", 0, "solfara 2.5\n"}, Case{"--help", 0, "--data-dir DIR"},
           Case{"--data-dir=", 2, "needs a directory"},
           Case{"--detector fast", 2, "option '--detector' needs 'classic' or 'precise'"},
-          Case{"--data-dir " + dir.file("plain-file").string(), 1, "cannot use data directory"}}) {
+          Case{"--data-dir " + dir.file("plain-file").string(), 1, "cannot use data directory"},
+          Case{data + " --import-melody " + dir.file("tune.musicxml").string(), 0, "0\tTune\n"},
+          Case{data + " --export-melody 0 " + dir.file("tune.mid").string(), 0, ""},
+          Case{data + " --import-melody " + dir.file("tune.mid").string() + " --part 2", 2,
+               "there is no part 2"},
+          Case{"--import-melody x.mid --part 0", 2, "needs a part number from 1"},
+          Case{"--export-melody first x.mid", 2, "needs a line number from 0"},
+          Case{"--guitar", 2, "goes with --import-melody or --export-melody"}}) {
         const Finished run = runToCompletion(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
         EXPECT_NE(run.output.find(c.saying), std::string::npos) << c.args << ": " << run.output;

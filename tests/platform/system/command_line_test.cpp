@@ -7,11 +7,13 @@ namespace {
 struct Options {
     std::string dir;
     bool verbose = false;
+    std::vector<std::string> pair;
     CommandLine commandLine{"prog"};
     Options()
     {
         commandLine.add("--data-dir", "DIR", "where the files are", [&](auto& v) { dir = v; })
-            .add("--verbose", "talk", [&] { verbose = true; });
+            .add("--verbose", "talk", [&] { verbose = true; })
+            .addWithValues("--copy", {"N", "FILE"}, "copy N to FILE", [&](auto& v) { pair = v; });
     }
 };
 
@@ -22,7 +24,10 @@ std::string parse(std::vector<const char*> args)
     args.insert(args.begin(), "prog");
     if (Status parsed = o.commandLine.parse(static_cast<int>(args.size()), args.data()); !parsed)
         return parsed.message();
-    return "dir " + o.dir + (o.verbose ? ", verbose" : "");
+    std::string seen = "dir " + o.dir + (o.verbose ? ", verbose" : "");
+    for (const std::string& v : o.pair)
+        seen += " " + v;
+    return seen;
 }
 
 TEST(CommandLine, RejectsUnknownOptionsWhateverTheValueSyntax)
@@ -36,6 +41,9 @@ TEST(CommandLine, RejectsUnknownOptionsWhateverTheValueSyntax)
         {{"--"}, "unexpected argument '--'"},
         {{"--data-dir"}, "option '--data-dir' needs a value (DIR)"},
         {{"--verbose=yes"}, "option '--verbose' takes no value"},
+        {{"--copy", "3", "out.mid", "--verbose"}, "dir , verbose 3 out.mid"},
+        {{"--copy=3", "out.mid"}, "dir  3 out.mid"},
+        {{"--copy", "3"}, "option '--copy' needs values (N FILE)"},
     };
     for (const auto& [args, expected] : cases)
         EXPECT_EQ(parse(args), expected);
@@ -46,7 +54,8 @@ TEST(CommandLine, HelpListsEveryOptionAligned)
     EXPECT_EQ(Options().commandLine.helpText("Does things."),
               "Usage: prog [OPTION]...\nDoes things.\n\nOptions:\n"
               "  --data-dir DIR  where the files are\n"
-              "  --verbose       talk\n");
+              "  --verbose       talk\n"
+              "  --copy N FILE   copy N to FILE\n");
 }
 
 } // namespace

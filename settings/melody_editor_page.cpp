@@ -2,6 +2,7 @@
 
 #include "midi/midi_messages.h"
 #include "music/note_names.h"
+#include "notation/melody_files.h"
 #include "settings/name_list_box.h"
 #include "settings/page_controls.h"
 #include "solfara/guitar_panel.h"
@@ -102,6 +103,10 @@ void MelodyEditorPage::makeControls()
             [this] { save(); });
     connect(button("deleteMelody", "Delete", du.rect(178, 153, 48, 14)), &QPushButton::clicked,
             this, [this] { deleteChosen(); });
+    connect(button("importMelody", "Import ...", du.rect(178, 177, 48, 14)), &QPushButton::clicked,
+            this, [this] { importMelodies(); });
+    connect(button("exportMelody", "Export ...", du.rect(178, 195, 48, 14)), &QPushButton::clicked,
+            this, [this] { exportChosen(); });
 }
 
 QPoint MelodyEditorPage::panelOrigin() const
@@ -281,6 +286,65 @@ void MelodyEditorPage::deleteChosen()
         tell(removed.message());
     names_->setNames(edit_.names());
     repaintPage();
+}
+
+// The melodies of a notation file (of the part the user picks, when it has several) are
+// appended to the file the page edits, and the first of them is loaded.
+void MelodyEditorPage::importMelodies()
+{
+    const auto file = fileDialogs_->fileToImport();
+    if (!file)
+        return;
+    const auto score = readNotationFile(*file);
+    if (!score) {
+        tell(score.message());
+        return;
+    }
+    std::size_t part = 0;
+    if (score->parts.size() > 1) {
+        std::vector<std::string> names;
+        for (const NotatedPart& p : score->parts)
+            names.push_back(p.name);
+        const auto picked = fileDialogs_->partToImport(names);
+        if (!picked)
+            return;
+        part = *picked;
+    }
+    const auto melodies =
+        melodiesToImport(*score, *file, part, answerModeOf(context_.settings.noteName));
+    if (!melodies) {
+        tell(melodies.message());
+        return;
+    }
+    const int first = static_cast<int>(edit_.names().size());
+    MelodyStore store = edit_.store();
+    if (Status added = store.appendAll(*melodies); !added) {
+        tell(added.message());
+        return;
+    }
+    names_->setNames(edit_.names());
+    names_->setCurrentRow(first);
+    chooseMelody(first);
+    const std::size_t count = melodies->size();
+    messages_->inform(kMessageCaption, count == 1 ? "Added '" + melodies->front().name + "'."
+                                                  : "Added " + std::to_string(count) +
+                                                        " melodies, '" + melodies->front().name +
+                                                        "' to '" + melodies->back().name + "'.");
+}
+
+void MelodyEditorPage::exportChosen()
+{
+    const int row = names_->currentRow();
+    const auto melody = row >= 0 ? edit_.store().load(row) : std::nullopt;
+    if (!melody) {
+        tell("Select the melody to export in the list.");
+        return;
+    }
+    const auto file = fileDialogs_->fileToExportTo(melody->name + ".musicxml");
+    if (!file)
+        return;
+    if (Status written = writeNotationFile(*file, *melody); !written)
+        tell(written.message());
 }
 
 void MelodyEditorPage::tell(const std::string& text)

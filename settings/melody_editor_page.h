@@ -7,6 +7,7 @@
 #include "render/colours.h"
 #include "render/note_bitmaps.h"
 #include "settings/melody_edit.h"
+#include "settings/melody_file_dialogs.h"
 #include "settings/settings_sheet_context.h"
 #include "settings/sheet_state.h"
 #include "solfara/answer_panel.h"
@@ -21,7 +22,9 @@ class QPushButton;
 // pointer, the left button only sounds it. The entered notes show as a row of
 // names; "Play" plays them, "SAVE" stores them under the typed name in the
 // answer mode's melody file, "Delete" removes the melody chosen in the list
-// after asking. The file changes at once, whatever button closes the sheet.
+// after asking. "Import ..." appends the melodies of a MusicXML or MIDI file,
+// "Export ..." writes the chosen melody to one. The file changes at once,
+// whatever button closes the sheet.
 class MelodyEditorPage : public gdi::BackBufferedWidget {
     Q_OBJECT
 public:
@@ -41,6 +44,7 @@ public:
     bool isPlaying() const { return playback_.isRunning(); }
 
     void useMessages(UserMessages& messages) { messages_ = &messages; }
+    void useFileDialogs(MelodyFileDialogs& dialogs) { fileDialogs_ = &dialogs; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -61,6 +65,8 @@ private:
     void chooseMelody(int row);
     void save();
     void deleteChosen();
+    void importMelodies();
+    void exportChosen();
     void tell(const std::string& text);
 
     SheetState& state_;
@@ -68,6 +74,8 @@ private:
     MelodyEdit edit_;
     MessageBoxes boxes_{this};
     UserMessages* messages_ = &boxes_;
+    QtMelodyFileDialogs qtFileDialogs_{this};
+    MelodyFileDialogs* fileDialogs_ = &qtFileDialogs_;
     ColourTable colours_ = fillColours();
     NoteBitmaps noMarkers_; // the editor writes no notes on a staff
     std::unique_ptr<AnswerPanel> panel_;

@@ -1,3 +1,4 @@
+#include "notation/melody_files.h"
 #include "settings/melody_editor_page.h"
 #include "settings/name_list_box.h"
 #include "tests/settings/page_fixture.h"
@@ -19,7 +20,28 @@ QPoint whiteKey(QPoint origin, int key)
     return origin + QPoint(12 * (7 * octave + white) + 6, 32); // below the black keys
 }
 
+// Answers the page's file and part questions as a user would; nothing means Cancel.
+struct ScriptedFileDialogs final : MelodyFileDialogs {
+    std::optional<std::filesystem::path> toImport, toExport;
+    std::optional<std::size_t> part;
+    std::vector<std::string> offeredParts;
+    std::string suggested;
+
+    std::optional<std::filesystem::path> fileToImport() override { return toImport; }
+    std::optional<std::filesystem::path> fileToExportTo(const std::string& name) override
+    {
+        suggested = name;
+        return toExport;
+    }
+    std::optional<std::size_t> partToImport(const std::vector<std::string>& names) override
+    {
+        offeredParts = names;
+        return part;
+    }
+};
+
 struct EditorTest : testing::Test, PageTest {
+    ScriptedFileDialogs dialogs;
     std::unique_ptr<SettingsSheet> sheet;
     MelodyEditorPage* page = nullptr;
     NameListBox* names = nullptr;
@@ -29,6 +51,7 @@ struct EditorTest : testing::Test, PageTest {
         sheet = std::make_unique<SettingsSheet>(context, SheetTab::CustomMelody);
         page = sheet->findChild<MelodyEditorPage*>();
         page->useMessages(messages);
+        page->useFileDialogs(dialogs);
         names = control<NameListBox>(*sheet, "melodyNames");
         sent();
     }
@@ -270,6 +293,61 @@ TEST_F(EditorTest, GuitarModeEditsTheGuitarFileOnAFretboard)
     saveAs("Low");
     EXPECT_EQ(dir.read("mel2.ssc"), "Riff,52\r\nLow,40\r\r\n");
     EXPECT_EQ(melFile(), kFile);
+}
+
+// A score of two parts: the part picked is appended and loaded into the editor.
+TEST_F(EditorTest, ImportAppendsThePickedPartAndLoadsItsFirstMelody)
+{
+    const std::string duet =
+        "<score-partwise><work><work-title>Duet</work-title></work><part-list>"
+        "<score-part id=\"A\"><part-name>High</part-name></score-part>"
+        "<score-part id=\"B\"><part-name>Low</part-name></score-part></part-list>"
+        "<part id=\"A\"><measure><note><pitch><step>C</step><octave>5</octave></pitch></note>"
+        "</measure></part><part id=\"B\"><measure><note><pitch><step>E</step><octave>3</octave>"
+        "</pitch></note><note><pitch><step>G</step><octave>3</octave></pitch></note></measure>"
+        "</part></score-partwise>";
+    dir.write("duet.musicxml", duet);
+    open();
+    dialogs.toImport = dir.file("duet.musicxml");
+    press("importMelody"); // Cancel on the part question: nothing happens
+    EXPECT_EQ(dialogs.offeredParts, (std::vector<std::string>{"High", "Low"}));
+    EXPECT_EQ(melFile(), kFile);
+
+    dialogs.part = 1;
+    press("importMelody");
+    EXPECT_EQ(melFile(), kFile + "Duet,52,55\r\r\n");
+    EXPECT_EQ(names->count(), 4);
+    EXPECT_EQ(names->currentRow(), 3);
+    EXPECT_EQ(notes(), (std::vector<int>{52, 55}));
+    EXPECT_EQ(messages.told, (std::vector<std::string>{"Added 'Duet'."}));
+}
+
+TEST_F(EditorTest, AnImportThatFailsSaysWhyAndLeavesTheFileAlone)
+{
+    dir.write("broken.mid", "MThd\0\0");
+    open();
+    dialogs.toImport = dir.file("broken.mid");
+    press("importMelody");
+    ASSERT_EQ(messages.told.size(), 1u);
+    EXPECT_NE(messages.told[0].find("broken.mid"), std::string::npos) << messages.told[0];
+    EXPECT_EQ(melFile(), kFile);
+}
+
+TEST_F(EditorTest, ExportWritesTheChosenMelody)
+{
+    open();
+    press("exportMelody");
+    EXPECT_EQ(messages.told,
+              (std::vector<std::string>{"Select the melody to export in the list."}));
+
+    names->list()->setCurrentRow(0);
+    dialogs.toExport = dir.file("first.mid");
+    press("exportMelody");
+    EXPECT_EQ(dialogs.suggested, "First.musicxml");
+    const auto score = readNotationFile(dir.file("first.mid"));
+    ASSERT_TRUE(score) << score.message();
+    const auto melodies = melodiesToImport(*score, dir.file("first.mid"), 0, AnswerMode::Piano);
+    EXPECT_EQ(*melodies, (std::vector<CustomMelody>{{"First", {60, 62}}}));
 }
 
 } // namespace

@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev
   libfluidsynth-dev libglib2.0-dev timgm6mb-soundfont libsystemd-dev
   librtmidi-dev librtaudio-dev libjack-jackd2-dev
-  libsndfile1-dev libsamplerate0-dev
+  libsndfile1-dev libsamplerate0-dev libzip-dev
   fonts-liberation fonts-liberation2
 )
 if [[ "${1:-}" == "--test" || "${1:-}" == "--fuzz" ]]; then

@@ -9,7 +9,7 @@ program=$1
 page=$2
 
 # "  --data-dir DIR      keep the data ..." -> "--data-dir DIR"
-from_help=$("$program" --help | sed -nE 's/^  (--[a-z-]+( [A-Z]+)?)  .*/\1/p' | sort)
+from_help=$("$program" --help | sed -nE 's/^  (--[a-z-]+( [A-Z]+)*)  .*/\1/p' | sort)
 # ".TP" followed by "\fB\-\-data\-dir\fR \fIDIR\fR" -> "--data-dir DIR"
 from_page=$(sed -n '/^\.TP$/{n;p}' "$page" | grep '^\\fB\\-\\-' |
   sed -E 's/\\-/-/g; s/\\f[BIRP]//g' | sort)

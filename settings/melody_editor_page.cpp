@@ -324,6 +324,7 @@ void MelodyEditorPage::importMelodies()
     }
     names_->setNames(edit_.names());
     names_->setCurrentRow(first);
+    names_->setText(melodies->front().name);
     chooseMelody(first);
     const std::size_t count = melodies->size();
     messages_->inform(kMessageCaption, count == 1 ? "Added '" + melodies->front().name + "'."

@@ -318,6 +318,7 @@ TEST_F(EditorTest, ImportAppendsThePickedPartAndLoadsItsFirstMelody)
     EXPECT_EQ(melFile(), kFile + "Duet,52,55\r\r\n");
     EXPECT_EQ(names->count(), 4);
     EXPECT_EQ(names->currentRow(), 3);
+    EXPECT_EQ(names->text(), "Duet");
     EXPECT_EQ(notes(), (std::vector<int>{52, 55}));
     EXPECT_EQ(messages.told, (std::vector<std::string>{"Added 'Duet'."}));
 }

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2)
         return 0;
     const int edit = data[0] % 3;
-    const int k = int(data[1]) - 8;           // some lines, and indices before and after them
+    const int k = int(data[1]) - 8; // some lines, and indices before and after them
     MelodyStore store(scratchDirectory(), AnswerMode::Piano); // "mel.ssc"
     writeScratchFile(store.file().filename().string(), data + 2, size - 2);
 

@@ -11,16 +11,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     requireDrillableParts(*score);
-    for (const NotatedPart& part : score->parts) {
-        const auto melodies = melodiesOfPart(part, "Fuzz");
-        if (!melodies)
-            continue;
-        for (const CustomMelody& melody : *melodies) {
-            const auto again = readMusicXml(musicXmlOf(melody));
-            requireProperty(again && again->parts.size() == 1 &&
-                                again->parts.front().notes.size() == melody.notes.size(),
-                            "a written score reads back with its notes");
-        }
-    }
+    forEachImportedMelody(*score, [](const CustomMelody& melody) {
+        const auto again = readMusicXml(musicXmlOf(melody));
+        requireProperty(again && again->parts.size() == 1 &&
+                            again->parts.front().notes.size() == melody.notes.size(),
+                        "a written score reads back with its notes");
+    });
     return 0;
 }

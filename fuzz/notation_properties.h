@@ -4,6 +4,15 @@
 #include "music/melody_import.h"
 #include "music/notated_score.h"
 
+// Calls `check` with every melody that the parts of `score` give.
+template <typename Check> void forEachImportedMelody(const NotatedScore& score, Check check)
+{
+    for (const NotatedPart& part : score.parts)
+        if (const auto melodies = melodiesOfPart(part, "Fuzz"))
+            for (const CustomMelody& melody : *melodies)
+                check(melody);
+}
+
 // What every score a reader accepts must give: each part's melodies, when it has any, can be
 // written to the melody file as they are.
 inline void requireDrillableParts(const NotatedScore& score)

@@ -11,18 +11,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     requireDrillableParts(*score);
-    for (const NotatedPart& part : score->parts) {
-        const auto melodies = melodiesOfPart(part, "Fuzz");
-        if (!melodies)
-            continue;
-        for (const CustomMelody& melody : *melodies) {
-            const auto again = readStandardMidiFile(standardMidiFileOf(melody));
-            requireProperty(again && again->parts.size() == 1, "a written file reads back");
-            std::vector<int> keys;
-            for (const NotatedNote& n : again->parts.front().notes)
-                keys.push_back(n.key);
-            requireProperty(keys == melody.notes, "a written file gives back its notes");
-        }
-    }
+    forEachImportedMelody(*score, [](const CustomMelody& melody) {
+        const auto again = readStandardMidiFile(standardMidiFileOf(melody));
+        requireProperty(again && again->parts.size() == 1, "a written file reads back");
+        std::vector<int> keys;
+        for (const NotatedNote& n : again->parts.front().notes)
+            keys.push_back(n.key);
+        requireProperty(keys == melody.notes, "a written file gives back its notes");
+    });
     return 0;
 }

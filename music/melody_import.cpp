@@ -1,23 +1,13 @@
 #include "music/melody_import.h"
 
+#include "music/text_lines.h"
+
 #include <algorithm>
 #include <array>
 
 namespace {
 
 constexpr std::size_t kMaxNameLength = 98; // what the name field of the editor takes
-
-// `text` cut to at most `length` bytes without splitting a UTF-8 character.
-std::string cutAt(std::string text, std::size_t length)
-{
-    if (text.size() <= length)
-        return text;
-    std::size_t end = length;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    text.resize(end);
-    return text;
-}
 
 std::string trimmed(std::string_view text)
 {
@@ -126,7 +116,7 @@ std::string importedMelodyTitle(const NotatedScore& score, std::string_view file
         title = "Melody";
     if (guitar && !title.starts_with("GUITAR"))
         title = "GUITAR " + title;
-    return cutAt(title, kMaxNameLength);
+    return cutAtCharacter(title, kMaxNameLength);
 }
 
 Result<std::vector<CustomMelody>> melodiesOfPart(const NotatedPart& part, const std::string& title)
@@ -165,7 +155,7 @@ Result<std::vector<CustomMelody>> melodiesOfPart(const NotatedPart& part, const 
     }
     for (std::size_t i = 0; i < melodies.size(); ++i) {
         const std::string number = " " + std::to_string(i + 1);
-        melodies[i].name = trimmed(cutAt(title, kMaxNameLength - number.size())) + number;
+        melodies[i].name = trimmed(cutAtCharacter(title, kMaxNameLength - number.size())) + number;
     }
     return melodies;
 }

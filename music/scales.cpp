@@ -1,5 +1,7 @@
 #include "music/scales.h"
 
+#include "music/text_lines.h"
+
 const ScaleList& builtInScales()
 {
     static const ScaleList scales = {
@@ -31,12 +33,5 @@ ScaleBits scaleBitsOf(std::uint32_t mask)
 
 std::string fitScaleName(std::string name)
 {
-    if (name.size() <= kScaleNameLength)
-        return name;
-    std::size_t end = kScaleNameLength;
-    // Step back over UTF-8 continuation bytes so the cut lands on a character start.
-    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
-        --end;
-    name.resize(end);
-    return name;
+    return cutAtCharacter(std::move(name), kScaleNameLength);
 }

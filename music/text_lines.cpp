@@ -26,3 +26,15 @@ bool readDataLine(std::istream& in, std::string& line, std::size_t maxKept)
         line.pop_back();
     return sawAnything;
 }
+
+std::string cutAtCharacter(std::string text, std::size_t length)
+{
+    if (text.size() <= length)
+        return text;
+    std::size_t end = length;
+    // Step back over UTF-8 continuation bytes so the cut lands on a character start.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    text.resize(end);
+    return text;
+}

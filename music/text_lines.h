@@ -11,3 +11,7 @@
 // as one line. Like the C strings the files were designed around, the line
 // ends at an embedded NUL byte.
 bool readDataLine(std::istream& in, std::string& line, std::size_t maxKept);
+
+// `text` cut to at most `length` bytes, never inside a UTF-8 character: a name shortened to
+// fit its field still shows whole letters.
+std::string cutAtCharacter(std::string text, std::size_t length);

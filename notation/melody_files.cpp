@@ -27,6 +27,24 @@ Result<NotatedScore> failed(const std::filesystem::path& file, const std::string
 const char* const kUnknownExtension =
     "the file name must end in .musicxml, .xml, .mxl, .mid or .midi";
 
+// The score in a file's bytes, read as its format says.
+Result<NotatedScore> scoreIn(NotationFormat format, const std::string& bytes)
+{
+    switch (format) {
+    case NotationFormat::MusicXml:
+        return readMusicXml(bytes);
+    case NotationFormat::CompressedMusicXml: {
+        const auto unpacked = musicXmlInArchive(bytes, kMaxNotationFileBytes);
+        if (!unpacked)
+            return unpacked.status();
+        return readMusicXml(*unpacked);
+    }
+    case NotationFormat::Midi:
+        return readStandardMidiFile(bytes);
+    }
+    return Result<NotatedScore>::failure("unknown format");
+}
+
 } // namespace
 
 std::optional<NotationFormat> notationFormatOf(const std::filesystem::path& file)
@@ -55,20 +73,7 @@ Result<NotatedScore> readNotationFile(const std::filesystem::path& file)
         return bytes.status();
     if (bytes->size() > kMaxNotationFileBytes) // it grew while being read
         return failed(file, "the file is larger than 32 MB");
-    Result<NotatedScore> score = Result<NotatedScore>::failure("");
-    switch (*format) {
-    case NotationFormat::MusicXml:
-        score = readMusicXml(*bytes);
-        break;
-    case NotationFormat::CompressedMusicXml: {
-        const auto unpacked = musicXmlInArchive(*bytes, kMaxNotationFileBytes);
-        score = unpacked ? readMusicXml(*unpacked) : Result<NotatedScore>(unpacked.status());
-        break;
-    }
-    case NotationFormat::Midi:
-        score = readStandardMidiFile(*bytes);
-        break;
-    }
+    auto score = scoreIn(*format, *bytes);
     if (!score)
         return failed(file, score.message());
     return score;

@@ -6,9 +6,11 @@
 #include "platform/gdi/program_icon.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/midi/library_chatter.h"
+#include "platform/system/message_boxes.h"
 #include "platform/system/single_instance.h"
 #include "platform/system/system_beeper.h"
 #include "platform/system/termination_signals.h"
+#include "rhythm/status_texts.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -28,7 +30,11 @@ int runBeatwise(int argc, char* argv[], const BeatwiseOptions& options)
 
     SteadyClock clock;
     SystemBeeper beeper;
-    DesktopMidiOutputSystem midiOutputs({options.soundFont, options.verbose});
+    MessageBoxes messages;
+    DesktopMidiOutputSystem midiOutputs(
+        {.soundFont = options.soundFont,
+         .verbose = options.verbose,
+         .soundFontFailed = errorShownOnGuiThread(messages, beatwiseCaption)});
     BeatwiseWindow window(clock, midiOutputs, beeper);
     const gdi::RememberedScale rememberedScale = gdi::RememberedScale::forProgram("beatwise");
     gdi::applyWindowScale(window, options.scale, rememberedScale);

@@ -29,7 +29,7 @@ BeatwiseWindow::BeatwiseWindow(Clock& clock, MidiOutputSystem& midiOutputs, Beep
       clock_(clock), output_(midiOutputs), trainer_(clock, *this, output_, beeper),
       listenToMidi_(midiInput)
 {
-    setWindowTitle("Beatwise");
+    setWindowTitle(beatwiseCaption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(display::clientWidth, display::clientHeight);

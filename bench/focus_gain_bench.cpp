@@ -93,7 +93,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     setMidiLibraryChatter(false);
     {
-        DesktopMidiOutputSystem kept({soundFont, false});
+        DesktopMidiOutputSystem kept({.soundFont = soundFont});
         report("synthesizer kept up (the program):", kept);
     }
     {

@@ -26,7 +26,7 @@ if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "${solfara_runtime_data}")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6core6, libqt6gui6, libqt6widgets6, libfluidsynth3, \
-librtmidi6, librtaudio6, libsndfile1, libsamplerate0, libzip4, libasound2, ${solfara_runtime_data}")
+librtmidi6, librtaudio6, libsndfile1, libsamplerate0, libzip4, libasound2, libpulse0, ${solfara_runtime_data}")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
 include(CPack)

@@ -12,11 +12,11 @@ packages=(
   qt6-base-dev
   libfluidsynth-dev libglib2.0-dev timgm6mb-soundfont libsystemd-dev
   librtmidi-dev librtaudio-dev libjack-jackd2-dev
-  libsndfile1-dev libsamplerate0-dev libzip-dev
+  libsndfile1-dev libsamplerate0-dev libzip-dev libpulse-dev
   fonts-liberation fonts-liberation2
 )
 if [[ "${1:-}" == "--test" || "${1:-}" == "--fuzz" ]]; then
-  packages+=(desktop-file-utils appstream groff-base libpulse-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libx11-dev xvfb xauth clang-tidy)
+  packages+=(desktop-file-utils appstream groff-base libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libx11-dev xvfb xauth clang-tidy)
 fi
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-dev)

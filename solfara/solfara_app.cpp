@@ -70,7 +70,10 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
 
     seedDataFile(dataDirectory, "midpatch.h", ":/midpatch.h");
 
-    DesktopMidiOutputSystem midiSystem(options.midi);
+    MessageBoxes messages;
+    MidiOutputOptions midiOptions = options.midi;
+    midiOptions.soundFontFailed = errorShownOnGuiThread(messages, kSolfaraCaption);
+    DesktopMidiOutputSystem midiSystem(midiOptions);
     MidiOut midiOut(midiSystem);
     Result<Microphone> microphone = options.audioInput
                                         ? recordingAsMicrophone(options.audioInput->string())
@@ -80,7 +83,6 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
         return 2;
     }
     WaveInputDevices& waveInputs = *microphone->devices;
-    MessageBoxes messages;
     DrillEngine engine(dataDirectory, {midiOut, waveInputs, messages});
     engine.load();
 

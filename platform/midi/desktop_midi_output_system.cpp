@@ -13,9 +13,10 @@ DesktopMidiOutputSystem::DesktopMidiOutputSystem(MidiOutputOptions options)
 
 DesktopMidiOutputSystem::DesktopMidiOutputSystem(MidiOutputOptions options,
                                                  std::unique_ptr<MidiOutputSystem> ports)
-    : DesktopMidiOutputSystem(options, std::move(ports), [soundFont = options.soundFont] {
-          return SynthOutputPort::open(soundFont);
-      })
+    : DesktopMidiOutputSystem(options, std::move(ports),
+                              [soundFont = options.soundFont, failed = options.soundFontFailed] {
+                                  return SynthOutputPort::open(soundFont, failed);
+                              })
 {
 }
 

@@ -3,6 +3,7 @@
 #include "platform/midi/internal/lasting_output.h"
 #include "platform/midi/midi_output_port.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,9 @@
 struct MidiOutputOptions {
     std::string soundFont; // --soundfont FILE; empty: search the usual places
     bool verbose = false;  // let FluidSynth and ALSA print their messages
+    // The built-in synthesizer reads its SoundFont after it has opened; told,
+    // on the reading thread, when the file turns out to be damaged.
+    std::function<void(const std::string& message)> soundFontFailed = {};
 };
 
 // The MIDI outputs of this machine as the program numbers them: device 0 is

@@ -1,5 +1,6 @@
 #include "platform/system/message_boxes.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace {
@@ -35,4 +36,15 @@ void MessageBoxes::inform(const std::string& caption, const std::string& text)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setObjectName("informed");
     box->open();
+}
+
+std::function<void(const std::string& text)> errorShownOnGuiThread(UserMessages& messages,
+                                                                   std::string caption)
+{
+    return [&messages, caption = std::move(caption)](const std::string& text) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [&messages, caption, text] { messages.showError(caption, text); },
+            Qt::QueuedConnection);
+    };
 }

@@ -2,6 +2,9 @@
 
 #include "base/user_messages.h"
 
+#include <functional>
+#include <string>
+
 class QWidget;
 
 // The user's messages as Qt message boxes over `parent` (none: centred on the screen).
@@ -18,3 +21,9 @@ public:
 private:
     QWidget* parent_;
 };
+
+// A reporter for work done off the GUI thread: called from any thread, it has
+// `messages` show the error under `caption` once the GUI thread is free.
+// `messages` must outlive the application object.
+std::function<void(const std::string& text)> errorShownOnGuiThread(UserMessages& messages,
+                                                                   std::string caption);

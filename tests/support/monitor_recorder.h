@@ -8,6 +8,7 @@
 #include <pulse/simple.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <thread>
@@ -15,8 +16,15 @@
 #include <vector>
 
 // Records mono float samples from the default sink's monitor until destroyed.
+// It also keeps a timeline: the steady-clock time at which each recorded
+// sample reached the monitor, that is, left the server's sink. A read returns
+// as soon as the server hands over a 10 ms fragment, so the earliest return
+// seen, less the sound it brought, places every sample (to within the sink's
+// own block, which the measurement states).
 class MonitorRecorder {
 public:
+    using Clock = std::chrono::steady_clock;
+
     explicit MonitorRecorder(const char* server)
     {
         pa_sample_spec format{PA_SAMPLE_FLOAT32LE, SoundFontSynth::sampleRate, 1};
@@ -30,8 +38,14 @@ public:
                 std::vector<float> chunk(441);
                 while (!stop_ && pa_simple_read(stream_, chunk.data(), chunk.size() * sizeof(float),
                                                 nullptr) >= 0) {
+                    const Clock::time_point now = Clock::now();
                     std::lock_guard lock(mutex_);
                     samples_.insert(samples_.end(), chunk.begin(), chunk.end());
+                    recorded_ += chunk.size();
+                    const Clock::time_point first = now - durationOf(recorded_);
+                    if (!anchored_ || first < firstSampleAt_)
+                        firstSampleAt_ = first;
+                    anchored_ = true;
                 }
             });
     }
@@ -49,13 +63,31 @@ public:
     std::vector<float> take()
     {
         std::lock_guard lock(mutex_);
+        lastTaken_ = taken_;
+        taken_ += samples_.size();
         return std::exchange(samples_, {});
     }
 
+    // When the sample at `index` of what the last take() returned left the sink.
+    Clock::time_point timeOfTaken(std::size_t index) const
+    {
+        std::lock_guard lock(mutex_);
+        return firstSampleAt_ + durationOf(lastTaken_ + index);
+    }
+
 private:
+    static Clock::duration durationOf(std::size_t samples)
+    {
+        return std::chrono::duration_cast<Clock::duration>(
+            std::chrono::duration<double>(double(samples) / SoundFontSynth::sampleRate));
+    }
+
     pa_simple* stream_ = nullptr;
     std::thread thread_;
     std::atomic<bool> stop_{false};
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::vector<float> samples_;
+    std::size_t recorded_ = 0, taken_ = 0, lastTaken_ = 0;
+    bool anchored_ = false;
+    Clock::time_point firstSampleAt_;
 };

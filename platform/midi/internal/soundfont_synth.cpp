@@ -10,6 +10,16 @@
 Result<std::unique_ptr<SoundFontSynth>>
 SoundFontSynth::create(const std::filesystem::path& soundFont)
 {
+    auto synth = createWithoutSounds();
+    if (!synth)
+        return synth;
+    if (Status loaded = (*synth)->loadSoundFont(soundFont); !loaded)
+        return loaded;
+    return synth;
+}
+
+Result<std::unique_ptr<SoundFontSynth>> SoundFontSynth::createWithoutSounds()
+{
     std::unique_ptr<SoundFontSynth> synth(new SoundFontSynth);
     synth->settings_ = new_fluid_settings();
     if (!synth->settings_)
@@ -29,16 +39,6 @@ SoundFontSynth::create(const std::filesystem::path& soundFont)
     if (!synth->synth_)
         return Status::failure("The built-in synthesizer could not be started.");
 
-    if (!fluid_is_soundfont(soundFont.c_str()))
-        return Status::failure("The file \"" + soundFont.string() +
-                               "\" is not a SoundFont, so the built-in synthesizer cannot play. "
-                               "Pass a General MIDI .sf2 file with --soundfont FILE.");
-    if (fluid_synth_sfload(synth->synth_, soundFont.c_str(), 1) == FLUID_FAILED)
-        return Status::failure("The SoundFont \"" + soundFont.string() +
-                               "\" could not be loaded; it may be damaged. Pass another General "
-                               "MIDI .sf2 file with --soundfont FILE.");
-    synth->soundFont_ = soundFont;
-
     // A sequencer without a system timer is advanced by the synthesizer as
     // it renders, so its clock is the sample clock of the sound itself.
     synth->sequencer_ = new_fluid_sequencer2(0);
@@ -46,6 +46,27 @@ SoundFontSynth::create(const std::filesystem::path& soundFont)
         return Status::failure("The built-in synthesizer could not be started.");
     synth->sequencerSynth_ = fluid_sequencer_register_fluidsynth(synth->sequencer_, synth->synth_);
     return synth;
+}
+
+Status SoundFontSynth::checkIsSoundFont(const std::filesystem::path& soundFont)
+{
+    if (fluid_is_soundfont(soundFont.c_str()))
+        return Status::success();
+    return Status::failure("The file \"" + soundFont.string() +
+                           "\" is not a SoundFont, so the built-in synthesizer cannot play. "
+                           "Pass a General MIDI .sf2 file with --soundfont FILE.");
+}
+
+Status SoundFontSynth::loadSoundFont(const std::filesystem::path& soundFont)
+{
+    if (Status checked = checkIsSoundFont(soundFont); !checked)
+        return checked;
+    if (fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED)
+        return Status::failure("The SoundFont \"" + soundFont.string() +
+                               "\" could not be loaded; it may be damaged. Pass another General "
+                               "MIDI .sf2 file with --soundfont FILE.");
+    soundFont_ = soundFont;
+    return Status::success();
 }
 
 SoundFontSynth::~SoundFontSynth()
@@ -120,31 +141,38 @@ std::uint32_t SoundFontSynth::clockMs()
 
 void SoundFontSynth::sendAt(std::uint32_t message, std::uint32_t timeMs)
 {
-    const int status = static_cast<int>(message & 0xFF);
-    const int data1 = static_cast<int>((message >> 8) & 0x7F);
-    const int data2 = static_cast<int>((message >> 16) & 0x7F);
-    const int channel = status & 0x0F;
+    const ShortMessage m = ShortMessage::unpack(message);
+    const int channel = m.channel();
+    const auto data1 = static_cast<short>(m.data1);
+    const auto data2 = static_cast<short>(m.data2);
     std::unique_ptr<fluid_event_t, void (*)(fluid_event_t*)> event(new_fluid_event(),
                                                                    delete_fluid_event);
     if (!event)
         return;
-    switch (status & 0xF0) {
+    switch (m.kind()) {
     case 0x80:
-        fluid_event_noteoff(event.get(), channel, static_cast<short>(data1));
+        fluid_event_noteoff(event.get(), channel, data1);
         break;
     case 0x90: // velocity 0 is a note-off, as for messages sent now
         if (data2 == 0)
-            fluid_event_noteoff(event.get(), channel, static_cast<short>(data1));
+            fluid_event_noteoff(event.get(), channel, data1);
         else
-            fluid_event_noteon(event.get(), channel, static_cast<short>(data1),
-                               static_cast<short>(data2));
+            fluid_event_noteon(event.get(), channel, data1, data2);
+        break;
+    case 0xA0:
+        fluid_event_key_pressure(event.get(), channel, data1, data2);
         break;
     case 0xB0:
-        fluid_event_control_change(event.get(), channel, static_cast<short>(data1),
-                                   static_cast<short>(data2));
+        fluid_event_control_change(event.get(), channel, data1, data2);
         break;
     case 0xC0:
-        fluid_event_program_change(event.get(), channel, static_cast<short>(data1));
+        fluid_event_program_change(event.get(), channel, data1);
+        break;
+    case 0xD0:
+        fluid_event_channel_pressure(event.get(), channel, data1);
+        break;
+    case 0xE0:
+        fluid_event_pitch_bend(event.get(), channel, data1 | data2 << 7);
         break;
     default:
         return;

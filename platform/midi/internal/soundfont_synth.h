@@ -22,6 +22,14 @@ public:
 
     // The synthesizer with the SoundFont loaded, or why not (for the user).
     static Result<std::unique_ptr<SoundFontSynth>> create(const std::filesystem::path& soundFont);
+    // The synthesizer with no sounds yet: quick, so that a stream can start
+    // playing (silence) while loadSoundFont() reads a large file.
+    static Result<std::unique_ptr<SoundFontSynth>> createWithoutSounds();
+    // Reads the file's preset table, once; the samples are read as programs
+    // are selected.
+    Status loadSoundFont(const std::filesystem::path& soundFont);
+    // Whether the file starts as a SoundFont does (no more is read).
+    static Status checkIsSoundFont(const std::filesystem::path& soundFont);
 
     ~SoundFontSynth() override;
     SoundFontSynth(const SoundFontSynth&) = delete;

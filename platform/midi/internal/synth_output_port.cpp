@@ -4,35 +4,28 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
-#include <initializer_list>
+#include <utility>
 
 namespace {
 
-// About 6 ms per period: a clicked key sounds without a noticeable delay, and
-// three periods leave the audio thread some room on a busy machine.
-constexpr int audioPeriodFrames = 256;
-constexpr int audioPeriods = 3;
+// FluidSynth's ALSA driver: about 6 ms per period, three periods.
+constexpr int alsaPeriodFrames = 256;
+constexpr int alsaPeriods = 3;
 
-fluid_audio_driver_t* startAudio(SoundFontSynth& synth, std::string& driverName)
+std::uint32_t steadyMs()
 {
-    fluid_settings_t* settings = synth.settings();
-    fluid_settings_setint(settings, "audio.period-size", audioPeriodFrames);
-    fluid_settings_setint(settings, "audio.periods", audioPeriods);
-    fluid_settings_setstr(settings, "audio.pulseaudio.media-role", "music");
-    for (const char* driver : {"pulseaudio", "alsa"}) {
-        fluid_settings_setstr(settings, "audio.driver", driver);
-        if (auto* started = new_fluid_audio_driver(settings, synth.handle())) {
-            driverName = driver;
-            return started;
-        }
-    }
-    return nullptr;
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 } // namespace
 
-MidiOutputSystem::OpenResult SynthOutputPort::open(const std::string& soundFontOption)
+MidiOutputSystem::OpenResult SynthOutputPort::open(const std::string& soundFontOption,
+                                                   LoadFailed loadFailed)
 {
     // JACK client libraries may be pulled in by the audio drivers; they must
     // never start a JACK server of their own.
@@ -41,25 +34,96 @@ MidiOutputSystem::OpenResult SynthOutputPort::open(const std::string& soundFontO
     auto choice = findSoundFont(soundFontSearchFor(soundFontOption));
     if (!choice)
         return choice.status();
-    auto created = SoundFontSynth::create(*choice);
+    if (Status checked = SoundFontSynth::checkIsSoundFont(*choice); !checked)
+        return checked;
+    auto created = SoundFontSynth::createWithoutSounds();
     if (!created)
         return created.status();
 
-    std::string driverName;
-    fluid_audio_driver_t* driver = startAudio(**created, driverName);
-    if (!driver)
-        return MidiOutputSystem::OpenResult::failure(
-            "The built-in synthesizer found no audio output: neither PulseAudio "
-            "nor ALSA could be opened. Check that a sound card or sound server "
-            "is available.");
-    return MidiOutputSystem::OpenResult(std::unique_ptr<MidiOutputPort>(
-        new SynthOutputPort(std::move(created).value(), driver, driverName)));
+    std::unique_ptr<SynthOutputPort> port(new SynthOutputPort(std::move(created).value()));
+    if (Status started = port->startAudio(); !started)
+        return started;
+    port->loader_ =
+        std::thread([port = port.get(), soundFont = *choice, loadFailed = std::move(loadFailed)] {
+            port->load(soundFont, loadFailed);
+        });
+    return MidiOutputSystem::OpenResult(std::unique_ptr<MidiOutputPort>(std::move(port)));
 }
 
-SynthOutputPort::SynthOutputPort(std::unique_ptr<SoundFontSynth> synth,
-                                 fluid_audio_driver_t* driver, std::string audioDriver)
-    : synth_(std::move(synth)), driver_(driver), audioDriver_(std::move(audioDriver))
+SynthOutputPort::SynthOutputPort(std::unique_ptr<SoundFontSynth> synth) : synth_(std::move(synth))
 {
+}
+
+Status SynthOutputPort::startAudio()
+{
+    auto stream =
+        PulseSynthStream::open([this](float* samples, int frames) { render(samples, frames); });
+    if (stream) {
+        stream_ = std::move(stream).value();
+        audioDriver_ = "pulseaudio";
+        return Status::success();
+    }
+    fluid_settings_t* settings = synth_->settings();
+    fluid_settings_setint(settings, "audio.period-size", alsaPeriodFrames);
+    fluid_settings_setint(settings, "audio.periods", alsaPeriods);
+    fluid_settings_setstr(settings, "audio.driver", "alsa");
+    driver_ = new_fluid_audio_driver(settings, synth_->handle());
+    if (driver_) {
+        audioDriver_ = "alsa";
+        return Status::success();
+    }
+    return Status::failure("The built-in synthesizer found no audio output: neither PulseAudio "
+                           "nor ALSA could be opened. Check that a sound card or sound server "
+                           "is available.");
+}
+
+// Until the SoundFont is read the synthesizer is left alone: reading holds
+// its lock, and a stream waiting on it would run dry for nothing.
+void SynthOutputPort::render(float* samples, int frames)
+{
+    if (rendering_.load(std::memory_order_acquire))
+        fluid_synth_write_float(synth_->handle(), frames, samples, 0, 2, samples, 1, 2);
+    else
+        std::fill_n(samples, static_cast<std::size_t>(frames) * 2, 0.0f);
+}
+
+void SynthOutputPort::load(const std::filesystem::path& soundFont, const LoadFailed& loadFailed)
+{
+    if (Status loaded = synth_->loadSoundFont(soundFont); !loaded) {
+        // Told before anyone waiting learns that loading is over.
+        if (loadFailed)
+            loadFailed(loaded.message());
+        {
+            std::lock_guard lock(mutex_);
+            stage_ = Stage::Closed;
+        }
+        stageChanged_.notify_all();
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    // Reading a program's samples takes a moment: done outside the lock, and
+    // again should another list arrive meanwhile.
+    while (preloadAsked_ && stage_ == Stage::Loading) {
+        const std::vector<int> programs = std::exchange(programsToPreload_, {});
+        preloadAsked_ = false;
+        lock.unlock();
+        synth_->preloadPrograms(programs);
+        lock.lock();
+    }
+    if (stage_ != Stage::Loading)
+        return;
+    waiting_.replayOn(*synth_);
+    stage_ = Stage::Playing;
+    rendering_.store(true, std::memory_order_release);
+    lock.unlock();
+    stageChanged_.notify_all();
+}
+
+bool SynthOutputPort::waitUntilLoaded()
+{
+    std::unique_lock lock(mutex_);
+    stageChanged_.wait(lock, [this] { return stage_ != Stage::Loading; });
+    return stage_ == Stage::Playing;
 }
 
 SynthOutputPort::~SynthOutputPort()
@@ -70,28 +134,43 @@ SynthOutputPort::~SynthOutputPort()
 void SynthOutputPort::sendShortMessage(std::uint32_t message)
 {
     std::lock_guard lock(mutex_);
-    if (driver_)
+    if (stage_ == Stage::Playing)
         synth_->handleShortMessage(message);
+    else if (stage_ == Stage::Loading)
+        waiting_.add(message, steadyMs());
 }
 
 void SynthOutputPort::reset()
 {
     std::lock_guard lock(mutex_);
-    if (driver_)
+    if (stage_ == Stage::Playing)
         synth_->reset();
+    else if (stage_ == Stage::Loading)
+        waiting_.reset();
 }
 
 void SynthOutputPort::preloadPrograms(const std::vector<int>& programs)
 {
     std::lock_guard lock(mutex_);
-    if (driver_)
+    if (stage_ == Stage::Playing) {
         synth_->preloadPrograms(programs);
+    } else if (stage_ == Stage::Loading) {
+        programsToPreload_ = programs;
+        preloadAsked_ = true;
+    }
 }
 
 ScheduledOutput* SynthOutputPort::scheduledOutput()
 {
     std::lock_guard lock(mutex_);
-    return driver_ ? this : nullptr;
+    return stage_ == Stage::Playing ? this : nullptr;
+}
+
+std::optional<SoundStreamState> SynthOutputPort::streamState() const
+{
+    if (!stream_)
+        return std::nullopt;
+    return stream_->state();
 }
 
 std::uint32_t SynthOutputPort::clockMs()
@@ -103,7 +182,7 @@ std::uint32_t SynthOutputPort::clockMs()
 void SynthOutputPort::sendAt(std::uint32_t message, std::uint32_t timeMs)
 {
     std::lock_guard lock(mutex_);
-    if (driver_)
+    if (stage_ == Stage::Playing)
         synth_->sendAt(message, timeMs);
 }
 
@@ -115,11 +194,20 @@ void SynthOutputPort::cancelPending()
 
 void SynthOutputPort::close()
 {
-    // The driver's thread reads from the synth: stop it first.
-    std::lock_guard lock(mutex_);
+    {
+        std::lock_guard lock(mutex_);
+        stage_ = Stage::Closed;
+    }
+    stageChanged_.notify_all();
+    // A SoundFont being read is read to its end; nothing plays it then.
+    if (loader_.joinable())
+        loader_.join();
+    // The audio thread reads from the synth: stop it first.
+    rendering_ = false;
+    stream_.reset();
     if (driver_) {
         delete_fluid_audio_driver(driver_);
         driver_ = nullptr;
-        synth_->cancelPending(); // nothing plays them any more
     }
+    synth_->cancelPending(); // nothing plays them any more
 }

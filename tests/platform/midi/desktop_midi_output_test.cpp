@@ -87,7 +87,7 @@ TEST(DesktopMidiOutput, BuiltInSynthIsDeviceZeroThenTheSequencerPortsByNumber)
     ManualClock clock;
     auto sequencer = std::make_unique<RecordingMidiOutputSystem>(Names{"Keyboard", "Other"}, clock);
     RecordingMidiOutputSystem& ports = *sequencer;
-    DesktopMidiOutputSystem system({"/no/such/font.sf2", false}, std::move(sequencer));
+    DesktopMidiOutputSystem system({.soundFont = "/no/such/font.sf2"}, std::move(sequencer));
     MidiOut out(system);
     int midi = -1;
     auto result = out.openAtStartup(midi);

@@ -1,0 +1,193 @@
+#include "platform/midi/internal/pulse_synth_stream.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <chrono>
+#include <cstdio>
+#include <errno.h>
+
+namespace {
+
+constexpr int channels = 2;
+constexpr std::size_t bytesPerFrame = channels * sizeof(float);
+
+std::uint32_t bytesOfMs(int ms)
+{
+    return static_cast<std::uint32_t>(PulseSynthStream::sampleRate * ms / 1000 * bytesPerFrame);
+}
+
+std::uint32_t steadyMs()
+{
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+// The server chooses how much it asks for at once and where playback
+// starts: the stream only sets how much it keeps queued.
+pa_buffer_attr bufferAttributes(int targetMs)
+{
+    pa_buffer_attr attr;
+    attr.maxlength = static_cast<std::uint32_t>(-1);
+    attr.tlength = bytesOfMs(targetMs);
+    attr.prebuf = static_cast<std::uint32_t>(-1);
+    attr.minreq = static_cast<std::uint32_t>(-1);
+    attr.fragsize = static_cast<std::uint32_t>(-1);
+    return attr;
+}
+
+bool settled(pa_context_state_t state)
+{
+    return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+}
+
+bool settled(pa_stream_state_t state)
+{
+    return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
+}
+
+} // namespace
+
+Result<std::unique_ptr<PulseSynthStream>> PulseSynthStream::open(Render render)
+{
+    std::unique_ptr<PulseSynthStream> stream(new PulseSynthStream(std::move(render)));
+    if (Status connected = stream->connect(); !connected)
+        return connected;
+    return stream;
+}
+
+Status PulseSynthStream::connect()
+{
+    loop_ = pa_threaded_mainloop_new();
+    if (!loop_)
+        return Status::failure("The sound server could not be reached (out of memory?).");
+    pa_proplist* properties = pa_proplist_new();
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, program_invocation_short_name);
+    pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "music");
+    context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_),
+                                            program_invocation_short_name, properties);
+    if (!context_) {
+        pa_proplist_free(properties);
+        return Status::failure("The sound server could not be reached (out of memory?).");
+    }
+    pa_context_set_state_callback(context_, &PulseSynthStream::onContextState, this);
+    // A desktop without a running server is left as it is: ALSA plays then.
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
+        pa_threaded_mainloop_start(loop_) < 0) {
+        pa_proplist_free(properties);
+        return Status::failure("No PulseAudio server is running.");
+    }
+
+    pa_threaded_mainloop_lock(loop_);
+    while (!settled(pa_context_get_state(context_)))
+        pa_threaded_mainloop_wait(loop_);
+    if (pa_context_get_state(context_) != PA_CONTEXT_READY) {
+        pa_threaded_mainloop_unlock(loop_);
+        pa_proplist_free(properties);
+        return Status::failure("No PulseAudio server is running.");
+    }
+
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, sampleRate, channels};
+    stream_ = pa_stream_new_with_proplist(context_, "Built-in GM Synthesizer", &format, nullptr,
+                                          properties);
+    pa_proplist_free(properties);
+    if (!stream_) {
+        pa_threaded_mainloop_unlock(loop_);
+        return Status::failure("The sound server refused a playback stream.");
+    }
+    pa_stream_set_state_callback(stream_, &PulseSynthStream::onStreamState, this);
+    pa_stream_set_write_callback(stream_, &PulseSynthStream::onWrite, this);
+    pa_stream_set_underflow_callback(stream_, &PulseSynthStream::onUnderflow, this);
+    // With ADJUST_LATENCY the target covers the sink's own buffer as well:
+    // it is the whole delay from a rendered sample to the speakers.
+    const pa_buffer_attr attr = bufferAttributes(policy_.targetMs());
+    const auto flags = static_cast<pa_stream_flags_t>(
+        PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_INTERPOLATE_TIMING);
+    bool ready = pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) >= 0;
+    while (ready && !settled(pa_stream_get_state(stream_)))
+        pa_threaded_mainloop_wait(loop_);
+    ready = ready && pa_stream_get_state(stream_) == PA_STREAM_READY;
+    pa_threaded_mainloop_unlock(loop_);
+    if (!ready)
+        return Status::failure("The sound server refused a playback stream.");
+    return Status::success();
+}
+
+PulseSynthStream::~PulseSynthStream()
+{
+    if (!loop_)
+        return;
+    pa_threaded_mainloop_lock(loop_);
+    if (stream_) {
+        pa_stream_set_write_callback(stream_, nullptr, nullptr);
+        pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
+        pa_stream_set_state_callback(stream_, nullptr, nullptr);
+        pa_stream_disconnect(stream_);
+        pa_stream_unref(stream_);
+    }
+    if (context_) {
+        pa_context_set_state_callback(context_, nullptr, nullptr);
+        pa_context_disconnect(context_);
+        pa_context_unref(context_);
+    }
+    pa_threaded_mainloop_unlock(loop_);
+    pa_threaded_mainloop_stop(loop_);
+    pa_threaded_mainloop_free(loop_);
+}
+
+SoundStreamState PulseSynthStream::state() const
+{
+    SoundStreamState state;
+    pa_threaded_mainloop_lock(loop_);
+    state.bufferMs = policy_.targetMs();
+    state.underruns = policy_.underruns();
+    pa_usec_t latency = 0;
+    int negative = 0;
+    if (pa_stream_get_latency(stream_, &latency, &negative) == 0)
+        state.latencyMs = negative ? 0.0 : latency / 1000.0;
+    pa_threaded_mainloop_unlock(loop_);
+    return state;
+}
+
+void PulseSynthStream::onContextState(pa_context*, void* self)
+{
+    pa_threaded_mainloop_signal(static_cast<PulseSynthStream*>(self)->loop_, 0);
+}
+
+void PulseSynthStream::onStreamState(pa_stream*, void* self)
+{
+    pa_threaded_mainloop_signal(static_cast<PulseSynthStream*>(self)->loop_, 0);
+}
+
+void PulseSynthStream::onWrite(pa_stream* stream, std::size_t bytes, void* self)
+{
+    auto& render = static_cast<PulseSynthStream*>(self)->render_;
+    while (bytes >= bytesPerFrame) {
+        void* buffer = nullptr;
+        std::size_t size = bytes;
+        if (pa_stream_begin_write(stream, &buffer, &size) < 0 || !buffer)
+            return;
+        const auto frames = static_cast<int>(size / bytesPerFrame);
+        if (frames == 0) {
+            pa_stream_cancel_write(stream);
+            return;
+        }
+        render(static_cast<float*>(buffer), frames);
+        pa_stream_write(stream, buffer, frames * bytesPerFrame, nullptr, 0, PA_SEEK_RELATIVE);
+        bytes -= frames * bytesPerFrame;
+    }
+}
+
+void PulseSynthStream::onUnderflow(pa_stream* stream, void* self)
+{
+    auto& me = *static_cast<PulseSynthStream*>(self);
+    if (!me.policy_.underrun(steadyMs()))
+        return;
+    const pa_buffer_attr attr = bufferAttributes(me.policy_.targetMs());
+    if (pa_operation* operation = pa_stream_set_buffer_attr(stream, &attr, nullptr, nullptr))
+        pa_operation_unref(operation);
+    std::fprintf(stderr,
+                 "%s: the sound server ran out of sound; the synthesizer now keeps %d ms "
+                 "queued ahead\n",
+                 program_invocation_short_name, me.policy_.targetMs());
+}

@@ -10,25 +10,28 @@ bool Metronome::start(std::uint32_t beatMilliseconds)
     if (!output_.isOpen())
         return false;
     beat_ = beatMilliseconds;
-    const auto period = std::chrono::milliseconds(beatMilliseconds);
-    if (auto now = output_.scheduleClockMs()) {
-        origin_ = *now; // the first tick sounds at once
-        nextTick_ = 0;
-        scheduleAhead();
-        timer_.start(period, [this] { scheduleAhead(); });
-    } else {
-        tick(output_); // the first tick sounds at once, the timer brings the rest
-        timer_.start(period, [this] { tick(output_); });
-    }
+    onClock_ = false;
+    onTimer(); // the first tick sounds at once
+    timer_.start(std::chrono::milliseconds(beatMilliseconds), [this] { onTimer(); });
     return true;
 }
 
-void Metronome::scheduleAhead()
+// The output's clock may come and go while the metronome runs: the built-in
+// synthesizer gets one once its SoundFont is read, a reopened output may
+// have none. Without a clock this call is the beat itself; once there is
+// one, the tick due now becomes tick 0 on that clock.
+void Metronome::onTimer()
 {
-    auto now = output_.scheduleClockMs();
-    if (!now) { // the output was replaced by one without a clock
+    const auto now = output_.scheduleClockMs();
+    if (!now) {
+        onClock_ = false;
         tick(output_);
         return;
+    }
+    if (!onClock_) {
+        origin_ = *now;
+        nextTick_ = 0;
+        onClock_ = true;
     }
     // Unsigned differences keep working when the 32-bit clock wraps.
     const std::uint32_t horizon = *now - origin_ + beat_ + scheduleMarginMs;

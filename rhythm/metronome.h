@@ -9,10 +9,10 @@
 // played from its own timer thread through the shared output. It only runs
 // while the output is open.
 //
-// Where the output has a clock of its own (the built-in synthesizer), the
-// ticks are sent ahead on that clock, each exactly a beat after the one
-// before in the sound itself; otherwise (a sequencer port) each is sent
-// when it is due.
+// Where the output has a clock of its own (the built-in synthesizer, once its
+// sounds are loaded), the ticks are sent ahead on that clock, each exactly a
+// beat after the one before in the sound itself; otherwise (a sequencer port)
+// each is sent when it is due.
 class Metronome {
 public:
     static constexpr std::uint8_t tickStatus = 0x99; // note-on, channel 10
@@ -43,14 +43,16 @@ public:
     static void tick(SharedMidiOutput& output);
 
 private:
-    // Sends ahead every tick due before the output's clock passes the next
-    // beat and the margin. Runs on the timer thread (and in start()).
-    void scheduleAhead();
+    // With a clock on the output: sends ahead every tick due before it
+    // passes the next beat and the margin; without: ticks now. Runs on the
+    // timer thread (and in start()).
+    void onTimer();
 
     SharedMidiOutput& output_;
     PeriodicTimer timer_;
     std::uint32_t beat_ = 0;
     // Ticks sent ahead: tick k is due at origin + k beats on the output's clock.
+    bool onClock_ = false;
     std::uint32_t origin_ = 0;
     std::uint32_t nextTick_ = 0;
 };

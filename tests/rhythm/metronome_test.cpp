@@ -36,6 +36,7 @@ public:
     };
 
     std::atomic<std::uint32_t> now{1000};
+    std::atomic<bool> clocked{true}; // false: a port still without its clock
     std::mutex mutex;
     std::vector<Timed> ahead;
     Messages sentNow;
@@ -48,7 +49,7 @@ public:
     void reset() override {}
     void close() override {}
     std::string name() const override { return "clocked"; }
-    ScheduledOutput* scheduledOutput() override { return this; }
+    ScheduledOutput* scheduledOutput() override { return clocked ? this : nullptr; }
 
     std::uint32_t clockMs() override { return now; }
     void sendAt(std::uint32_t message, std::uint32_t timeMs) override
@@ -85,7 +86,7 @@ private:
         void reset() override {}
         void close() override {}
         std::string name() const override { return port.name(); }
-        ScheduledOutput* scheduledOutput() override { return &port; }
+        ScheduledOutput* scheduledOutput() override { return port.scheduledOutput(); }
         ClockedPort& port;
     };
     ClockedPort& port_;
@@ -210,6 +211,31 @@ TEST(MetronomeOnAClockedOutput, TicksAreScheduledOnTheOutputsClock)
     ASSERT_EQ(ahead.size(), ticksAhead);
     for (std::uint32_t k = 0; k < ahead.size(); ++k)
         EXPECT_EQ(ahead[k], (ClockedPort::Timed{metronomeTick, 5000 + k * beat})) << k;
+}
+
+// The built-in synthesizer gets its clock once its SoundFont is read: a
+// metronome started before ticks when due, and then hands its ticks over.
+TEST(MetronomeOnAClockedOutput, AClockThatAppearsWhileTickingTakesTheTicksOver)
+{
+    ClockedPort port;
+    port.clocked = false;
+    ClockedSystem system(port);
+    SharedMidiOutput output(system);
+    ASSERT_TRUE(output.open());
+    Metronome metronome(output);
+    constexpr std::uint32_t beat = 20;
+    ASSERT_TRUE(metronome.start(beat));
+    ASSERT_TRUE(pollUntil([&] {
+        std::lock_guard lock(port.mutex);
+        return port.sentNow.size() >= 3;
+    }));
+    EXPECT_EQ(port.aheadCount(), 0u);
+
+    port.clocked = true;
+    ASSERT_TRUE(pollUntil([&] { return port.aheadCount() > 0; }));
+    metronome.stop();
+    std::lock_guard lock(port.mutex);
+    EXPECT_EQ(port.sentNow.back(), metronomeTickOff);
 }
 
 // The timer wakes as much earlier as its wake-ups have lately come late, so a

@@ -174,14 +174,17 @@ TEST_F(MetronomeTest, OutputCanBeReopenedWhileItTicks)
 // On an output with its own clock every tick is sent ahead at origin + k
 // beats on that clock, only as far as the next beat and a margin: a clock
 // that stands still (no sound being made) does not pile up ticks.
-TEST(MetronomeOnAClockedOutput, TicksAreScheduledOnTheOutputsClock)
-{
+struct MetronomeOnAClockedOutput : ::testing::Test {
+    static constexpr std::uint32_t beat = 20;
     ClockedPort port;
-    ClockedSystem system(port);
-    SharedMidiOutput output(system);
-    ASSERT_TRUE(output.open());
-    Metronome metronome(output);
-    constexpr std::uint32_t beat = 20;
+    ClockedSystem system{port};
+    SharedMidiOutput output{system};
+    Metronome metronome{output};
+    void SetUp() override { ASSERT_TRUE(output.open()); }
+};
+
+TEST_F(MetronomeOnAClockedOutput, TicksAreScheduledOnTheOutputsClock)
+{
     ASSERT_TRUE(metronome.start(beat));
 
     // Horizon: the next beat and the margin past the clock.
@@ -215,15 +218,9 @@ TEST(MetronomeOnAClockedOutput, TicksAreScheduledOnTheOutputsClock)
 
 // The built-in synthesizer gets its clock once its SoundFont is read: a
 // metronome started before ticks when due, and then hands its ticks over.
-TEST(MetronomeOnAClockedOutput, AClockThatAppearsWhileTickingTakesTheTicksOver)
+TEST_F(MetronomeOnAClockedOutput, AClockThatAppearsWhileTickingTakesTheTicksOver)
 {
-    ClockedPort port;
     port.clocked = false;
-    ClockedSystem system(port);
-    SharedMidiOutput output(system);
-    ASSERT_TRUE(output.open());
-    Metronome metronome(output);
-    constexpr std::uint32_t beat = 20;
     ASSERT_TRUE(metronome.start(beat));
     ASSERT_TRUE(pollUntil([&] {
         std::lock_guard lock(port.mutex);

@@ -101,8 +101,9 @@ Status PulseSynthStream::connect()
     // With ADJUST_LATENCY the target covers the sink's own buffer as well:
     // it is the whole delay from a rendered sample to the speakers.
     const pa_buffer_attr attr = bufferAttributes(policy_.targetMs());
-    const auto flags = static_cast<pa_stream_flags_t>(
-        PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_INTERPOLATE_TIMING);
+    const auto flags =
+        static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE |
+                                       PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_START_CORKED);
     bool ready = pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) >= 0;
     while (ready && !settled(pa_stream_get_state(stream_)))
         pa_threaded_mainloop_wait(loop_);
@@ -133,6 +134,14 @@ PulseSynthStream::~PulseSynthStream()
     pa_threaded_mainloop_unlock(loop_);
     pa_threaded_mainloop_stop(loop_);
     pa_threaded_mainloop_free(loop_);
+}
+
+void PulseSynthStream::play()
+{
+    pa_threaded_mainloop_lock(loop_);
+    if (pa_operation* operation = pa_stream_cork(stream_, 0, nullptr, nullptr))
+        pa_operation_unref(operation);
+    pa_threaded_mainloop_unlock(loop_);
 }
 
 SoundStreamState PulseSynthStream::state() const

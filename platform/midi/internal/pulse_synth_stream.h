@@ -33,8 +33,12 @@ public:
     using Render = std::function<void(float* samples, int frames)>;
     static constexpr int sampleRate = 44100;
 
-    // The stream playing, or why not (no server, or the server refused it).
+    // The stream, paused, or why not (no server, or the server refused it).
     static Result<std::unique_ptr<PulseSynthStream>> open(Render render);
+    // Starts playing: from now on the server pulls sound from `render`. A
+    // stream that waits paused until there is something to play cannot run
+    // dry while the program is still starting up.
+    void play();
 
     ~PulseSynthStream();
     PulseSynthStream(const PulseSynthStream&) = delete;

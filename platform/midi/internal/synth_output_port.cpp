@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -14,6 +16,9 @@ namespace {
 // FluidSynth's ALSA driver: about 6 ms per period, three periods.
 constexpr int alsaPeriodFrames = 256;
 constexpr int alsaPeriods = 3;
+
+// The loading thread's nice value (Linux gives each thread its own).
+constexpr int loaderNiceness = 10;
 
 std::uint32_t steadyMs()
 {
@@ -77,8 +82,9 @@ Status SynthOutputPort::startAudio()
                            "is available.");
 }
 
-// Until the SoundFont is read the synthesizer is left alone: reading holds
-// its lock, and a stream waiting on it would run dry for nothing.
+// Until the SoundFont is read the synthesizer is left alone (reading holds
+// its lock): FluidSynth's ALSA driver gets silence, and the PulseAudio stream
+// waits paused.
 void SynthOutputPort::render(float* samples, int frames)
 {
     if (rendering_.load(std::memory_order_acquire))
@@ -115,6 +121,8 @@ void SynthOutputPort::load(const std::filesystem::path& soundFont, const LoadFai
     waiting_.replayOn(*synth_);
     stage_ = Stage::Playing;
     rendering_.store(true, std::memory_order_release);
+    if (stream_)
+        stream_->play();
     lock.unlock();
     stageChanged_.notify_all();
 }

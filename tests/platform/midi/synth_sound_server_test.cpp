@@ -87,6 +87,7 @@ TEST(SynthThroughSoundServer, AnUnderrunGrowsTheStreamsBuffer)
     });
     ASSERT_TRUE(stream) << stream.message();
     EXPECT_EQ((*stream)->state().bufferMs, StreamBufferPolicy::initialMs);
+    (*stream)->play();
     for (int waited = 0; waited < 100 && (*stream)->state().underruns == 0; ++waited)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     const SoundStreamState state = (*stream)->state();

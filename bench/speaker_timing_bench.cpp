@@ -83,8 +83,10 @@ struct Synth {
     void reportStream() const
     {
         if (auto state = port->streamState())
-            std::printf("  stream: %d underruns, %d ms queued ahead, latency now %.1f ms\n",
-                        state->underruns, state->bufferMs, state->latencyMs);
+            std::printf("  stream: %d underruns, %d ms queued ahead, latency now %.1f ms, "
+                        "%s priority\n",
+                        state->underruns, state->bufferMs, state->latencyMs,
+                        state->realTime ? "real-time" : "normal");
         else
             std::printf("  stream: %s driver\n", port->audioDriver().c_str());
     }

@@ -1,5 +1,7 @@
 #include "platform/midi/internal/pulse_synth_stream.h"
 
+#include "platform/realtime/realtime_priority.h"
+
 #include <pulse/pulseaudio.h>
 
 #include <chrono>
@@ -150,6 +152,7 @@ SoundStreamState PulseSynthStream::state() const
     pa_threaded_mainloop_lock(loop_);
     state.bufferMs = policy_.targetMs();
     state.underruns = policy_.underruns();
+    state.realTime = realTime_;
     pa_usec_t latency = 0;
     int negative = 0;
     if (pa_stream_get_latency(stream_, &latency, &negative) == 0)
@@ -170,7 +173,15 @@ void PulseSynthStream::onStreamState(pa_stream*, void* self)
 
 void PulseSynthStream::onWrite(pa_stream* stream, std::size_t bytes, void* self)
 {
-    auto& render = static_cast<PulseSynthStream*>(self)->render_;
+    auto& me = *static_cast<PulseSynthStream*>(self);
+    // The stream's thread must wake the moment the server asks, whatever
+    // else the machine runs: a few milliseconds late and the server plays
+    // silence.
+    if (!me.priorityAsked_) {
+        me.priorityAsked_ = true;
+        me.realTime_ = makeThisThreadRealTime() != RealTimeGrant::None;
+    }
+    auto& render = me.render_;
     while (bytes >= bytesPerFrame) {
         void* buffer = nullptr;
         std::size_t size = bytes;

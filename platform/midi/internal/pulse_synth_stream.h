@@ -16,13 +16,15 @@ struct SoundStreamState {
     int bufferMs = 0;        // the sound queued ahead that the stream aims for
     int underruns = 0;       // times the server ran dry since the stream opened
     double latencyMs = -1.0; // from a sample written now to the speakers; -1: unknown
+    bool realTime = false;   // the stream's thread runs with real-time priority
 };
 
 // The built-in synthesizer's own playback stream on a PulseAudio server (or
 // PipeWire's PulseAudio service): 44.1 kHz stereo floats, pulled by the
 // server. The stream asks the server for a total latency of the buffer
 // policy's target (see stream_buffer_policy.h) and grows it when the server
-// reports an underrun.
+// reports an underrun. Its thread asks for real-time priority (see
+// realtime_priority.h), as sound servers' own threads do.
 //
 // Threads: `render` runs on the stream's own thread, each time the server
 // wants more sound, and must not block; everything else is called from any
@@ -60,5 +62,8 @@ private:
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
-    StreamBufferPolicy policy_; // used on the stream's thread, or under its lock
+    // Used on the stream's thread, or under its lock.
+    StreamBufferPolicy policy_;
+    bool priorityAsked_ = false;
+    bool realTime_ = false;
 };

@@ -94,8 +94,8 @@ TEST(StreamBufferPolicy, EachUnderrunGrowsTheBufferByHalfUpToItsBound)
         targets.push_back(policy.targetMs());
         now += StreamBufferPolicy::settleMs;
     }
-    EXPECT_THAT(targets, ElementsAre(30, 45, 68, 102, 153, 230, 250));
-    EXPECT_EQ(policy.underruns(), 8); // the last one found the bound reached
+    EXPECT_THAT(targets, ElementsAre(45, 68, 102, 153, 230, 250));
+    EXPECT_EQ(policy.underruns(), 7); // the last one found the bound reached
 }
 
 TEST(StreamBufferPolicy, UnderrunsOfOneStallGrowTheBufferOnce)
@@ -104,9 +104,9 @@ TEST(StreamBufferPolicy, UnderrunsOfOneStallGrowTheBufferOnce)
     EXPECT_TRUE(policy.underrun(5000));
     EXPECT_FALSE(policy.underrun(5010));
     EXPECT_FALSE(policy.underrun(5000 + StreamBufferPolicy::settleMs - 1));
-    EXPECT_EQ(policy.targetMs(), 30);
-    EXPECT_TRUE(policy.underrun(5000 + StreamBufferPolicy::settleMs));
     EXPECT_EQ(policy.targetMs(), 45);
+    EXPECT_TRUE(policy.underrun(5000 + StreamBufferPolicy::settleMs));
+    EXPECT_EQ(policy.targetMs(), 68);
     EXPECT_EQ(policy.underruns(), 4);
 
     // The very first underrun grows it whatever the clock reads.

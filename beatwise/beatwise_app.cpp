@@ -12,8 +12,43 @@
 #include "platform/system/termination_signals.h"
 #include "rhythm/status_texts.h"
 
+#include "platform/system/data_directory.h"
+#include "rhythm/session_history.h"
+
 #include <QApplication>
 #include <QScreen>
+
+#include <iostream>
+
+namespace {
+
+// Every ended session becomes a row of the practice history; a history that
+// cannot be written is said once on the terminal and practice goes on.
+class HistorySessionLog final : public SessionLog {
+public:
+    explicit HistorySessionLog(const std::filesystem::path& dataDirectory) : history_(dataDirectory)
+    {
+    }
+    void sessionEnded(const SessionRecord& record) override
+    {
+        if (Status written = history_.append(record, std::chrono::system_clock::now());
+            !written && !told_) {
+            std::cerr << "beatwise: " << written.message() << "\n";
+            told_ = true;
+        }
+    }
+
+private:
+    SessionHistory history_;
+    bool told_ = false;
+};
+
+} // namespace
+
+std::filesystem::path beatwiseDataDirectory(const BeatwiseOptions& options)
+{
+    return options.dataDirectory ? *options.dataDirectory : defaultDataDirectory("beatwise");
+}
 
 int runBeatwise(int argc, char* argv[], const BeatwiseOptions& options)
 {
@@ -35,7 +70,9 @@ int runBeatwise(int argc, char* argv[], const BeatwiseOptions& options)
         {.soundFont = options.soundFont,
          .verbose = options.verbose,
          .soundFontFailed = errorShownOnGuiThread(messages, beatwiseCaption)});
+    HistorySessionLog sessions(beatwiseDataDirectory(options));
     BeatwiseWindow window(clock, midiOutputs, beeper);
+    window.recordSessionsIn(&sessions);
     const gdi::RememberedScale rememberedScale = gdi::RememberedScale::forProgram("beatwise");
     gdi::applyWindowScale(window, options.scale, rememberedScale);
     window.rememberWindowSizeIn(&rememberedScale);

@@ -33,6 +33,8 @@ public:
     static QPoint centredPosition(QSize screen);
 
     const PulseTrainer& trainer() const { return trainer_; }
+    // Where the trainer's ended sessions go (see PulseTrainer).
+    void recordSessionsIn(SessionLog* log) { trainer_.recordSessionsIn(log); }
     bool introRunning() const { return !introDone_; }
     HelpWindow* helpWindow() const { return help_; }
 

@@ -32,7 +32,9 @@ JudgedHit PulseJudge::judge(std::uint32_t hitTime, std::uint32_t tempo)
 
     JudgedHit hit;
     hit.needleX = needleXForInterval(interval, beat);
+    hit.intervalMs = interval;
     if (interval / beat > 2 || firstHit_) {
+        hit.intervalMs = 0;
         hit.needleX = dial::onBeatX;
         stats_.runStart = hitTime;
         firstHit_ = false;

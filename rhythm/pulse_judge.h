@@ -52,6 +52,9 @@ struct JudgedHit {
     int needleX = dial::onBeatX;
     int lamp = dial::targetLamp;
     bool onTarget = true;
+    // The interval from the hit before, in milliseconds; 0 for the first hit
+    // and for one after a pause, which start afresh.
+    std::uint32_t intervalMs = 0;
 };
 
 // What the results box reports; `total` is at least 1.

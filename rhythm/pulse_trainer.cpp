@@ -15,13 +15,21 @@ PulseTrainer::PulseTrainer(Clock& clock, TrainerView& view, SharedMidiOutput& ou
 
 PulseTrainer::~PulseTrainer()
 {
+    endSession();
     metronome_.stop();
+}
+
+void PulseTrainer::endSession()
+{
+    if (auto ended = session_.end(clock_.milliseconds()); ended && sessionLog_)
+        sessionLog_->sessionEnded(*ended);
 }
 
 void PulseTrainer::keyPressed(Key key, std::uint32_t time, bool autoRepeat)
 {
     switch (key) {
     case Key::Escape:
+        endSession();
         judge_.clearCounters(clock_.milliseconds());
         view_.repaintAll();
         return;
@@ -82,6 +90,9 @@ void PulseTrainer::hit(std::uint32_t time)
     keyDownTime_ = time;
     anyHitYet_ = true;
     JudgedHit judged = judge_.judge(time, static_cast<std::uint32_t>(slider_.tempo()));
+    session_.hit(time, judged, slider_.tempo(),
+                 keyDown_ ? PracticeSession::Input::Keyboard : PracticeSession::Input::Midi,
+                 metronome_.running());
     if (keyDown_)
         sound_.keyboardHit();
     view_.drawNeedle(judged.needleX);
@@ -103,6 +114,7 @@ void PulseTrainer::takeHitOff()
 
 void PulseTrainer::showResults()
 {
+    endSession();
     ResultsReport report = judge_.closeMeasurement(clock_.milliseconds());
     view_.showResults(resultsText(report));
 }
@@ -160,6 +172,8 @@ void PulseTrainer::mouseReleased()
 {
     bool wasPaging = slider_.paging();
     if (slider_.release()) {
+        if (session_.tempo() && *session_.tempo() != slider_.tempo())
+            endSession(); // a session keeps one tempo
         if (wasPaging)
             view_.setPagingTimer(false);
         // A running metronome follows the new tempo; an unchanged tempo keeps

@@ -2,6 +2,7 @@
 
 #include "platform/clock/clock.h"
 #include "rhythm/metronome.h"
+#include "rhythm/practice_session.h"
 #include "rhythm/pulse_judge.h"
 #include "rhythm/rhythm_sound.h"
 #include "rhythm/tempo_slider.h"
@@ -38,6 +39,10 @@ public:
     // The window got the focus: the output is opened afresh.
     void focusGained();
 
+    // From now on every session that ends (Esc, F1, a tempo change, the end
+    // of the trainer) goes to `log`; null: none do.
+    void recordSessionsIn(SessionLog* log) { sessionLog_ = log; }
+
     const HitStats& stats() const { return judge_.stats(); }
     bool awaitingFirstHit() const { return judge_.awaitingFirstHit(); }
     const TempoSlider& slider() const { return slider_; }
@@ -49,6 +54,7 @@ public:
 
 private:
     void hit(std::uint32_t time);
+    void endSession();
     void takeHitOff();
     void showResults();
     void pressMetronomeButton();
@@ -61,6 +67,8 @@ private:
     Metronome metronome_;
     PulseJudge judge_;
     TempoSlider slider_;
+    PracticeSession session_;
+    SessionLog* sessionLog_ = nullptr;
 
     std::uint32_t keyDownTime_ = 0;
     bool keyDown_ = false;   // a computer key is held

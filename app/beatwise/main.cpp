@@ -4,8 +4,11 @@
 #include "platform/midi/soundfont_locator.h"
 #include "platform/system/command_line.h"
 #include "platform/system/graphical_session.h"
+#include "rhythm/session_history.h"
 
+#include <chrono>
 #include <iostream>
+#include <optional>
 
 // beatwise's command line: each option is one add() below.
 int main(int argc, char* argv[])
@@ -14,6 +17,8 @@ int main(int argc, char* argv[])
     bool showHelp = false;
     bool showVersion = false;
     std::string scaleError;
+    bool history = false, csv = false;
+    std::optional<std::string> daysText;
 
     CommandLine commandLine("beatwise");
     commandLine
@@ -25,12 +30,35 @@ int main(int argc, char* argv[])
              gdi::scaleOptionHandler(options.scale, scaleError))
         .add("--verbose", "let the sound libraries print their messages",
              [&] { options.verbose = true; })
+        .add("--data-dir", "DIR",
+             "keep the practice history in DIR (default: $XDG_DATA_HOME/beatwise, normally "
+             "~/.local/share/beatwise)",
+             [&](const std::string& dir) { options.dataDirectory = dir; })
+        .add("--history", "print the practice history, one line per day, and exit",
+             [&] { history = true; })
+        .add("--days", "N", "with --history: only the last N days",
+             [&](const std::string& text) { daysText = text; })
+        .add("--csv", "with --history: print every session as comma-separated values",
+             [&] { csv = true; })
         .add("--help", "list the options and exit", [&] { showHelp = true; })
         .add("--version", "print the version and exit", [&] { showVersion = true; });
 
-    if (Status parsed = commandLine.parse(argc, argv); !parsed || !scaleError.empty()) {
-        std::cerr << "beatwise: " << (parsed ? scaleError : parsed.message())
-                  << "\nTry 'beatwise --help' for the options.\n";
+    std::string error;
+    if (Status parsed = commandLine.parse(argc, argv); !parsed)
+        error = parsed.message();
+    else if (!scaleError.empty())
+        error = scaleError;
+    else if (options.dataDirectory && options.dataDirectory->empty())
+        error = "option '--data-dir' needs a directory";
+    int days = 0;
+    if (error.empty() && daysText) {
+        const bool digits = !daysText->empty() && daysText->size() < 6 &&
+                            daysText->find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || (days = std::stoi(*daysText)) < 1)
+            error = "option '--days' needs a number of days from 1, not '" + *daysText + "'";
+    }
+    if (!error.empty()) {
+        std::cerr << "beatwise: " << error << "\nTry 'beatwise --help' for the options.\n";
         return 2;
     }
     if (showHelp) {
@@ -40,6 +68,13 @@ int main(int argc, char* argv[])
     if (showVersion) {
         std::cout << "beatwise " << kSolfaraVersion << "\n";
         return 0;
+    }
+    if (history) {
+        const Status printed = printSessionHistory(beatwiseDataDirectory(options), days, csv,
+                                                   std::chrono::system_clock::now(), std::cout);
+        if (!printed)
+            std::cerr << "beatwise: " << printed.message() << "\n";
+        return printed ? 0 : 1;
     }
     if (!checkGraphicalSession("beatwise", DisplayEnvironment::current(), std::cerr))
         return 1;

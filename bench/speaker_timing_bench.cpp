@@ -153,9 +153,12 @@ int metronome(int bpm, int seconds, const std::string& soundFont, const char* se
         std::printf("no ticks heard\n");
         return 1;
     }
-    std::printf("metronome %d BPM, %zu intervals: |error| median %.2f ms, p90 %.2f ms, "
-                "max %.2f ms\n",
-                bpm, errors.size(), percentile(errors, 0.5), percentile(errors, 0.9),
+    std::printf("metronome %d BPM, %.1f s recorded, ticks from %.1f s to %.1f s, %zu intervals: "
+                "|error| median %.2f ms, p90 %.2f ms, max %.2f ms\n",
+                bpm, double(sound.size()) / SoundFontSynth::sampleRate,
+                double(onsets.front()) / SoundFontSynth::sampleRate,
+                double(onsets.back()) / SoundFontSynth::sampleRate, errors.size(),
+                percentile(errors, 0.5), percentile(errors, 0.9),
                 *std::max_element(errors.begin(), errors.end()));
     synth.reportStream();
     return 0;

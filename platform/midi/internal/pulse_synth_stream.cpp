@@ -141,6 +141,7 @@ PulseSynthStream::~PulseSynthStream()
 void PulseSynthStream::play()
 {
     pa_threaded_mainloop_lock(loop_);
+    playing_ = true;
     if (pa_operation* operation = pa_stream_cork(stream_, 0, nullptr, nullptr))
         pa_operation_unref(operation);
     pa_threaded_mainloop_unlock(loop_);
@@ -166,9 +167,16 @@ void PulseSynthStream::onContextState(pa_context*, void* self)
     pa_threaded_mainloop_signal(static_cast<PulseSynthStream*>(self)->loop_, 0);
 }
 
-void PulseSynthStream::onStreamState(pa_stream*, void* self)
+void PulseSynthStream::onStreamState(pa_stream* stream, void* self)
 {
-    pa_threaded_mainloop_signal(static_cast<PulseSynthStream*>(self)->loop_, 0);
+    auto& me = *static_cast<PulseSynthStream*>(self);
+    // A stream that was playing and fails leaves the program silent: said
+    // on the terminal, since nothing else would tell why.
+    if (pa_stream_get_state(stream) == PA_STREAM_FAILED && me.playing_)
+        std::fprintf(stderr, "%s: the sound server ended the synthesizer's stream: %s\n",
+                     program_invocation_short_name,
+                     pa_strerror(pa_context_errno(pa_stream_get_context(stream))));
+    pa_threaded_mainloop_signal(me.loop_, 0);
 }
 
 void PulseSynthStream::onWrite(pa_stream* stream, std::size_t bytes, void* self)

@@ -65,5 +65,6 @@ private:
     // Used on the stream's thread, or under its lock.
     StreamBufferPolicy policy_;
     bool priorityAsked_ = false;
+    bool playing_ = false;
     bool realTime_ = false;
 };

@@ -68,7 +68,8 @@ Status HistoryWriter::append(const std::vector<std::string>& values)
 
     std::error_code ignored;
     std::filesystem::create_directories(file_.parent_path(), ignored);
-    const int fd = ::open(file_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    // Read as well: the last byte tells whether a torn line must be closed.
+    const int fd = ::open(file_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return failure(file_, "opened");
     // A line left without its end by a program that died while writing it

@@ -2,8 +2,10 @@
 
 #include "history/local_time.h"
 
+#include <cmath>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -45,12 +47,21 @@ const char* inputName(const SessionRecord& record)
     return record.midi ? "midi" : "key";
 }
 
-double number(const std::string& text)
+// A figure of a row: empty is 0; anything else must be a finite number, and
+// a count a whole one from 0.
+std::optional<double> number(const std::string& text, bool count = false)
 {
-    try {
-        return text.empty() ? 0.0 : std::stod(text);
-    } catch (...) {
+    if (text.empty())
         return 0.0;
+    try {
+        std::size_t used = 0;
+        const double value = std::stod(text, &used);
+        if (used != text.size() || !std::isfinite(value) ||
+            (count && (value < 0 || value != std::floor(value))))
+            return std::nullopt;
+        return value;
+    } catch (...) {
+        return std::nullopt;
     }
 }
 
@@ -98,7 +109,11 @@ Result<SessionDays> readSessionDays(const std::filesystem::path& dataDirectory,
     std::map<std::string, SessionDay> days;
     for (const auto& row : table->rows) {
         const std::string date = isoDateOf(row[0]);
-        if (date.empty()) {
+        const auto hits = number(row[1], true), onTarget = number(row[2], true),
+                   intervals = number(row[3], true), mean = number(row[4]), spread = number(row[5]),
+                   drift = number(row[6]);
+        if (date.empty() || !hits || !onTarget || !intervals || !mean || !spread || !drift ||
+            *hits > 1e9 || *intervals > 1e9) {
             ++result.damaged;
             continue;
         }
@@ -107,13 +122,12 @@ Result<SessionDays> readSessionDays(const std::filesystem::path& dataDirectory,
         SessionDay& day = days[date];
         day.date = date;
         ++day.sessions;
-        day.hits += static_cast<long>(number(row[1]));
-        day.onTarget += static_cast<long>(number(row[2]));
-        const double intervals = number(row[3]);
-        day.intervals += static_cast<long>(intervals);
-        day.meanErrorMs += intervals * number(row[4]);
-        day.errorSpreadMs += intervals * number(row[5]);
-        day.driftBpmPerMinute += intervals * number(row[6]);
+        day.hits += static_cast<long>(*hits);
+        day.onTarget += static_cast<long>(*onTarget);
+        day.intervals += static_cast<long>(*intervals);
+        day.meanErrorMs += *intervals * *mean;
+        day.errorSpreadMs += *intervals * *spread;
+        day.driftBpmPerMinute += *intervals * *drift;
     }
     for (auto& [date, day] : days) {
         if (day.intervals > 0) {

@@ -83,10 +83,11 @@ TEST(HistoryLog, ARowAfterATornLineStartsOnALineOfItsOwn)
 {
     TempDir dir;
     dir.write("notes.tsv", "#v1\tindex\tnote\n0\tC4\n1\tD"); // the writer died here
-    HistoryWriter writer(dir.file("notes.tsv"), 1, {"index", "note"});
-    ASSERT_TRUE(writer.append({"2", "E4"}));
-    auto table = readHistory(dir.file("notes.tsv"), {"index", "note"});
-    EXPECT_THAT(table->rows, ElementsAre(Row{"0", "C4"}, Row{"2", "E4"}));
+    // A newer writer, so that its own header must survive the repair.
+    HistoryWriter writer(dir.file("notes.tsv"), 2, {"index", "note", "cents"});
+    ASSERT_TRUE(writer.append({"2", "E4", "+5"}));
+    auto table = readHistory(dir.file("notes.tsv"), {"index", "note", "cents"});
+    EXPECT_THAT(table->rows, ElementsAre(Row{"0", "C4", ""}, Row{"2", "E4", "+5"}));
     EXPECT_EQ(table->damaged, 1);
 }
 

@@ -17,9 +17,6 @@ namespace {
 constexpr int alsaPeriodFrames = 256;
 constexpr int alsaPeriods = 3;
 
-// The loading thread's nice value (Linux gives each thread its own).
-constexpr int loaderNiceness = 10;
-
 std::uint32_t steadyMs()
 {
     using namespace std::chrono;

@@ -43,20 +43,11 @@ int main(int argc, char* argv[])
         .add("--help", "list the options and exit", [&] { showHelp = true; })
         .add("--version", "print the version and exit", [&] { showVersion = true; });
 
-    std::string error;
-    if (Status parsed = commandLine.parse(argc, argv); !parsed)
-        error = parsed.message();
-    else if (!scaleError.empty())
-        error = scaleError;
-    else if (options.dataDirectory && options.dataDirectory->empty())
-        error = "option '--data-dir' needs a directory";
-    int days = 0;
-    if (error.empty() && daysText) {
-        const bool digits = !daysText->empty() && daysText->size() < 6 &&
-                            daysText->find_first_not_of("0123456789") == std::string::npos;
-        if (!digits || (days = std::stoi(*daysText)) < 1)
-            error = "option '--days' needs a number of days from 1, not '" + *daysText + "'";
-    }
+    std::string error =
+        commonCommandLineError(commandLine.parse(argc, argv), scaleError, options.dataDirectory);
+    std::optional<int> days = 0;
+    if (error.empty() && daysText && !(days = wholeNumberArgument(*daysText, 1)))
+        error = "option '--days' needs a number of days from 1, not '" + *daysText + "'";
     if (!error.empty()) {
         std::cerr << "beatwise: " << error << "\nTry 'beatwise --help' for the options.\n";
         return 2;
@@ -70,7 +61,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (history) {
-        const Status printed = printSessionHistory(beatwiseDataDirectory(options), days, csv,
+        const Status printed = printSessionHistory(beatwiseDataDirectory(options), *days, csv,
                                                    std::chrono::system_clock::now(), std::cout);
         if (!printed)
             std::cerr << "beatwise: " << printed.message() << "\n";

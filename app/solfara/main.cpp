@@ -67,30 +67,21 @@ int main(int argc, char* argv[])
         .add("--help", "list the options and exit", [&] { showHelp = true; })
         .add("--version", "print the version and exit", [&] { showVersion = true; });
 
-    std::string error;
-    if (Status parsed = commandLine.parse(argc, argv); !parsed)
-        error = parsed.message();
-    else if (!scaleError.empty())
-        error = scaleError;
-    else if (options.dataDirectory && options.dataDirectory->empty())
-        error = "option '--data-dir' needs a directory";
-    else if (Status readable = options.audioInput ? canReadRecording(options.audioInput->string())
-                                                  : Status::success();
-             !readable)
-        error = "option '--audio-input': " + readable.message();
-    else if (detectorWord && !(options.detector = detectorKindOfKeyword(*detectorWord)))
-        error = "option '--detector' needs 'classic' or 'precise', not '" + *detectorWord + "'";
-    const auto wholeNumber = [](const std::string& text, int least) -> std::optional<int> {
-        const bool digits = !text.empty() && text.size() < 9 &&
-                            text.find_first_not_of("0123456789") == std::string::npos;
-        if (!digits || std::stoi(text) < least)
-            return std::nullopt;
-        return std::stoi(text);
-    };
+    std::string error =
+        commonCommandLineError(commandLine.parse(argc, argv), scaleError, options.dataDirectory);
+    if (error.empty()) {
+        if (Status readable = options.audioInput ? canReadRecording(options.audioInput->string())
+                                                 : Status::success();
+            !readable)
+            error = "option '--audio-input': " + readable.message();
+        else if (detectorWord && !(options.detector = detectorKindOfKeyword(*detectorWord)))
+            error = "option '--detector' needs 'classic' or 'precise', not '" + *detectorWord + "'";
+    }
     std::optional<int> part = 1, exportLine;
-    if (error.empty() && partText && !(part = wholeNumber(*partText, 1)))
+    if (error.empty() && partText && !(part = wholeNumberArgument(*partText, 1)))
         error = "option '--part' needs a part number from 1, not '" + *partText + "'";
-    else if (error.empty() && exportWords && !(exportLine = wholeNumber(exportWords->front(), 0)))
+    else if (error.empty() && exportWords &&
+             !(exportLine = wholeNumberArgument(exportWords->front(), 0)))
         error = "option '--export-melody' needs a line number from 0, not '" +
                 exportWords->front() + "'";
     else if (error.empty() && importFile && exportWords)

@@ -98,3 +98,24 @@ std::string CommandLine::helpText(const std::string& summary) const
     }
     return text;
 }
+
+std::optional<int> wholeNumberArgument(const std::string& text, int least)
+{
+    const bool digits = !text.empty() && text.size() < 9 &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || std::stoi(text) < least)
+        return std::nullopt;
+    return std::stoi(text);
+}
+
+std::string commonCommandLineError(const Status& parsed, const std::string& scaleError,
+                                   const std::optional<std::filesystem::path>& dataDirectory)
+{
+    if (!parsed)
+        return parsed.message();
+    if (!scaleError.empty())
+        return scaleError;
+    if (dataDirectory && dataDirectory->empty())
+        return "option '--data-dir' needs a directory";
+    return {};
+}

@@ -2,7 +2,9 @@
 
 #include "base/result.h"
 
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,3 +47,13 @@ private:
     std::string program_;
     std::vector<Option> options_;
 };
+
+// An option's value as a whole number from `least` on (digits only, at most
+// eight of them), or nothing.
+std::optional<int> wholeNumberArgument(const std::string& text, int least);
+
+// The first fault of a parsed command line in the order the programs report
+// them: the parse itself, the window scale, an empty --data-dir; empty when
+// there is none.
+std::string commonCommandLineError(const Status& parsed, const std::string& scaleError,
+                                   const std::optional<std::filesystem::path>& dataDirectory);

@@ -44,6 +44,11 @@ TEST(SynthThroughSoundServer, PlaysTheNoteItIsSent)
     MonitorRecorder recorder(server);
     ASSERT_TRUE(recorder.isOpen());
     ASSERT_TRUE(timGm6mb.installed());
+    // An idle null sink hands out audio in two-second blocks: let it settle
+    // before the note, which fades as it is held.
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    recorder.take();
+
     auto opened = SynthOutputPort::open(timGm6mb.path.string());
     ASSERT_TRUE(opened) << opened.message();
     auto& port = static_cast<SynthOutputPort&>(**opened);
@@ -52,11 +57,6 @@ TEST(SynthThroughSoundServer, PlaysTheNoteItIsSent)
     (*opened)->sendShortMessage(packShortMessage(midiStatus::programChange, 0, 94));
     (*opened)->sendShortMessage(packShortMessage(midiStatus::noteOn, a4, 100));
     EXPECT_TRUE(port.waitUntilLoaded());
-
-    // An idle null sink hands out audio in two-second blocks: the note is
-    // judged after them.
-    std::this_thread::sleep_for(std::chrono::seconds(2));
-    recorder.take();
     std::this_thread::sleep_for(std::chrono::milliseconds(1200));
     (*opened)->sendShortMessage(packShortMessage(midiStatus::noteOff, a4, 94));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));

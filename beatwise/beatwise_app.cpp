@@ -6,14 +6,13 @@
 #include "platform/gdi/program_icon.h"
 #include "platform/midi/desktop_midi_output_system.h"
 #include "platform/midi/library_chatter.h"
+#include "platform/system/data_directory.h"
 #include "platform/system/message_boxes.h"
 #include "platform/system/single_instance.h"
 #include "platform/system/system_beeper.h"
 #include "platform/system/termination_signals.h"
-#include "rhythm/status_texts.h"
-
-#include "platform/system/data_directory.h"
 #include "rhythm/session_history.h"
+#include "rhythm/status_texts.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -4,7 +4,6 @@
 
 #include <pulse/pulseaudio.h>
 
-#include <chrono>
 #include <cstdio>
 #include <errno.h>
 
@@ -16,13 +15,6 @@ constexpr std::size_t bytesPerFrame = channels * sizeof(float);
 std::uint32_t bytesOfMs(int ms)
 {
     return static_cast<std::uint32_t>(PulseSynthStream::sampleRate * ms / 1000 * bytesPerFrame);
-}
-
-std::uint32_t steadyMs()
-{
-    using namespace std::chrono;
-    return static_cast<std::uint32_t>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 // The server chooses how much it asks for at once and where playback
@@ -209,7 +201,7 @@ void PulseSynthStream::onWrite(pa_stream* stream, std::size_t bytes, void* self)
 void PulseSynthStream::onUnderflow(pa_stream* stream, void* self)
 {
     auto& me = *static_cast<PulseSynthStream*>(self);
-    if (!me.policy_.underrun(steadyMs()))
+    if (!me.policy_.underrun(me.clock_.milliseconds()))
         return;
     const pa_buffer_attr attr = bufferAttributes(me.policy_.targetMs());
     if (pa_operation* operation = pa_stream_set_buffer_attr(stream, &attr, nullptr, nullptr))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "platform/clock/clock.h"
 #include "platform/midi/internal/stream_buffer_policy.h"
 
 #include <functional>
@@ -64,6 +65,7 @@ private:
     pa_stream* stream_ = nullptr;
     // Used on the stream's thread, or under its lock.
     StreamBufferPolicy policy_;
+    SteadyClock clock_; // times the underruns for the policy
     bool priorityAsked_ = false;
     bool playing_ = false;
     bool realTime_ = false;

@@ -5,7 +5,6 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -16,13 +15,6 @@ namespace {
 // FluidSynth's ALSA driver: about 6 ms per period, three periods.
 constexpr int alsaPeriodFrames = 256;
 constexpr int alsaPeriods = 3;
-
-std::uint32_t steadyMs()
-{
-    using namespace std::chrono;
-    return static_cast<std::uint32_t>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
 
 } // namespace
 
@@ -79,9 +71,9 @@ Status SynthOutputPort::startAudio()
                            "is available.");
 }
 
-// Until the SoundFont is read the synthesizer is left alone (reading holds
-// its lock): FluidSynth's ALSA driver gets silence, and the PulseAudio stream
-// waits paused.
+// The PulseAudio stream's sound. Until the SoundFont is read the stream
+// waits paused and the synthesizer is left alone (reading holds its lock);
+// FluidSynth's ALSA driver renders the synthesizer itself.
 void SynthOutputPort::render(float* samples, int frames)
 {
     if (rendering_.load(std::memory_order_acquire))
@@ -142,7 +134,7 @@ void SynthOutputPort::sendShortMessage(std::uint32_t message)
     if (stage_ == Stage::Playing)
         synth_->handleShortMessage(message);
     else if (stage_ == Stage::Loading)
-        waiting_.add(message, steadyMs());
+        waiting_.add(message, clock_.milliseconds());
 }
 
 void SynthOutputPort::reset()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/clock/clock.h"
 #include "platform/midi/internal/pulse_synth_stream.h"
 #include "platform/midi/internal/soundfont_synth.h"
 #include "platform/midi/internal/waiting_messages.h"
@@ -73,6 +74,7 @@ private:
     std::condition_variable stageChanged_;
     Stage stage_ = Stage::Loading;
     WaitingMessages waiting_;
+    SteadyClock clock_; // when each waiting message was sent
     std::vector<int> programsToPreload_;
     bool preloadAsked_ = false;
 

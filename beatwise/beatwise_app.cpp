@@ -30,16 +30,12 @@ public:
     }
     void sessionEnded(const SessionRecord& record) override
     {
-        if (Status written = history_.append(record, std::chrono::system_clock::now());
-            !written && !told_) {
-            std::cerr << "beatwise: " << written.message() << "\n";
-            told_ = true;
-        }
+        notice_(history_.append(record, std::chrono::system_clock::now()));
     }
 
 private:
     SessionHistory history_;
-    bool told_ = false;
+    HistoryFailureNotice notice_{"beatwise", std::cerr};
 };
 
 } // namespace

@@ -155,3 +155,11 @@ Result<HistoryTable> readHistory(const std::filesystem::path& file,
             return failure(file, "read");
     return historyOfText(text.view(), columns);
 }
+
+void HistoryFailureNotice::operator()(const Status& written)
+{
+    if (written || told_)
+        return;
+    out_ << program_ << ": " << written.message() << "\n";
+    told_ = true;
+}

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,3 +52,19 @@ Result<HistoryTable> readHistory(const std::filesystem::path& file,
                                  const std::vector<std::string>& columns);
 // The same over text already in memory (tests, fuzzing).
 HistoryTable historyOfText(std::string_view text, const std::vector<std::string>& columns);
+
+// The first failed write of a run, said on `out` as "<program>: <reason>";
+// later ones are quiet, and practice goes on either way.
+class HistoryFailureNotice {
+public:
+    HistoryFailureNotice(std::string program, std::ostream& out)
+        : program_(std::move(program)), out_(out)
+    {
+    }
+    void operator()(const Status& written);
+
+private:
+    std::string program_;
+    std::ostream& out_;
+    bool told_ = false;
+};

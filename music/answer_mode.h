@@ -22,3 +22,16 @@ constexpr int noteNameOf(AnswerMode mode)
 {
     return static_cast<int>(mode);
 }
+
+// "piano", "guitar" or "microphone": the mode's word in the practice history.
+constexpr const char* answerModeName(AnswerMode mode)
+{
+    switch (mode) {
+    case AnswerMode::Piano:
+        return "piano";
+    case AnswerMode::Guitar:
+        return "guitar";
+    default:
+        return "microphone";
+    }
+}

@@ -32,6 +32,15 @@ int tonicLetter(int keyIndex)
     return isFixedKey(keyIndex) ? kKeyRows[keyIndex].tonicLetter : 0;
 }
 
+int tonicPitchClass(int keyIndex)
+{
+    constexpr int semitoneOfLetter[7] = {0, 2, 4, 5, 7, 9, 11};
+    const int shift = tonicAccidental(keyIndex) == Accidental::Sharp  ? 1
+                      : tonicAccidental(keyIndex) == Accidental::Flat ? 11
+                                                                      : 0;
+    return (semitoneOfLetter[tonicLetter(keyIndex)] + shift) % 12;
+}
+
 Accidental tonicAccidental(int keyIndex)
 {
     return isFixedKey(keyIndex) ? kKeyRows[keyIndex].tonicAccidental : Accidental::None;

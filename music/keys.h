@@ -26,6 +26,9 @@ constexpr bool isFixedKey(int keyIndex)
 // Letter (0 C .. 6 B) of the tonic of key index 1..15; 0 (C) for any other value.
 int tonicLetter(int keyIndex);
 
+// Pitch class (0 C .. 11 B) of the tonic of key index 1..15; 0 for any other value.
+int tonicPitchClass(int keyIndex);
+
 // Accidental of the tonic of key index 1..15 as drawn in scales other than
 // MAJOR and MINOR: sharp for F# and C#, flat for Bb to Cb, else none.
 Accidental tonicAccidental(int keyIndex);

@@ -1,12 +1,10 @@
 #include "rhythm/session_history.h"
 
+#include "history/history_figures.h"
 #include "history/local_time.h"
 
-#include <cmath>
 #include <cstdio>
 #include <map>
-#include <optional>
-#include <string_view>
 
 namespace {
 
@@ -33,46 +31,11 @@ const std::vector<std::string>& sessionColumns()
     return columns;
 }
 
-std::string fixed(double value, int decimals)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
 const char* inputName(const SessionRecord& record)
 {
     if (record.keyboard && record.midi)
         return "key+midi";
     return record.midi ? "midi" : "key";
-}
-
-// A figure of a row: empty is 0; anything else must be a finite number, and
-// a count a whole one from 0.
-std::optional<double> number(const std::string& text, bool count = false)
-{
-    if (text.empty())
-        return 0.0;
-    try {
-        std::size_t used = 0;
-        const double value = std::stod(text, &used);
-        if (used != text.size() || !std::isfinite(value) ||
-            (count && (value < 0 || value != std::floor(value))))
-            return std::nullopt;
-        return value;
-    } catch (...) {
-        return std::nullopt;
-    }
-}
-
-std::string csvField(const std::string& value)
-{
-    if (value.find_first_of(",\"") == std::string::npos)
-        return value;
-    std::string quoted = "\"";
-    for (char c : value)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
 }
 
 } // namespace
@@ -88,12 +51,13 @@ Status SessionHistory::append(const SessionRecord& record,
     const auto began = endedAt - std::chrono::milliseconds(record.durationMs);
     const SessionTiming::Summary& t = record.timing;
     return writer_.append(
-        {isoLocalTime(began), fixed(record.durationMs / 1000.0, 1), std::to_string(record.tempo),
-         inputName(record), record.metronome ? "on" : "off", std::to_string(record.hits),
-         std::to_string(record.onTarget), std::to_string(record.onTargetPercent()),
-         std::to_string(t.intervals), fixed(t.meanErrorMs, 1), fixed(t.errorSpreadMs, 1),
-         fixed(t.meanErrorBeatPercent, 2), fixed(t.errorSpreadBeatPercent, 2),
-         fixed(t.driftBpmPerMinute, 2), std::to_string(record.longestRun)});
+        {isoLocalTime(began), historyDecimal(record.durationMs / 1000.0, 1),
+         std::to_string(record.tempo), inputName(record), record.metronome ? "on" : "off",
+         std::to_string(record.hits), std::to_string(record.onTarget),
+         std::to_string(record.onTargetPercent()), std::to_string(t.intervals),
+         historyDecimal(t.meanErrorMs, 1), historyDecimal(t.errorSpreadMs, 1),
+         historyDecimal(t.meanErrorBeatPercent, 2), historyDecimal(t.errorSpreadBeatPercent, 2),
+         historyDecimal(t.driftBpmPerMinute, 2), std::to_string(record.longestRun)});
 }
 
 Result<SessionDays> readSessionDays(const std::filesystem::path& dataDirectory,
@@ -109,11 +73,10 @@ Result<SessionDays> readSessionDays(const std::filesystem::path& dataDirectory,
     std::map<std::string, SessionDay> days;
     for (const auto& row : table->rows) {
         const std::string date = isoDateOf(row[0]);
-        const auto hits = number(row[1], true), onTarget = number(row[2], true),
-                   intervals = number(row[3], true), mean = number(row[4]), spread = number(row[5]),
-                   drift = number(row[6]);
-        if (date.empty() || !hits || !onTarget || !intervals || !mean || !spread || !drift ||
-            *hits > 1e9 || *intervals > 1e9) {
+        const auto hits = historyFigure(row[1], true), onTarget = historyFigure(row[2], true),
+                   intervals = historyFigure(row[3], true), mean = historyFigure(row[4]),
+                   spread = historyFigure(row[5]), drift = historyFigure(row[6]);
+        if (date.empty() || !hits || !onTarget || !intervals || !mean || !spread || !drift) {
             ++result.damaged;
             continue;
         }
@@ -143,23 +106,12 @@ Result<SessionDays> readSessionDays(const std::filesystem::path& dataDirectory,
 Status printSessionHistory(const std::filesystem::path& dataDirectory, int days, bool csv,
                            std::chrono::system_clock::time_point now, std::ostream& out)
 {
-    const std::string firstDate =
-        days > 0 ? isoDateOf(isoLocalTime(now - std::chrono::hours(24) * (days - 1))) : "";
+    const std::string firstDate = firstDateOfLastDays(days, now);
     if (csv) {
         auto table = readHistory(dataDirectory / kSessionsFileName, sessionColumns());
         if (!table)
             return table.status();
-        const auto& columns = sessionColumns();
-        for (std::size_t c = 0; c < columns.size(); ++c)
-            out << (c ? "," : "") << columns[c];
-        out << "\n";
-        for (const auto& row : table->rows) {
-            if (isoDateOf(row[0]) < firstDate)
-                continue;
-            for (std::size_t c = 0; c < row.size(); ++c)
-                out << (c ? "," : "") << csvField(row[c]);
-            out << "\n";
-        }
+        writeCsv(*table, sessionColumns(), firstDate, out);
         return Status::success();
     }
     auto read = readSessionDays(dataDirectory, firstDate);

@@ -4,11 +4,16 @@
 #include "drill/drill_engine.h"
 #include "midi/midi_messages.h"
 #include "midi/midi_out.h"
+#include "music/keys.h"
 #include "music/melody_title.h"
+#include "music/note_names.h"
 #include "music/pitch.h"
+#include "music/vocabulary.h"
+#include "music/voice_ranges.h"
 #include "render/caption.h"
 #include "render/note_glyphs.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -38,6 +43,8 @@ DrillCycle::~DrillCycle()
 
 void DrillCycle::shutDown()
 {
+    if (!closing_)
+        endRecord();
     closing_ = true;
     sequence_.abort();
     blinkTimer_.stop();
@@ -108,8 +115,33 @@ void DrillCycle::paintDrill(gdi::Canvas& dc, bool firstPaint)
                 melodyTitle(drill_.melody(), engine_.settings.range, engine_.settings.transpose));
 }
 
+void DrillCycle::beginRecord()
+{
+    const Settings& s = engine_.settings;
+    const Melody& melody = drill_.melody();
+    DrillRecord about;
+    about.answerMode = answerModeName(answerModeOf(s.noteName));
+    about.key = std::string(letterNoteNames().keyNames[std::size_t(melody.drillKey)]);
+    if (s.mode >= 0 && s.mode < static_cast<int>(engine_.scales.size()))
+        about.scale = engine_.scales[std::size_t(s.mode)].name;
+    about.range = std::string(rangeNames[std::size_t(std::clamp(s.range, 0, kRangeCount - 1))]);
+    about.level = std::string(levelNames[std::size_t(std::clamp(s.level, 0, 2))]);
+    about.source = melody.isCustom ? melody.melodyName : "composed";
+    // A composed melody starts on its tonic; a custom one is in the key of the drill.
+    const int tonic = melody.isCustom || melody.noteCount == 0 ? tonicPitchClass(melody.drillKey)
+                                                               : melody.noteIndex[0] % 12;
+    recorder_.begin(melody, tonic, std::move(about), now());
+}
+
+void DrillCycle::endRecord()
+{
+    if (std::optional<DrillRecord> record = recorder_.end(now()); record && services_.drillLog)
+        services_.drillLog->drillEnded(*record);
+}
+
 void DrillCycle::beginNewMelody()
 {
+    endRecord();
     drill_.begin(
         generator_.generate(engine_.melodySettings(drill_.keySignature()), services_.random));
     // The staff was drawn for the previous melody's length; a 13-note melody needs box 13.
@@ -158,6 +190,7 @@ void DrillCycle::melodyDrawn(bool firstPaint)
     services_.midiOut.chooseTimbre(engine_.settings.miditimbre, MidiChannels::OneAndThirteen);
     marker_.x = layout_.firstNoteX;
     startBlinking();
+    beginRecord();
     if (firstPaint) {
         // Only now that the melody has sounded may the microphone listen.
         if (answerModeOf(engine_.settings.noteName) == AnswerMode::Microphone)
@@ -198,6 +231,7 @@ void DrillCycle::hear(PushButton& hearButton)
     hearButton.drawLabel(dc, "STOP...", gdi::white);
     voice_.stopCapture();
     stopBlinking();
+    recorder_.hearStarted(now());
     const Melody& melody = drill_.melody();
     std::vector<int> notes(melody.noteIndex.begin(), melody.noteIndex.begin() + melody.noteCount);
     const Settings& s = engine_.settings;
@@ -218,6 +252,7 @@ void DrillCycle::hear(PushButton& hearButton)
                  gdi::Canvas& dc = canvas_();
                  hearButton.drawRaised(dc, colours_);
                  hearButton.drawLabel(dc, colours_, "Hear", colour::buttonLabel);
+                 recorder_.hearEnded(now());
                  voice_.startCapture();
                  resumeBlinking();
              }});
@@ -232,6 +267,8 @@ void DrillCycle::restart()
     redrawMelodyStaff(dc, drawing(), drill_.melody(), layout_.noteBoxes);
     marker_.x = layout_.firstNoteX;
     drill_.restart();
+    endRecord();
+    beginRecord();
 }
 
 void DrillCycle::startBlinking()
@@ -341,8 +378,9 @@ void DrillCycle::blockDetected(const DetectionResult& detection)
         break;
     case BlockOutcome::Note:
         drawPitchMarker(canvas_(), d, marker_, detection.sungNote, drill_.dueAccidental());
+        recorder_.heard(detection, engine_.settings.cycles);
         if (drill_.judgeBlock(detection, engine_.settings.cycles))
-            acceptNote();
+            acceptNote(detection.skipped);
         break;
     }
     if (blockHandled)
@@ -363,10 +401,11 @@ void DrillCycle::acceptAnsweredNote()
     acceptNote();
 }
 
-void DrillCycle::acceptNote()
+void DrillCycle::acceptNote(bool skipped)
 {
     if (drill_.finished())
         return;
+    recorder_.accepted(now(), skipped);
     stopBlinking();
     gdi::Canvas& dc = canvas_();
     drawCursorLine(dc, colours_, marker_.x, false);
@@ -379,9 +418,11 @@ void DrillCycle::acceptNote()
         startBlinking();
         break;
     case Drill::Acceptance::LastWithBanner:
+        endRecord();
         showBanner();
         break;
     case Drill::Acceptance::LastFinished:
+        endRecord();
         marker_.x += offStaff;
         break;
     case Drill::Acceptance::AlreadyOver:

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "drill/drill.h"
+#include "drill/drill_record.h"
 #include "midi/melody_playback.h"
 #include "midi/midi_out.h"
 #include "music/melody_generator.h"
+#include "platform/clock/clock.h"
 #include "platform/system/timed_sequence.h"
 #include "render/drill_display.h"
 #include "render/push_button.h"
@@ -58,6 +60,8 @@ public:
     void blink();
     // The due note was played on the keyboard or fretboard.
     void acceptAnsweredNote();
+    // Another note was played on the keyboard or fretboard.
+    void wrongNoteAnswered() { recorder_.wrongPress(); }
     // The space bar: the next analysed block counts as the due note.
     void requestSkip() { drill_.requestSkip(); }
     // Takes the pitch marker off the staff (it is drawn again by the next block).
@@ -117,10 +121,18 @@ private:
     void beginNewMelody();
     void drawNewMelody(bool firstPaint);
     void melodyDrawn(bool firstPaint);
-    void acceptNote();
+    void acceptNote(bool skipped = false);
     void showBanner();
     void startBlinking();
     void silenceFirstMelody();
+    // The drill's record: begun when its melody may be sung, ended (and logged)
+    // when it is finished or replaced.
+    void beginRecord();
+    void endRecord();
+    std::uint32_t now()
+    {
+        return (services_.clock ? *services_.clock : steadyClock_).milliseconds();
+    }
 
     DrillEngine& engine_;
     MainFrameServices services_;
@@ -142,4 +154,6 @@ private:
     MelodyPlayback playback_;
     VoiceInput voice_;
     MelodyGenerator generator_;
+    SteadyClock steadyClock_;
+    DrillRecorder recorder_;
 };

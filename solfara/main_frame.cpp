@@ -357,10 +357,13 @@ void CMainFrame::moveTo(int x, int y)
 void CMainFrame::releaseLeft()
 {
     if (AnswerPanelMouse* mouse = panels_.mouse(answerModeOf(engine_.settings.noteName))) {
+        const bool played = mouse->held() && cycle_.dueNoteForPanels().has_value();
         const AnswerPanelMouse::Released released = mouse->release(canvas());
         showPanelCursor(released.cursor);
         if (released.accept)
             cycle_.acceptAnsweredNote();
+        else if (played)
+            cycle_.wrongNoteAnswered();
     }
 
     for (const BottomButton& b : pressOrder) {

@@ -11,6 +11,8 @@
 namespace gdi {
 class RememberedScale;
 }
+class Clock;
+class DrillLog;
 class MidiOut;
 class NoteDetector;
 class QWidget;
@@ -52,4 +54,8 @@ struct MainFrameServices {
     std::optional<IntroTiming> intro = {};
     // Where "Window Size" remembers its choice; without one the choice holds for this run.
     const gdi::RememberedScale* rememberedScale = nullptr;
+    // Where ended drills are recorded (the practice history); none: nowhere.
+    DrillLog* drillLog = nullptr;
+    // The clock that times the drill's notes; none: the steady clock.
+    Clock* clock = nullptr;
 };

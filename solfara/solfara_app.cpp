@@ -1,6 +1,7 @@
 #include "solfara/solfara_app.h"
 
 #include "drill/drill_engine.h"
+#include "drill/drill_history.h"
 #include "midi/midi_out.h"
 #include "music/uniform_random_source.h"
 #include "platform/audio/microphone.h"
@@ -29,6 +30,30 @@ std::filesystem::path chooseDataDirectory(const SolfaraOptions& options)
     std::filesystem::path absolute = std::filesystem::absolute(directory, error);
     return error ? directory : absolute.lexically_normal();
 }
+
+// Every ended drill becomes rows of the practice history, with the detector
+// that heard it; a history that cannot be written is said once on the
+// terminal and practice goes on.
+class HistoryDrillLog final : public DrillLog {
+public:
+    HistoryDrillLog(const std::filesystem::path& dataDirectory,
+                    const SelectedNoteDetector& detector)
+        : history_(dataDirectory), detector_(detector)
+    {
+    }
+    void drillEnded(const DrillRecord& record) override
+    {
+        DrillRecord written = record;
+        if (written.answerMode == answerModeName(AnswerMode::Microphone))
+            written.detector = std::string(detectorKeyword(detector_.kind()));
+        notice_(history_.append(written, std::chrono::system_clock::now()));
+    }
+
+private:
+    DrillHistory history_;
+    const SelectedNoteDetector& detector_;
+    HistoryFailureNotice notice_{"solfara", std::cerr};
+};
 
 } // namespace
 
@@ -92,6 +117,7 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
         UniformRandomSource random(clock.milliseconds());
         // The choice of the command line was saved above.
         SelectedNoteDetector detector(readDetectorChoice(dataDirectory));
+        HistoryDrillLog drillLog(dataDirectory, detector);
         const gdi::RememberedScale rememberedScale = gdi::RememberedScale::forProgram("solfara");
         CMainFrame mainFrame(engine, {.midiOut = midiOut,
                                       .waveInput = *microphone->input,
@@ -103,7 +129,9 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
                                                                      engine, midiOut, detector)
                                                                : SettingsSheetOpener{},
                                       .intro = IntroTiming{},
-                                      .rememberedScale = &rememberedScale});
+                                      .rememberedScale = &rememberedScale,
+                                      .drillLog = &drillLog,
+                                      .clock = &clock});
         gdi::applyWindowScale(mainFrame, options.scale, rememberedScale);
         frame = &mainFrame;
         mainFrame.placeOnScreen();

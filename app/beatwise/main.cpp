@@ -17,8 +17,7 @@ int main(int argc, char* argv[])
     bool showHelp = false;
     bool showVersion = false;
     std::string scaleError;
-    bool history = false, csv = false;
-    std::optional<std::string> daysText;
+    HistoryOptions history;
 
     CommandLine commandLine("beatwise");
     commandLine
@@ -33,21 +32,15 @@ int main(int argc, char* argv[])
         .add("--data-dir", "DIR",
              "keep the practice history in DIR (default: $XDG_DATA_HOME/beatwise, normally "
              "~/.local/share/beatwise)",
-             [&](const std::string& dir) { options.dataDirectory = dir; })
-        .add("--history", "print the practice history, one line per day, and exit",
-             [&] { history = true; })
-        .add("--days", "N", "with --history: only the last N days",
-             [&](const std::string& text) { daysText = text; })
-        .add("--csv", "with --history: print every session as comma-separated values",
-             [&] { csv = true; })
-        .add("--help", "list the options and exit", [&] { showHelp = true; })
+             [&](const std::string& dir) { options.dataDirectory = dir; });
+    addHistoryOptions(commandLine, history, "every session");
+    commandLine.add("--help", "list the options and exit", [&] { showHelp = true; })
         .add("--version", "print the version and exit", [&] { showVersion = true; });
 
     std::string error =
         commonCommandLineError(commandLine.parse(argc, argv), scaleError, options.dataDirectory);
-    std::optional<int> days = 0;
-    if (error.empty() && daysText && !(days = wholeNumberArgument(*daysText, 1)))
-        error = "option '--days' needs a number of days from 1, not '" + *daysText + "'";
+    if (error.empty())
+        error = historyOptionsError(history);
     if (!error.empty()) {
         std::cerr << "beatwise: " << error << "\nTry 'beatwise --help' for the options.\n";
         return 2;
@@ -60,9 +53,10 @@ int main(int argc, char* argv[])
         std::cout << "beatwise " << kSolfaraVersion << "\n";
         return 0;
     }
-    if (history) {
-        const Status printed = printSessionHistory(beatwiseDataDirectory(options), *days, csv,
-                                                   std::chrono::system_clock::now(), std::cout);
+    if (history.print) {
+        const Status printed =
+            printSessionHistory(beatwiseDataDirectory(options), history.days, history.csv,
+                                std::chrono::system_clock::now(), std::cout);
         if (!printed)
             std::cerr << "beatwise: " << printed.message() << "\n";
         return printed ? 0 : 1;

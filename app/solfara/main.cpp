@@ -1,3 +1,4 @@
+#include "drill/drill_history.h"
 #include "notation/melody_file_commands.h"
 #include "platform/audio/wav_source.h"
 #include "platform/gdi/window_scale.h"
@@ -11,6 +12,7 @@
 #include "voice/detect_command.h"
 #include "voice/detector_choice_file.h"
 
+#include <chrono>
 #include <iostream>
 #include <optional>
 
@@ -27,6 +29,8 @@ int main(int argc, char* argv[])
     std::optional<std::string> importFile, partText;
     std::optional<std::vector<std::string>> exportWords;
     bool guitar = false;
+    HistoryOptions history;
+    bool historyNotes = false;
 
     CommandLine commandLine("solfara");
     commandLine
@@ -55,7 +59,11 @@ int main(int argc, char* argv[])
                        "FILE's extension, and exit",
                        [&](const std::vector<std::string>& words) { exportWords = words; })
         .add("--guitar", "with --import-melody or --export-melody: the guitar's melodies",
-             [&] { guitar = true; })
+             [&] { guitar = true; });
+    addHistoryOptions(commandLine, history, "every drill");
+    commandLine
+        .add("--notes", "with --history --csv: print every note instead",
+             [&] { historyNotes = true; })
         .add("--soundfont", "FILE",
              "play through the General MIDI SoundFont FILE (" +
                  std::string(kSoundFontDefaultsHelp) + ")",
@@ -77,6 +85,10 @@ int main(int argc, char* argv[])
         else if (detectorWord && !(options.detector = detectorKindOfKeyword(*detectorWord)))
             error = "option '--detector' needs 'classic' or 'precise', not '" + *detectorWord + "'";
     }
+    if (error.empty())
+        error = historyOptionsError(history);
+    if (error.empty() && historyNotes && !history.csv)
+        error = "option '--notes' goes with --history --csv";
     std::optional<int> part = 1, exportLine;
     if (error.empty() && partText && !(part = wholeNumberArgument(*partText, 1)))
         error = "option '--part' needs a part number from 1, not '" + *partText + "'";
@@ -113,6 +125,14 @@ int main(int argc, char* argv[])
             return importMelodyCommand(dataDir, *importFile, static_cast<std::size_t>(*part - 1),
                                        guitar, std::cout, std::cerr);
         return exportMelodyCommand(dataDir, *exportLine, exportWords->back(), guitar, std::cerr);
+    }
+    if (history.print) {
+        const Status printed = printDrillHistory(
+            options.dataDirectory.value_or(defaultDataDirectory("solfara")), history.days,
+            history.csv, historyNotes, std::chrono::system_clock::now(), std::cout);
+        if (!printed)
+            std::cerr << "solfara: " << printed.message() << "\n";
+        return printed ? 0 : 1;
     }
     if (detectFile) {
         // Without --detector, the detector the trainer last used.

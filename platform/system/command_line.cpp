@@ -119,3 +119,26 @@ std::string commonCommandLineError(const Status& parsed, const std::string& scal
         return "option '--data-dir' needs a directory";
     return {};
 }
+
+void addHistoryOptions(CommandLine& commandLine, HistoryOptions& options,
+                       const std::string& csvRows)
+{
+    commandLine
+        .add("--history", "print the practice history, one line per day, and exit",
+             [&options] { options.print = true; })
+        .add("--days", "N", "with --history: only the last N days",
+             [&options](const std::string& text) { options.daysText = text; })
+        .add("--csv", "with --history: print " + csvRows + " as comma-separated values",
+             [&options] { options.csv = true; });
+}
+
+std::string historyOptionsError(HistoryOptions& options)
+{
+    if (!options.daysText)
+        return {};
+    if (const std::optional<int> days = wholeNumberArgument(*options.daysText, 1)) {
+        options.days = *days;
+        return {};
+    }
+    return "option '--days' needs a number of days from 1, not '" + *options.daysText + "'";
+}

@@ -57,3 +57,16 @@ std::optional<int> wholeNumberArgument(const std::string& text, int least);
 // there is none.
 std::string commonCommandLineError(const Status& parsed, const std::string& scaleError,
                                    const std::optional<std::filesystem::path>& dataDirectory);
+
+// The practice history options both programs take: "--history", "--days N", "--csv".
+struct HistoryOptions {
+    bool print = false;
+    bool csv = false;
+    std::optional<std::string> daysText;
+    int days = 0; // 0: every day; set by historyOptionsError
+};
+// Adds the three options; `csvRows` says what --csv prints ("every session").
+void addHistoryOptions(CommandLine& commandLine, HistoryOptions& options,
+                       const std::string& csvRows);
+// Checks --days and sets `days`; the fault, or empty.
+std::string historyOptionsError(HistoryOptions& options);

@@ -143,6 +143,33 @@ TEST_F(AnswerControlsTest, ADrawnInstrumentAnswersOnRelease)
     }
 }
 
+// A key that is not the due note counts against the note's first try; Restart
+// ends the drill as abandoned and records the attempt afresh.
+TEST_F(AnswerControlsTest, WrongKeysAndRestartsAreRecorded)
+{
+    Settings s = MainWindowRig::tuneSettings();
+    s.noteName = noteNameOf(AnswerMode::Piano);
+    s.autostart = 0;
+    ASSERT_TRUE(w.start(s));
+    for (int x : {d4x, c4x, d4x, c4x}) // D4 wrong, C4, D4, then C4 wrong for E4
+        w.click(x, keyY);
+    w.click(298 + 48, L + 429 + 14); // Restart
+    for (int x : {c4x, d4x, c4x + 24})
+        w.click(x, keyY);
+    ASSERT_EQ(w.drillLog.drills.size(), 2u);
+    const DrillRecord& first = w.drillLog.drills[0];
+    EXPECT_FALSE(first.finished);
+    EXPECT_EQ(first.answerMode, "piano");
+    EXPECT_EQ(first.notes[0].wrongPresses, 1);
+    EXPECT_FALSE(first.notes[0].firstTry);
+    EXPECT_TRUE(first.notes[1].firstTry);
+    EXPECT_FALSE(first.notes[2].accepted);
+    EXPECT_EQ(first.notes[2].wrongPresses, 1);
+    const DrillRecord& again = w.drillLog.drills[1];
+    EXPECT_TRUE(again.finished);
+    EXPECT_TRUE(again.notes[0].firstTry && again.notes[1].firstTry && again.notes[2].firstTry);
+}
+
 // Every note answered on the keyboard is written where the due note belongs: what the
 // answers left on the answer staff is what a full repaint of the answered drill draws.
 TEST_F(AnswerControlsTest, ClickedAnswersAreWrittenWhereTheirNotesBelong)

@@ -104,6 +104,52 @@ TEST_F(MainFrameTest, WholeDrillSungBlockByBlockEndsFinishedWithoutAutostart)
         << "the answer staff is empty again";
 }
 
+// Each drill that ends is recorded: sung to its end, replaced by "New", or
+// left when the window closes; one in which nothing was sung is not.
+TEST_F(MainFrameTest, EveryEndedDrillIsRecordedWithHowItsNotesWent)
+{
+    Settings s = MainWindowRig::tuneSettings();
+    s.autostart = 0;
+    ASSERT_TRUE(w.start(s));
+    w.clock.advance(1500);
+    for (int note : {24, 24})
+        w.hear(note);
+    w.clock.advance(700);
+    for (int note : {28, 28, 26, 26}) // E4 held before the due D4
+        w.hear(note);
+    for (int note : {40, 28, 28}) // E5: the octave, once
+        w.hear(note);
+    ASSERT_EQ(w.drillLog.drills.size(), 1u);
+    const DrillRecord& sung = w.drillLog.drills[0];
+    EXPECT_TRUE(sung.finished);
+    EXPECT_EQ(sung.answerMode, "microphone");
+    EXPECT_EQ(sung.source, "Tune");
+    EXPECT_EQ(sung.durationMs, 2200u);
+    ASSERT_EQ(sung.notes.size(), 3u);
+    EXPECT_EQ(sung.notes[0].msToAccept, 1500u);
+    EXPECT_TRUE(sung.notes[0].firstTry);
+    EXPECT_EQ(sung.notes[1].msToAccept, 700u);
+    EXPECT_FALSE(sung.notes[1].firstTry);
+    EXPECT_EQ(sung.notes[1].wrongBlocks, 2);
+    EXPECT_TRUE(sung.notes[2].firstTry);
+    EXPECT_EQ(sung.notes[2].octaveBlocks, 1);
+    EXPECT_EQ(sung.notes[2].interval, 2);
+
+    const int newX = 104 + 48, newY = L + 429 + 14;
+    w.click(newX, newY); // a finished drill is not recorded twice
+    ASSERT_TRUE(w.settle());
+    w.click(newX, newY); // nothing sung: no record
+    ASSERT_TRUE(w.settle());
+    EXPECT_EQ(w.drillLog.drills.size(), 1u);
+    w.hear(24);
+    w.hear(24);
+    w.frame->close();
+    ASSERT_EQ(w.drillLog.drills.size(), 2u);
+    EXPECT_FALSE(w.drillLog.drills[1].finished);
+    EXPECT_TRUE(w.drillLog.drills[1].notes[0].accepted);
+    EXPECT_FALSE(w.drillLog.drills[1].notes[1].accepted);
+}
+
 // A sung C4 whose second partial is three times as strong as the
 // fundamental: the Classic detector hears C5 and the drill waits, the Precise
 // one hears C4 on 1024-sample blocks and the drill moves on.

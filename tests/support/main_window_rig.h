@@ -1,7 +1,9 @@
 #pragma once
 
+#include "drill/drill_record.h"
 #include "drill/settings_file.h"
 #include "platform/gdi/window_scale.h"
+#include "platform/testing/manual_clock.h"
 #include "platform/testing/scripted_wave_input.h"
 #include "solfara/main_frame.h"
 #include "tests/support/engine_fixture.h"
@@ -17,6 +19,13 @@
 class HighestDrawRandom final : public RandomSource {
 public:
     int Random(int n) override { return n > 0 ? n - 1 : 0; }
+};
+
+// Keeps every ended drill the window records.
+class RecordingDrillLog final : public DrillLog {
+public:
+    void drillEnded(const DrillRecord& record) override { drills.push_back(record); }
+    std::vector<DrillRecord> drills;
 };
 
 // The main window over a temporary data directory, a recording MIDI port and a
@@ -64,7 +73,9 @@ public:
                                        .messages = rig.messages,
                                        .openSettingsSheet = openSettingsSheet,
                                        .intro = intro,
-                                       .rememberedScale = &windowSize});
+                                       .rememberedScale = &windowSize,
+                                       .drillLog = &drillLog,
+                                       .clock = &clock});
         frame->show();
     }
 
@@ -124,6 +135,8 @@ public:
     std::optional<IntroTiming> intro;      // none unless a test gives one
     HighestDrawRandom random;
     gdi::RememberedScale windowSize{rig.dir.file("window.conf")}; // "Window Size" keeps it here
+    RecordingDrillLog drillLog;                                   // the drills ended so far
+    ManualClock clock;                                            // times the drill's notes
     std::unique_ptr<DrillEngine> engine;
     std::unique_ptr<CMainFrame> frame;
 };

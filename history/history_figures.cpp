@@ -1,0 +1,78 @@
+#include "history/history_figures.h"
+
+#include "history/local_time.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+std::string historyDecimal(double value, int decimals)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::optional<double> historyFigure(const std::string& text, bool count)
+{
+    if (text.empty())
+        return 0.0;
+    try {
+        std::size_t used = 0;
+        const double value = std::stod(text, &used);
+        if (used != text.size() || !std::isfinite(value) ||
+            (count && (value < 0 || value > 1e9 || value != std::floor(value))))
+            return std::nullopt;
+        return value;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::string firstDateOfLastDays(int days, std::chrono::system_clock::time_point now)
+{
+    if (days <= 0)
+        return {};
+    return isoDateOf(isoLocalTime(now - std::chrono::hours(24) * (days - 1)));
+}
+
+double quantile(std::vector<double>& values, double q)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const double position = q * static_cast<double>(values.size() - 1);
+    const auto below = static_cast<std::size_t>(std::floor(position));
+    const std::size_t above = std::min(below + 1, values.size() - 1);
+    const double fraction = position - static_cast<double>(below);
+    return values[below] + (values[above] - values[below]) * fraction;
+}
+
+namespace {
+
+std::string csvField(const std::string& value)
+{
+    if (value.find_first_of(",\"") == std::string::npos)
+        return value;
+    std::string quoted = "\"";
+    for (char c : value)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+} // namespace
+
+void writeCsv(const HistoryTable& table, const std::vector<std::string>& columns,
+              const std::string& firstDate, std::ostream& out)
+{
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        out << (c ? "," : "") << columns[c];
+    out << "\n";
+    for (const auto& row : table.rows) {
+        if (row.empty() || isoDateOf(row[0]) < firstDate)
+            continue;
+        for (std::size_t c = 0; c < row.size(); ++c)
+            out << (c ? "," : "") << csvField(row[c]);
+        out << "\n";
+    }
+}

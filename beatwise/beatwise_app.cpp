@@ -68,6 +68,7 @@ int runBeatwise(int argc, char* argv[], const BeatwiseOptions& options)
     HistorySessionLog sessions(beatwiseDataDirectory(options));
     BeatwiseWindow window(clock, midiOutputs, beeper);
     window.recordSessionsIn(&sessions);
+    window.showProgressOf(beatwiseDataDirectory(options));
     const gdi::RememberedScale rememberedScale = gdi::RememberedScale::forProgram("beatwise");
     gdi::applyWindowScale(window, options.scale, rememberedScale);
     window.rememberWindowSizeIn(&rememberedScale);

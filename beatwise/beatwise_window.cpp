@@ -1,11 +1,15 @@
 #include "beatwise/beatwise_window.h"
 
+#include "beatwise/session_progress_page.h"
 #include "beatwise/trainer_display.h"
 #include "platform/system/message_boxes.h"
 #include "rhythm/status_texts.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -106,9 +110,9 @@ void BeatwiseWindow::keyPressEvent(QKeyEvent* event)
     // The dial belongs to the intro's lamp run until it is over.
     if (!introDone_)
         return;
-    if (event->key() == Qt::Key_F3) {
+    if (event->key() == Qt::Key_F3 || event->key() == Qt::Key_F2) {
         if (!event->isAutoRepeat())
-            stepWindowSize();
+            event->key() == Qt::Key_F3 ? stepWindowSize() : openProgress();
         return; // a control, not a hit
     }
     std::uint32_t time =
@@ -118,8 +122,23 @@ void BeatwiseWindow::keyPressEvent(QKeyEvent* event)
 
 void BeatwiseWindow::keyReleaseEvent(QKeyEvent* event)
 {
-    if (introDone_ && event->key() != Qt::Key_F3)
+    if (introDone_ && event->key() != Qt::Key_F3 && event->key() != Qt::Key_F2)
         trainer_.keyReleased(keyOf(event), event->isAutoRepeat());
+}
+
+void BeatwiseWindow::openProgress()
+{
+    if (historyDirectory_.empty())
+        return;
+    trainer_.progressShown();
+    if (!progress_)
+        progress_ = new ProgressWindow(
+            "Beatwise Progress",
+            [directory = historyDirectory_](int days) {
+                return sessionProgressPage(directory, days, std::chrono::system_clock::now());
+            },
+            this);
+    progress_->present(std::max(1, scale()));
 }
 
 void BeatwiseWindow::placeOnScreen()

@@ -5,11 +5,14 @@
 #include "platform/gdi/window_scale.h"
 #include "platform/midi/midi_input.h"
 #include "platform/system/help_window.h"
+#include "progress/progress_window.h"
+
 #include "platform/system/message_boxes.h"
 #include "platform/system/timed_sequence.h"
 #include "rhythm/event_time.h"
 #include "rhythm/pulse_trainer.h"
 #include "rhythm/trainer_view.h"
+#include <filesystem>
 
 #include <QTimer>
 
@@ -37,6 +40,12 @@ public:
     void recordSessionsIn(SessionLog* log) { trainer_.recordSessionsIn(log); }
     bool introRunning() const { return !introDone_; }
     HelpWindow* helpWindow() const { return help_; }
+    // F2 shows the Progress window of the history in `dataDirectory`; without one, F2 does nothing.
+    void showProgressOf(std::filesystem::path dataDirectory)
+    {
+        historyDirectory_ = std::move(dataDirectory);
+    }
+    ProgressWindow* progressWindow() const { return progress_; }
 
     // Where F3 remembers the window size it chose; without one the choice holds for this run.
     void rememberWindowSizeIn(const gdi::RememberedScale* remembered) { sizeMemory_ = remembered; }
@@ -59,6 +68,7 @@ protected:
 private:
     // F3: Automatic, 1, 2, 3 times, and round again.
     void stepWindowSize();
+    void openProgress();
 
     const gdi::RememberedScale* sizeMemory_ = nullptr;
     std::optional<int> windowSize_; // the size F3 chose last; empty: automatic
@@ -92,5 +102,7 @@ private:
     bool painted_ = false;
     bool introDone_ = false;
     HelpWindow* help_ = nullptr;
+    ProgressWindow* progress_ = nullptr;
+    std::filesystem::path historyDirectory_;
     MessageBoxes messages_{this};
 };

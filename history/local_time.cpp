@@ -28,3 +28,28 @@ std::string isoDateOf(const std::string& isoTime)
             return {};
     return isoTime.substr(0, 10);
 }
+
+namespace {
+
+std::optional<std::chrono::sys_days> dayOf(const std::string& date)
+{
+    if (isoDateOf(date) != date)
+        return std::nullopt;
+    const std::chrono::year_month_day day{
+        std::chrono::year(std::stoi(date.substr(0, 4))),
+        std::chrono::month(unsigned(std::stoi(date.substr(5, 2)))),
+        std::chrono::day(unsigned(std::stoi(date.substr(8, 2))))};
+    if (!day.ok())
+        return std::nullopt;
+    return std::chrono::sys_days(day);
+}
+
+} // namespace
+
+std::optional<int> daysBetween(const std::string& from, const std::string& to)
+{
+    const auto a = dayOf(from), b = dayOf(to);
+    if (!a || !b)
+        return std::nullopt;
+    return static_cast<int>((*b - *a).count());
+}

@@ -42,6 +42,9 @@ public:
     // From now on every session that ends (Esc, F1, a tempo change, the end
     // of the trainer) goes to `log`; null: none do.
     void recordSessionsIn(SessionLog* log) { sessionLog_ = log; }
+    // The Progress window opens: the session so far goes to the history, so
+    // that it shows there; the next hit begins a new one.
+    void progressShown() { endSession(); }
 
     const HitStats& stats() const { return judge_.stats(); }
     bool awaitingFirstHit() const { return judge_.awaitingFirstHit(); }

@@ -3,7 +3,9 @@
 #include "history/history_figures.h"
 #include "history/local_time.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 namespace {
@@ -36,6 +38,16 @@ const char* inputName(const SessionRecord& record)
     if (record.keyboard && record.midi)
         return "key+midi";
     return record.midi ? "midi" : "key";
+}
+
+// The start of a row's time within its day: "...T18:00:00..." is 0.75.
+double dayFractionOf(const std::string& isoTime)
+{
+    if (isoTime.size() < 16 || isoTime[10] != 'T')
+        return 0;
+    const int hours = std::atoi(isoTime.substr(11, 2).c_str());
+    const int minutes = std::atoi(isoTime.substr(14, 2).c_str());
+    return std::clamp((hours * 60 + minutes) / 1440.0, 0.0, 1.0);
 }
 
 } // namespace
@@ -82,6 +94,9 @@ Result<SessionDays> readSessionDays(const std::filesystem::path& dataDirectory,
         }
         if (date < firstDate)
             continue;
+        result.sessions.push_back({date, dayFractionOf(row[0]),
+                                   *hits > 0 ? int(*onTarget * 100 / *hits) : 0, *spread, *drift,
+                                   long(*intervals)});
         SessionDay& day = days[date];
         day.date = date;
         ++day.sessions;

@@ -37,10 +37,21 @@ struct SessionDay {
     double driftBpmPerMinute = 0; // the sessions' drifts, weighted likewise
 };
 
+// One session as the Progress window plots it.
+struct SessionPoint {
+    std::string date;       // YYYY-MM-DD, local time
+    double dayFraction = 0; // the time of its start within the day, 0..1
+    int onTargetPercent = 0;
+    double errorSpreadMs = 0;
+    double driftBpmPerMinute = 0;
+    long intervals = 0; // the timing figures count these
+};
+
 // The days of the sessions file from `firstDate` (YYYY-MM-DD; empty: all) on,
 // in date order, and how many rows were damaged.
 struct SessionDays {
     std::vector<SessionDay> days;
+    std::vector<SessionPoint> sessions; // in the file's order
     int damaged = 0;
 };
 Result<SessionDays> readSessionDays(const std::filesystem::path& dataDirectory,

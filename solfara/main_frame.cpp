@@ -4,8 +4,10 @@
 #include "platform/gdi/artwork_loader.h"
 #include "platform/gdi/window_scale.h"
 #include "platform/system/help_window.h"
+#include "progress/progress_window.h"
 #include "solfara/answer_mode_choice.h"
 #include "solfara/custom_melody_dialog.h"
+#include "solfara/drill_progress_page.h"
 #include "solfara/mic_button_widget.h"
 #include "solfara/version.h"
 
@@ -16,6 +18,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+#include <chrono>
 #include <utility>
 
 namespace {
@@ -538,6 +542,16 @@ void CMainFrame::carryOut(const MenuOutcome& outcome)
             cycle_.keepMelodyOnRepaint = false;
             invalidate();
         }
+        break;
+    case MenuFollowUp::OpenProgress:
+        if (!progress_)
+            progress_ = new ProgressWindow(
+                "Solfara Progress",
+                [directory = engine_.dataDirectory()](int days) {
+                    return drillProgressPage(directory, days, std::chrono::system_clock::now());
+                },
+                this);
+        progress_->present(std::max(1, scale()));
         break;
     case MenuFollowUp::OpenMicrophoneSetup:
         initialSheetTab_ = kSoundSheetTab;

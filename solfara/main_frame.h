@@ -17,6 +17,7 @@
 
 class DrillEngine;
 class HelpWindow;
+class ProgressWindow;
 class MicButtonWidget;
 
 // The trainer's main window: a frameless window that draws its own title
@@ -46,6 +47,8 @@ public:
     // Frames of the intro's flight drawn (0 without an intro).
     int framesDrawn() const { return intro_ ? intro_->framesDrawn() : 0; }
     MicButtonWidget* micButton() const { return micButton_; }
+    // The Progress window, once "Progress ..." opened it.
+    ProgressWindow* progressWindow() const { return progress_; }
     // A termination signal: a modal window (the settings sheet, a message box) closes as
     // Cancel first, so that nothing changed in it afterwards is lost; then the window
     // closes, which saves and ends the drill.
@@ -116,6 +119,7 @@ private:
     QCursor pressedKeyCursor_;
     MicButtonWidget* micButton_ = nullptr;
     HelpWindow* help_ = nullptr;
+    ProgressWindow* progress_ = nullptr;
     // The intro of the first paint; it runs before the first drill and takes
     // the mouse presses meanwhile.
     std::unique_ptr<IntroSequence> intro_;

@@ -52,6 +52,8 @@ std::unique_ptr<QMenu> buildPopupMenu(const Settings& s, WindowSize windowSize)
             *sizes, windowSizeNames[scale - 1],
             static_cast<MenuCommand>(static_cast<int>(MenuCommand::WindowSizeAutomatic) + scale),
             windowSize == scale);
+    menu->addSeparator();
+    addEntry(*menu, "Progress ...", MenuCommand::Progress, false);
     return menu;
 }
 
@@ -130,6 +132,9 @@ MenuOutcome applyMenuCommand(MenuCommand command, const Settings& settings)
         break;
     case MenuCommand::WindowSizeAutomatic:
         out.followUp = MenuFollowUp::ResizeWindow;
+        break;
+    case MenuCommand::Progress:
+        out.followUp = MenuFollowUp::OpenProgress;
         break;
     case MenuCommand::WindowSize1:
     case MenuCommand::WindowSize2:

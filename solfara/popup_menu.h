@@ -31,14 +31,15 @@ enum class MenuCommand {
     WindowSize1 = 7102,
     WindowSize2 = 7103,
     WindowSize3 = 7104,
+    Progress = 7201,
 };
 
 // The window size chosen last with "Window Size": a scale, or automatic when empty.
 using WindowSize = std::optional<int>;
 
 // The menu with its entries, separators, check marks and the "Voice Range" and "Window Size"
-// submenus, as the settings and the window size stand. Each entry's action carries its
-// command.
+// submenus and, last, "Progress ...", as the settings and the window size stand. Each entry's
+// action carries its command.
 std::unique_ptr<QMenu> buildPopupMenu(const Settings& settings, WindowSize windowSize = {});
 MenuCommand commandOf(const QAction* action);
 
@@ -54,6 +55,7 @@ enum class MenuFollowUp {
     SelectCustomMelody,  // run the Select Custom Melody dialog
     OpenMicrophoneSetup, // pause detection, open the settings sheet on its Sound page
     ResizeWindow,        // show the window at `windowSize` and remember it
+    OpenProgress,        // show the Progress window
 };
 
 struct MenuOutcome {

@@ -1,6 +1,7 @@
 #include "beatwise/beatwise_window.h"
 #include "beatwise/trainer_display.h"
 #include "platform/testing/manual_clock.h"
+#include "rhythm/session_history.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/pixel_count.h"
 #include "tests/support/temp_dir.h"
@@ -77,6 +78,39 @@ TEST_F(WindowTest, F3StepsTheWindowSize)
         EXPECT_EQ(window.size(), window.backBuffer().size() * window.scale());
     }
     EXPECT_EQ(trainer.stats().total, 0u);
+}
+
+// F2 shows the Progress window of the history, the session so far in it; it
+// is a control, never a hit, and without a history it does nothing.
+TEST_F(WindowTest, F2ShowsTheProgressWithTheSessionSoFar)
+{
+    tap(Qt::Key_F2);
+    EXPECT_EQ(window.progressWindow(), nullptr);
+
+    TempDir dir;
+    SessionHistory history(dir.path());
+    struct Log final : SessionLog {
+        SessionHistory& history;
+        explicit Log(SessionHistory& h) : history(h) {}
+        void sessionEnded(const SessionRecord& r) override
+        {
+            ASSERT_TRUE(history.append(r, std::chrono::system_clock::now()));
+        }
+    } log(history);
+    window.recordSessionsIn(&log);
+    window.showProgressOf(dir.path());
+    for (int i = 0; i < 4; ++i) {
+        tap(Qt::Key_Space);
+        clock.advance(750);
+    }
+    tap(Qt::Key_F2);
+    ProgressWindow* progress = window.progressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->size(), kProgressPageSize) << "at the window's own scale, 1";
+    ASSERT_EQ(progress->page().charts.size(), 4u);
+    EXPECT_EQ(progress->page().charts[0].figure, "1") << "the session so far";
+    EXPECT_EQ(trainer.stats().total, 4u) << "F2 is no hit";
 }
 
 } // namespace

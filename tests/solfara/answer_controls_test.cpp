@@ -1,5 +1,7 @@
 #include "tests/support/main_window_rig.h"
 
+#include "drill/drill_history.h"
+#include "progress/progress_window.h"
 #include "render/layout_top.h"
 #include "solfara/mic_button_widget.h"
 #include "tests/solfara/menu_action.h"
@@ -168,6 +170,26 @@ TEST_F(AnswerControlsTest, WrongKeysAndRestartsAreRecorded)
     const DrillRecord& again = w.drillLog.drills[1];
     EXPECT_TRUE(again.finished);
     EXPECT_TRUE(again.notes[0].firstTry && again.notes[1].firstTry && again.notes[2].firstTry);
+}
+
+// "Progress ..." shows the history of the data directory at the window's scale.
+TEST_F(AnswerControlsTest, ProgressShowsTheHistoryAtTheWindowsScale)
+{
+    DrillRecord drill;
+    drill.finished = true;
+    drill.notes = {NoteRecord{.accepted = true, .firstTry = true, .msToAccept = 900}};
+    ASSERT_TRUE(DrillHistory(w.rig.dir.path()).append(drill, std::chrono::system_clock::now()));
+    ASSERT_TRUE(w.start());
+    w.frame->setScale(2);
+    chooseFromMenu("Progress ...");
+    ProgressWindow* progress = w.frame->progressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->backBuffer().size(), kProgressPageSize);
+    EXPECT_EQ(progress->scale(), 2);
+    ASSERT_EQ(progress->page().charts.size(), 4u);
+    EXPECT_EQ(progress->page().charts[0].figure, "1 (1 finished)");
+    EXPECT_EQ(progress->page().charts[1].figure, "100 %");
 }
 
 // Every note answered on the keyboard is written where the due note belongs: what the

@@ -56,7 +56,9 @@ TEST(PopupMenu, EntriesAreListedInTheirOrder)
                                "  Automatic 7101\n"
                                "  1× 7102\n"
                                "  [x] 2× 7103\n"
-                               "  3× 7104\n");
+                               "  3× 7104\n"
+                               "-\n"
+                               "Progress ... 7201\n");
 
     const struct {
         int drilltype;
@@ -114,6 +116,7 @@ TEST(PopupMenu, CommandEffectsOnTheSettings)
          MenuFollowUp::NewDrillNow},
         {"bass", MenuCommand::Bass, base, with([](Settings& s) { s.range = 5; }),
          MenuFollowUp::NewDrillNow},
+        {"progress", MenuCommand::Progress, base, base, MenuFollowUp::OpenProgress},
         {"no choice", MenuCommand::None, base, base, MenuFollowUp::None},
     };
     for (const auto& r : rows) {

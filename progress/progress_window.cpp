@@ -1,0 +1,97 @@
+#include "progress/progress_window.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include <algorithm>
+
+ProgressWindow::ProgressWindow(const QString& caption, PageSource pageFor, QWidget* owner)
+    : gdi::BackBufferedWidget(owner, kProgressPageSize), pageFor_(std::move(pageFor))
+{
+    setWindowFlag(Qt::Window);
+    setWindowTitle(caption);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ProgressWindow::present(int scale)
+{
+    page_ = pageFor_(kProgressPeriods[std::size_t(periodIndex_)]);
+    const bool placed = isVisible();
+    setScale(std::max(1, scale));
+    if (!placed && parentWidget()) {
+        // Centred over the window that opens it, and kept on its screen.
+        const QRect owner = parentWidget()->window()->frameGeometry();
+        QPoint topLeft = owner.center() - QPoint(width() / 2, height() / 2);
+        if (const QScreen* screen = parentWidget()->screen()) {
+            const QRect room = screen->availableGeometry();
+            topLeft.setX(std::clamp(topLeft.x(), room.left(),
+                                    std::max(room.left(), room.right() - width())));
+            topLeft.setY(std::clamp(topLeft.y(), room.top(),
+                                    std::max(room.top(), room.bottom() - height())));
+        }
+        move(topLeft);
+    }
+    invalidate();
+    update();
+    show();
+    raise();
+    activateWindow();
+}
+
+void ProgressWindow::paintWindow(gdi::Canvas& dc)
+{
+    drawProgressPage(dc, page_, periodIndex_);
+}
+
+void ProgressWindow::choosePeriod(int index)
+{
+    index = std::clamp(index, 0, int(kProgressPeriods.size()) - 1);
+    if (index == periodIndex_)
+        return;
+    periodIndex_ = index;
+    page_ = pageFor_(kProgressPeriods[std::size_t(index)]);
+    drawProgressPage(canvas(), page_, periodIndex_);
+}
+
+void ProgressWindow::keyPressEvent(QKeyEvent* event)
+{
+    const int last = int(kProgressPeriods.size()) - 1;
+    switch (event->key()) {
+    case Qt::Key_1:
+    case Qt::Key_2:
+    case Qt::Key_3:
+    case Qt::Key_4:
+        choosePeriod(event->key() - Qt::Key_1);
+        break;
+    case Qt::Key_Left:
+        choosePeriod(periodIndex_ - 1);
+        break;
+    case Qt::Key_Right:
+        choosePeriod(periodIndex_ + 1);
+        break;
+    case Qt::Key_Home:
+        choosePeriod(0);
+        break;
+    case Qt::Key_End:
+        choosePeriod(last);
+        break;
+    case Qt::Key_F5:
+        page_ = pageFor_(kProgressPeriods[std::size_t(periodIndex_)]);
+        drawProgressPage(canvas(), page_, periodIndex_);
+        break;
+    case Qt::Key_Escape:
+        close();
+        break;
+    default:
+        gdi::BackBufferedWidget::keyPressEvent(event);
+    }
+}
+
+void ProgressWindow::mousePressEvent(QMouseEvent* event)
+{
+    // Mouse events arrive in drawn coordinates (see BackBufferedWidget).
+    if (event->button() == Qt::LeftButton)
+        if (const std::optional<int> tab = periodTabAt(event->position().toPoint()))
+            choosePeriod(*tab);
+}

@@ -1,67 +1,143 @@
 // The practice history's cost: a year of heavy use (100 drills a day of 9
-// notes: about 330 000 note rows) read back with the columns a summary asks
-// for, and one row appended to that file.
+// notes: about 330 000 note rows, written by the program's own writer) opened
+// and aggregated as the Progress window and `solfara --history` do; one drill
+// appended to those files; and a year of beatwise sessions made into its page.
 //   build/bench/history_bench
-#include "history/history_log.h"
+#include "beatwise/session_progress_page.h"
+#include "drill/drill_history.h"
+#include "rhythm/session_history.h"
+#include "solfara/drill_progress_page.h"
 #include "tests/support/temp_dir.h"
 
 #include <benchmark/benchmark.h>
 
-#include <string>
-#include <vector>
+#include <chrono>
+#include <sstream>
 
 namespace {
 
-const std::vector<std::string> noteColumns = {
-    "drill_time", "index", "target", "interval", "degree",       "accepted",
-    "ms",         "cents", "spread", "scoop",    "wrong_blocks", "octave_blocks"};
+using namespace std::chrono_literals;
+const auto now = std::chrono::system_clock::now();
 
-struct YearOfNotes {
+DrillRecord drillOfNine(int seed)
+{
+    DrillRecord record;
+    record.answerMode = "microphone";
+    record.detector = "classic";
+    record.key = "G";
+    record.scale = "MAJOR";
+    record.range = "Tenor";
+    record.level = "Intermediate";
+    record.source = "composed";
+    record.finished = seed % 10 != 0;
+    record.durationMs = 24000;
+    for (int n = 0; n < 9; ++n) {
+        NoteRecord note;
+        note.index = n;
+        note.target = 19 + (seed * 7 + n * 5) % 12;
+        note.interval = n == 0 ? 0 : (seed + n) % 13 - 6;
+        note.degree = (seed + n * 2) % 12;
+        note.accepted = record.finished || n < 5;
+        note.firstTry = (seed + n) % 4 != 0;
+        note.msToAccept = 600 + 97 * ((seed + n) % 23);
+        note.wrongBlocks = (seed + n) % 4 == 0 ? 3 : 0;
+        record.notes.push_back(note);
+    }
+    return record;
+}
+
+struct YearOfDrills {
     TempDir dir;
-    std::filesystem::path file = dir.file("notes.tsv");
-    YearOfNotes()
+    YearOfDrills()
     {
-        std::string text = "#v1";
-        for (const auto& column : noteColumns)
-            text += "\t" + column;
-        text += "\n";
+        DrillHistory history(dir.path());
         for (int day = 0; day < 365; ++day)
             for (int drill = 0; drill < 100; ++drill)
-                for (int note = 0; note < 9; ++note)
-                    text += "2026-" + std::to_string(1 + day / 31) + "-" +
-                            std::to_string(1 + day % 28) + "T10:" + std::to_string(drill % 60) +
-                            ":00+01:00\t" + std::to_string(note) +
-                            "\tG4\t+2\t5\t1\t840\t-7\t12\t-35\t3\t0\n";
-        dir.write("notes.tsv", text);
+                (void)history.append(drillOfNine(day * 100 + drill), now - day * 24h);
     }
 };
 
-YearOfNotes& year()
+YearOfDrills& year()
 {
-    static YearOfNotes notes;
-    return notes;
+    static YearOfDrills drills;
+    return drills;
 }
 
-void BM_ReadAYearOfNotes(benchmark::State& state)
+void BM_AggregateAYearOfDrills(benchmark::State& state)
 {
-    const auto& file = year().file;
+    const auto& dir = year().dir.path();
     for (auto _ : state) {
-        auto table = readHistory(file, {"drill_time", "interval", "accepted", "cents"});
-        benchmark::DoNotOptimize(table);
+        auto progress = readDrillProgress(dir, "", "");
+        benchmark::DoNotOptimize(progress);
     }
-    state.counters["rows"] = double(readHistory(file, {"index"})->rows.size());
+    const auto progress = readDrillProgress(dir, "", "");
+    long notes = 0;
+    for (const DrillDay& day : progress->days)
+        notes += day.notes;
+    state.counters["days"] = double(progress->days.size());
+    state.counters["notes_accepted"] = double(notes);
+    state.counters["damaged"] = double(progress->damaged);
 }
-BENCHMARK(BM_ReadAYearOfNotes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AggregateAYearOfDrills)->Unit(benchmark::kMillisecond);
 
-void BM_AppendARowToAYearOfNotes(benchmark::State& state)
+// What the Progress window does for its 365-day tab: read, aggregate, make the page.
+void BM_ProgressPageOfAYearOfDrills(benchmark::State& state)
 {
-    HistoryWriter writer(year().file, 1, noteColumns);
-    const std::vector<std::string> row = {
-        "2027-01-01T10:00:00+01:00", "0", "G4", "+2", "5", "1", "840", "-7", "12", "-35", "3", "0"};
+    const auto& dir = year().dir.path();
     for (auto _ : state)
-        benchmark::DoNotOptimize(writer.append(row));
+        benchmark::DoNotOptimize(drillProgressPage(dir, 365, now));
 }
-BENCHMARK(BM_AppendARowToAYearOfNotes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ProgressPageOfAYearOfDrills)->Unit(benchmark::kMillisecond);
+
+void BM_HistoryCommandOfAYearOfDrills(benchmark::State& state)
+{
+    const auto& dir = year().dir.path();
+    for (auto _ : state) {
+        std::ostringstream out;
+        benchmark::DoNotOptimize(printDrillHistory(dir, 0, false, false, now, out));
+    }
+}
+BENCHMARK(BM_HistoryCommandOfAYearOfDrills)->Unit(benchmark::kMillisecond);
+
+// One drill of nine notes: ten rows, each in one write, onto a year of them.
+void BM_AppendADrillToAYear(benchmark::State& state)
+{
+    DrillHistory history(year().dir.path());
+    const DrillRecord drill = drillOfNine(7);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(history.append(drill, now));
+    state.counters["rows_per_drill"] = 10;
+}
+BENCHMARK(BM_AppendADrillToAYear)->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+void BM_ProgressPageOfAYearOfSessions(benchmark::State& state)
+{
+    static TempDir dir;
+    static bool written = [] {
+        SessionHistory history(dir.path());
+        SessionRecord session{.durationMs = 300000,
+                              .tempo = 90,
+                              .keyboard = true,
+                              .hits = 400,
+                              .onTarget = 300,
+                              .longestRun = 40,
+                              .timing = {}};
+        session.timing = {.intervals = 399,
+                          .meanErrorMs = -4,
+                          .errorSpreadMs = 28,
+                          .meanErrorBeatPercent = -0.6,
+                          .errorSpreadBeatPercent = 4.2,
+                          .driftBpmPerMinute = 0.4};
+        for (int day = 0; day < 365; ++day)
+            for (int s = 0; s < 10; ++s)
+                (void)history.append(session, now - day * 24h - s * 1h);
+        return true;
+    }();
+    benchmark::DoNotOptimize(written);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sessionProgressPage(dir.path(), 365, now));
+}
+BENCHMARK(BM_ProgressPageOfAYearOfSessions)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <span>
+#include <string_view>
 
 namespace {
 
@@ -138,14 +140,8 @@ Result<DrillProgress> readDrillProgress(const std::filesystem::path& dataDirecto
     auto drills = readHistory(dataDirectory / kDrillsFileName, {"time", "result"});
     if (!drills)
         return drills.status();
-    auto notes = readHistory(dataDirectory / kNotesFileName,
-                             {"drill_time", "interval", "degree", "accepted", "skipped",
-                              "first_try", "ms_to_accept", "cents_median"});
-    if (!notes)
-        return notes.status();
-
     DrillProgress progress;
-    progress.damaged = drills->damaged + notes->damaged;
+    progress.damaged = drills->damaged;
     std::map<std::string, DayTally> days;
     for (const auto& row : drills->rows) {
         const std::string date = isoDateOf(row[0]);
@@ -160,42 +156,63 @@ Result<DrillProgress> readDrillProgress(const std::filesystem::path& dataDirecto
         day.finished += row[1] == "finished";
     }
     std::map<int, NoteKindResult> intervals, degrees;
-    for (const auto& row : notes->rows) {
-        const std::string date = isoDateOf(row[0]);
-        const auto interval = historyFigure(row[1]), degree = historyFigure(row[2], true),
-                   accepted = historyFigure(row[3], true), skipped = historyFigure(row[4], true),
-                   firstTry = historyFigure(row[5], true), ms = historyFigure(row[6], true);
-        std::optional<double> cents;
-        if (!row[7].empty())
-            cents = historyFigure(row[7]);
-        if (date.empty() || !interval || !degree || *degree > 11 || !accepted || !skipped ||
-            !firstTry || !ms || (!row[7].empty() && !cents)) {
-            ++progress.damaged;
-            continue;
-        }
-        if (*accepted == 0 || *skipped != 0)
-            continue;
-        const bool right = *firstTry != 0;
-        if (date >= firstDate) {
-            DayTally& tally = days[date];
-            ++tally.day.notes;
-            tally.day.firstTry += right;
-            tally.secondsToNote.push_back(*ms / 1000.0);
-            if (cents)
-                tally.cents.push_back(std::abs(*cents));
-        }
-        if (date >= kindsFrom) {
-            const auto count = [right](std::map<int, NoteKindResult>& kinds, int kind) {
-                NoteKindResult& result = kinds[kind];
-                result.kind = kind;
-                ++result.notes;
-                result.firstTry += right;
-            };
-            if (!row[1].empty()) // the first note of a melody has no interval
-                count(intervals, int(*interval));
-            count(degrees, int(*degree));
-        }
-    }
+    std::string lastDate;
+    DayTally* lastTally = nullptr;
+    // A year of notes is a third of a million rows: they are visited, not kept.
+    const auto visited = visitHistory(
+        dataDirectory / kNotesFileName,
+        {"drill_time", "interval", "degree", "accepted", "skipped", "first_try", "ms_to_accept",
+         "cents_median"},
+        [&](std::span<const std::string_view> row) {
+            const std::string_view date =
+                row[0].substr(0, std::min<std::size_t>(row[0].size(), 10));
+            const auto interval = historyFigure(row[1]), degree = historyFigure(row[2], true),
+                       accepted = historyFigure(row[3], true),
+                       skipped = historyFigure(row[4], true),
+                       firstTry = historyFigure(row[5], true), ms = historyFigure(row[6], true);
+            std::optional<double> cents;
+            if (!row[7].empty())
+                cents = historyFigure(row[7]);
+            if (date != lastDate && isoDateOf(date).empty()) {
+                ++progress.damaged;
+                return;
+            }
+            if (!interval || !degree || *degree > 11 || !accepted || !skipped || !firstTry || !ms ||
+                (!row[7].empty() && !cents)) {
+                ++progress.damaged;
+                return;
+            }
+            if (*accepted == 0 || *skipped != 0)
+                return;
+            const bool right = *firstTry != 0;
+            if (date >= firstDate) {
+                // A day's notes come one after the other: look the day up once for them.
+                if (date != lastDate) {
+                    lastDate = date;
+                    lastTally = &days[lastDate];
+                }
+                DayTally& tally = *lastTally;
+                ++tally.day.notes;
+                tally.day.firstTry += right;
+                tally.secondsToNote.push_back(*ms / 1000.0);
+                if (cents)
+                    tally.cents.push_back(std::abs(*cents));
+            }
+            if (date >= kindsFrom) {
+                const auto count = [right](std::map<int, NoteKindResult>& kinds, int kind) {
+                    NoteKindResult& result = kinds[kind];
+                    result.kind = kind;
+                    ++result.notes;
+                    result.firstTry += right;
+                };
+                if (!row[1].empty()) // the first note of a melody has no interval
+                    count(intervals, int(*interval));
+                count(degrees, int(*degree));
+            }
+        });
+    if (!visited)
+        return visited.status();
+    progress.damaged += *visited;
     for (auto& [date, tally] : days) {
         DrillDay day = tally.day;
         day.date = date;

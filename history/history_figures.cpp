@@ -3,6 +3,7 @@
 #include "history/local_time.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -13,20 +14,20 @@ std::string historyDecimal(double value, int decimals)
     return text;
 }
 
-std::optional<double> historyFigure(const std::string& text, bool count)
+std::optional<double> historyFigure(std::string_view text, bool count)
 {
     if (text.empty())
         return 0.0;
-    try {
-        std::size_t used = 0;
-        const double value = std::stod(text, &used);
-        if (used != text.size() || !std::isfinite(value) ||
-            (count && (value < 0 || value > 1e9 || value != std::floor(value))))
-            return std::nullopt;
-        return value;
-    } catch (...) {
+    // from_chars takes no sign "+", which the rows write before a rising interval.
+    const bool plus = text[0] == '+' && text.size() > 1 && text[1] != '-';
+    const char* first = text.data() + (plus ? 1 : 0);
+    const char* last = text.data() + text.size();
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last || !std::isfinite(value) ||
+        (count && (value < 0 || value > 1e9 || value != std::floor(value))))
         return std::nullopt;
-    }
+    return value;
 }
 
 std::string firstDateOfLastDays(int days, std::chrono::system_clock::time_point now)

@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What both programs' history readers and printers share: reading a figure
@@ -17,7 +18,7 @@ std::string historyDecimal(double value, int decimals);
 
 // A figure of a row: empty is 0; anything else must be a finite number and,
 // for a count, a whole one from 0 to a billion. Nothing for a damaged figure.
-std::optional<double> historyFigure(const std::string& text, bool count = false);
+std::optional<double> historyFigure(std::string_view text, bool count = false);
 
 // The date (YYYY-MM-DD, local time) of the first of the last `days` days up
 // to `now`; empty (every day) when `days` is 0 or less.

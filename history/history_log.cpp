@@ -4,7 +4,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,16 +28,16 @@ Status failure(const std::filesystem::path& file, const char* what)
                            ": " + std::strerror(errno) + ".");
 }
 
-// Splits at tabs without copying.
-std::vector<std::string_view> fields(std::string_view line)
+// Splits at tabs without copying, into `parts` (reused from line to line).
+void splitFields(std::string_view line, std::vector<std::string_view>& parts)
 {
-    std::vector<std::string_view> parts;
+    parts.clear();
     std::size_t start = 0;
     while (true) {
         const std::size_t tab = line.find('\t', start);
         parts.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
         if (tab == std::string_view::npos)
-            return parts;
+            return;
         start = tab + 1;
     }
 }
@@ -94,17 +93,20 @@ Status HistoryWriter::append(const std::vector<std::string>& values)
     return status;
 }
 
-HistoryTable historyOfText(std::string_view text, const std::vector<std::string>& columns)
+int visitHistoryText(std::string_view text, const std::vector<std::string>& columns,
+                     const HistoryRowVisitor& visit)
 {
-    HistoryTable table;
+    int damaged = 0;
     std::vector<int> where(columns.size(), -1); // field index of each asked column
     std::size_t fieldCount = 0;
     bool haveHeader = false;
     std::size_t start = 0;
+    std::vector<std::string_view> parts;
+    std::vector<std::string_view> row(columns.size());
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) { // torn: the writer died within it
-            ++table.damaged;
+            ++damaged;
             break;
         }
         std::string_view line = text.substr(start, end - start);
@@ -113,9 +115,9 @@ HistoryTable historyOfText(std::string_view text, const std::vector<std::string>
             line.remove_suffix(1);
         if (line.empty())
             continue;
-        const std::vector<std::string_view> parts = fields(line);
+        splitFields(line, parts);
         if (parts.back() == tornField) {
-            ++table.damaged;
+            ++damaged;
             continue;
         }
         if (line.starts_with("#v")) {
@@ -130,30 +132,63 @@ HistoryTable historyOfText(std::string_view text, const std::vector<std::string>
             continue;
         }
         if (!haveHeader || parts.size() != fieldCount) {
-            ++table.damaged;
+            ++damaged;
             continue;
         }
-        std::vector<std::string> row(columns.size());
         for (std::size_t c = 0; c < columns.size(); ++c)
-            if (where[c] >= 0)
-                row[c] = std::string(parts[static_cast<std::size_t>(where[c])]);
-        table.rows.push_back(std::move(row));
+            row[c] = where[c] >= 0 ? parts[static_cast<std::size_t>(where[c])] : std::string_view();
+        visit(row);
     }
+    return damaged;
+}
+
+HistoryTable historyOfText(std::string_view text, const std::vector<std::string>& columns)
+{
+    HistoryTable table;
+    table.damaged =
+        visitHistoryText(text, columns, [&table](std::span<const std::string_view> row) {
+            table.rows.emplace_back(row.begin(), row.end());
+        });
     return table;
+}
+
+namespace {
+
+Result<std::string> historyText(const std::filesystem::path& file)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        return std::string();
+    std::ifstream in(file, std::ios::binary);
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!in || error)
+        return failure(file, "read");
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount())); // a file shortened meanwhile
+    if (in.bad())
+        return failure(file, "read");
+    return text;
+}
+
+} // namespace
+
+Result<int> visitHistory(const std::filesystem::path& file, const std::vector<std::string>& columns,
+                         const HistoryRowVisitor& visit)
+{
+    auto text = historyText(file);
+    if (!text)
+        return text.status();
+    return visitHistoryText(*text, columns, visit);
 }
 
 Result<HistoryTable> readHistory(const std::filesystem::path& file,
                                  const std::vector<std::string>& columns)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(file, error))
-        return HistoryTable{};
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf()))
-        if (std::filesystem::file_size(file, error) != 0)
-            return failure(file, "read");
-    return historyOfText(text.view(), columns);
+    auto text = historyText(file);
+    if (!text)
+        return text.status();
+    return historyOfText(*text, columns);
 }
 
 void HistoryFailureNotice::operator()(const Status& written)

@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +54,15 @@ Result<HistoryTable> readHistory(const std::filesystem::path& file,
                                  const std::vector<std::string>& columns);
 // The same over text already in memory (tests, fuzzing).
 HistoryTable historyOfText(std::string_view text, const std::vector<std::string>& columns);
+
+// Hands each row of `file` to `visit` in the columns asked for, without keeping
+// them: the fields are valid during the call only. The damaged lines, or a
+// failure for an unreadable file; a missing file has no rows.
+using HistoryRowVisitor = std::function<void(std::span<const std::string_view> row)>;
+Result<int> visitHistory(const std::filesystem::path& file, const std::vector<std::string>& columns,
+                         const HistoryRowVisitor& visit);
+int visitHistoryText(std::string_view text, const std::vector<std::string>& columns,
+                     const HistoryRowVisitor& visit);
 
 // The first failed write of a run, said on `out` as "<program>: <reason>";
 // later ones are quiet, and practice goes on either way.

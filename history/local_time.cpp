@@ -19,14 +19,14 @@ std::string isoLocalTime(std::chrono::system_clock::time_point time)
            std::string(iso.substr(iso.size() - 2));
 }
 
-std::string isoDateOf(const std::string& isoTime)
+std::string isoDateOf(std::string_view isoTime)
 {
     if (isoTime.size() < 10 || isoTime[4] != '-' || isoTime[7] != '-')
         return {};
     for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
         if (!std::isdigit(static_cast<unsigned char>(isoTime[static_cast<std::size_t>(i)])))
             return {};
-    return isoTime.substr(0, 10);
+    return std::string(isoTime.substr(0, 10));
 }
 
 namespace {

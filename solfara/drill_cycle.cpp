@@ -120,7 +120,6 @@ void DrillCycle::beginRecord()
     const Settings& s = engine_.settings;
     const Melody& melody = drill_.melody();
     DrillRecord about;
-    about.answerMode = answerModeName(answerModeOf(s.noteName));
     about.key = std::string(letterNoteNames().keyNames[std::size_t(melody.drillKey)]);
     if (s.mode >= 0 && s.mode < static_cast<int>(engine_.scales.size()))
         about.scale = engine_.scales[std::size_t(s.mode)].name;
@@ -135,8 +134,13 @@ void DrillCycle::beginRecord()
 
 void DrillCycle::endRecord()
 {
-    if (std::optional<DrillRecord> record = recorder_.end(now()); record && services_.drillLog)
-        services_.drillLog->drillEnded(*record);
+    std::optional<DrillRecord> record = recorder_.end(now());
+    if (!record || !services_.drillLog)
+        return;
+    // The answer mode can change within a drill (the mode selector keeps the melody):
+    // the drill counts as answered the way it ended.
+    record->answerMode = answerModeName(answerModeOf(engine_.settings.noteName));
+    services_.drillLog->drillEnded(*record);
 }
 
 void DrillCycle::beginNewMelody()

@@ -31,7 +31,7 @@ std::string advice(const DrillProgress& progress)
     constexpr double wellSung = 0.8;
     if ((!interval || interval->firstTryShare() >= wellSung) &&
         (!degree || degree->firstTryShare() >= wellSung))
-        return interval || degree
+        return interval && degree
                    ? "Every interval and degree comes right at the first try: try a harder level."
                    : "Keep going: after a few more drills the hardest intervals show here.";
     std::string text = "Practise next:";

@@ -170,6 +170,18 @@ TEST_F(AnswerControlsTest, WrongKeysAndRestartsAreRecorded)
     const DrillRecord& again = w.drillLog.drills[1];
     EXPECT_TRUE(again.finished);
     EXPECT_TRUE(again.notes[0].firstTry && again.notes[1].firstTry && again.notes[2].firstTry);
+
+    // A drill begun singing and ended on the keyboard counts as answered there.
+    w.click(selectorX, micY);
+    w.click(104 + 48, L + 429 + 14); // New
+    ASSERT_TRUE(w.settle());
+    w.hear(24);
+    w.hear(24);
+    w.click(selectorX, pianoY);
+    ASSERT_TRUE(w.settle());
+    w.frame->close();
+    ASSERT_EQ(w.drillLog.drills.size(), 3u);
+    EXPECT_EQ(w.drillLog.drills[2].answerMode, "piano");
 }
 
 // "Progress ..." shows the history of the data directory at the window's scale.

@@ -80,8 +80,6 @@ ProgressPage sessionProgressPage(const SessionDays& history, const chart::Period
     }
     page.charts = {sessions, onTarget, spread, drift};
     page.advice = advice(hits, right, meanDrift);
-    if (history.damaged > 0)
-        page.advice += "  (" + std::to_string(history.damaged) + " damaged lines skipped)";
     return page;
 }
 
@@ -90,10 +88,7 @@ ProgressPage sessionProgressPage(const std::filesystem::path& dataDirectory, int
 {
     const chart::Period period = progressPeriod(days, now);
     const auto history = readSessionDays(dataDirectory, period.firstDate);
-    if (!history) {
-        ProgressPage page = sessionProgressPage(SessionDays{}, period);
-        page.advice = "The practice history cannot be read: " + history.status().message();
-        return page;
-    }
-    return sessionProgressPage(*history, period);
+    return pageOfHistory(history, period, [](const SessionDays& read, const chart::Period& p) {
+        return sessionProgressPage(read, p);
+    });
 }

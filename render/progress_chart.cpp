@@ -13,18 +13,6 @@ constexpr int scaleWidth = 34; // the scale's figures left of the plot
 constexpr int datesHeight = 13;
 constexpr int mark = 1; // a point is a square of 2 * mark + 1 pixels
 
-gdi::TextStyle textStyle(int height, gdi::Colour colour, gdi::HAlign align = gdi::HAlign::Left,
-                         int weight = 400)
-{
-    gdi::TextStyle style;
-    style.font.face = "Arial";
-    style.font.height = height;
-    style.font.weight = weight;
-    style.colour = colour;
-    style.hAlign = align;
-    return style;
-}
-
 // The smallest of 1, 2, 5 times a power of ten at or above `value`.
 double roundUp(double value)
 {
@@ -102,7 +90,7 @@ private:
 void drawScale(gdi::Canvas& dc, const QRect& plot, const Chart& chart, Scale scale,
                const Mapping& map)
 {
-    const gdi::TextStyle figureStyle = textStyle(11, faint, gdi::HAlign::Right);
+    const gdi::TextStyle figureStyle = chartText(11, faint, gdi::HAlign::Right);
     const double middle = (scale.bottom + scale.top) / 2;
     // A count has no half-way figure: 2.5 drills a day reads wrong.
     const bool countScale = chart.style == Style::Bars && middle != std::floor(middle);
@@ -119,7 +107,7 @@ void drawScale(gdi::Canvas& dc, const QRect& plot, const Chart& chart, Scale sca
             if (dc.textSize(withUnit, figureStyle.font).width() <= scaleWidth - 4)
                 label = withUnit;
             else
-                dc.text(plot.left() + 3, plot.top(), chart.unit, textStyle(11, faint));
+                dc.text(plot.left() + 3, plot.top(), chart.unit, chartText(11, faint));
         }
         dc.text(plot.left() - 3, std::clamp(y - 6, plot.top() - 2, plot.bottom() - 9), label,
                 figureStyle);
@@ -172,6 +160,17 @@ void drawPoints(gdi::Canvas& dc, const QRect& plot, const Chart& chart, const Ma
 
 } // namespace
 
+gdi::TextStyle chartText(int height, gdi::Colour colour, gdi::HAlign align, int weight)
+{
+    gdi::TextStyle style;
+    style.font.face = "Arial";
+    style.font.height = height;
+    style.font.weight = weight;
+    style.colour = colour;
+    style.hAlign = align;
+    return style;
+}
+
 QRect plotArea(const QRect& area)
 {
     return QRect(area.left() + scaleWidth, area.top() + titleHeight + 4,
@@ -183,9 +182,9 @@ void drawChart(gdi::Canvas& dc, const QRect& area, const Chart& chart, const Per
     dc.rectangle(area.left(), area.top(), area.right() + 1, area.bottom() + 1,
                  gdi::Pen::solid(frame), gdi::Brush::solid(paper));
     dc.text(area.left() + 6, area.top() + 3, chart.title,
-            textStyle(12, ink, gdi::HAlign::Left, 700));
+            chartText(12, ink, gdi::HAlign::Left, 700));
     dc.text(area.right() - 5, area.top() + 3, chart.figure,
-            textStyle(12, data, gdi::HAlign::Right, 700));
+            chartText(12, data, gdi::HAlign::Right, 700));
 
     const QRect plot = plotArea(area);
     const int days = std::max(1, period.days);
@@ -193,11 +192,11 @@ void drawChart(gdi::Canvas& dc, const QRect& area, const Chart& chart, const Per
     const Mapping map(plot, scale, days);
     drawScale(dc, plot, chart, scale, map);
     dc.text(plot.left(), plot.bottom() + 2, dateLabel(period.firstDate, period),
-            textStyle(11, faint));
+            chartText(11, faint));
     dc.text(plot.right(), plot.bottom() + 2, dateLabel(period.lastDate, period),
-            textStyle(11, faint, gdi::HAlign::Right));
+            chartText(11, faint, gdi::HAlign::Right));
     if (chart.points.empty()) {
-        gdi::TextStyle style = textStyle(12, faint, gdi::HAlign::Centre);
+        gdi::TextStyle style = chartText(12, faint, gdi::HAlign::Centre);
         dc.text(plot.center().x(), plot.center().y() - 6, chart.empty, style);
         return;
     }
@@ -215,10 +214,10 @@ void drawRanking(gdi::Canvas& dc, const QRect& area, const Ranking& ranking)
     dc.rectangle(area.left(), area.top(), area.right() + 1, area.bottom() + 1,
                  gdi::Pen::solid(frame), gdi::Brush::solid(paper));
     dc.text(area.left() + 6, area.top() + 3, ranking.title,
-            textStyle(12, ink, gdi::HAlign::Left, 700));
+            chartText(12, ink, gdi::HAlign::Left, 700));
     if (ranking.rows.empty()) {
         dc.text(area.center().x(), area.center().y() - 6, ranking.empty,
-                textStyle(12, faint, gdi::HAlign::Centre));
+                chartText(12, faint, gdi::HAlign::Centre));
         return;
     }
     constexpr int labelWidth = 78, figureWidth = 52;
@@ -228,12 +227,12 @@ void drawRanking(gdi::Canvas& dc, const QRect& area, const Ranking& ranking)
     int y = area.top() + titleHeight + 6;
     for (std::size_t i = 0; i < ranking.rows.size() && i < std::size_t(kRankingRows); ++i) {
         const Ranking::Row& row = ranking.rows[i];
-        dc.text(area.left() + 6, y + 1, row.label, textStyle(12, ink));
+        dc.text(area.left() + 6, y + 1, row.label, chartText(12, ink));
         dc.fill(barLeft, y + 3, barSpan, rowHeight - 7, grid);
         const int width = static_cast<int>(std::lround(std::clamp(row.share, 0.0, 1.0) * barSpan));
         if (width > 0)
             dc.fill(barLeft, y + 3, width, rowHeight - 7, shareColour(row.share));
-        dc.text(area.right() - 5, y + 1, row.figure, textStyle(11, faint, gdi::HAlign::Right));
+        dc.text(area.right() - 5, y + 1, row.figure, chartText(11, faint, gdi::HAlign::Right));
         y += rowHeight;
     }
 }

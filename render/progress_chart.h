@@ -71,6 +71,10 @@ inline constexpr gdi::Colour good = gdi::rgb(40, 140, 60);
 inline constexpr gdi::Colour fair = gdi::rgb(214, 150, 20);
 inline constexpr gdi::Colour poor = gdi::rgb(196, 48, 40);
 
+// The text of the charts and the page: Arial of `height` pixels.
+gdi::TextStyle chartText(int height, gdi::Colour colour, gdi::HAlign align = gdi::HAlign::Left,
+                         int weight = 400);
+
 // Where the plot proper lies within a chart's area: the title above it, the
 // scale's figures left of it, the dates under it.
 QRect plotArea(const QRect& area);

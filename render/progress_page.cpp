@@ -17,17 +17,6 @@ QRect tabRect(int index)
     return QRect(left + index * (tabWidth + tabGap), tabTop, tabWidth, tabHeight);
 }
 
-gdi::TextStyle style(int height, gdi::Colour colour, gdi::HAlign align, int weight = 400)
-{
-    gdi::TextStyle s;
-    s.font.face = "Arial";
-    s.font.height = height;
-    s.font.weight = weight;
-    s.colour = colour;
-    s.hAlign = align;
-    return s;
-}
-
 void drawTabs(gdi::Canvas& dc, int chosen)
 {
     for (int i = 0; i < int(kProgressPeriods.size()); ++i) {
@@ -40,7 +29,8 @@ void drawTabs(gdi::Canvas& dc, int chosen)
         const std::string label = std::to_string(i + 1) + "  " +
                                   std::to_string(kProgressPeriods[std::size_t(i)]) + " days";
         dc.text(r.center().x(), r.top() + 4, label,
-                style(11, on ? gdi::white : chart::ink, gdi::HAlign::Centre, on ? 700 : 400));
+                chart::chartText(11, on ? gdi::white : chart::ink, gdi::HAlign::Centre,
+                                 on ? 700 : 400));
     }
 }
 
@@ -49,7 +39,7 @@ void drawTabs(gdi::Canvas& dc, int chosen)
 void drawProgressPage(gdi::Canvas& dc, const ProgressPage& page, int periodIndex)
 {
     dc.fill(0, 0, dc.width(), dc.height(), gdi::rgb(236, 236, 232));
-    dc.text(margin, 9, page.title, style(15, chart::ink, gdi::HAlign::Left, 700));
+    dc.text(margin, 9, page.title, chart::chartText(15, chart::ink, gdi::HAlign::Left, 700));
     drawTabs(dc, periodIndex);
 
     const int rows = int(page.charts.size() + 1) / 2 + int(page.rankings.size() + 1) / 2;
@@ -69,7 +59,7 @@ void drawProgressPage(gdi::Canvas& dc, const ProgressPage& page, int periodIndex
     for (const chart::Ranking& r : page.rankings)
         chart::drawRanking(dc, box(index++), r);
     dc.text(margin, kProgressPageSize.height() - adviceHeight + 5, page.advice,
-            style(12, chart::ink, gdi::HAlign::Left));
+            chart::chartText(12, chart::ink, gdi::HAlign::Left));
 }
 
 std::optional<int> periodTabAt(QPoint point)

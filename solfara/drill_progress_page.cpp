@@ -94,8 +94,6 @@ ProgressPage drillProgressPage(const DrillProgress& progress, const chart::Perio
     page.rankings = {ranking("Hardest intervals, 30 days", progress.intervals, intervalName),
                      ranking("Hardest scale degrees, 30 days", progress.degrees, degreeLabel)};
     page.advice = advice(progress);
-    if (progress.damaged > 0)
-        page.advice += "  (" + std::to_string(progress.damaged) + " damaged lines skipped)";
     return page;
 }
 
@@ -105,10 +103,7 @@ ProgressPage drillProgressPage(const std::filesystem::path& dataDirectory, int d
     const chart::Period period = progressPeriod(days, now);
     const auto progress = readDrillProgress(dataDirectory, period.firstDate,
                                             progressPeriod(rankingDays, now).firstDate);
-    if (!progress) {
-        ProgressPage page = drillProgressPage(DrillProgress{}, period);
-        page.advice = "The practice history cannot be read: " + progress.status().message();
-        return page;
-    }
-    return drillProgressPage(*progress, period);
+    return pageOfHistory(progress, period, [](const DrillProgress& read, const chart::Period& p) {
+        return drillProgressPage(read, p);
+    });
 }

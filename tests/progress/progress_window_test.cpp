@@ -86,4 +86,21 @@ TEST(ProgressPeriod, DaysArePlacedFromThePeriodsFirstDay)
     EXPECT_EQ(changeOverPeriod({3}, 0), "");
 }
 
+TEST(ProgressPeriod, APageTellsOfDamagedLinesAndOfAHistoryThatCannotBeRead)
+{
+    struct History {
+        int damaged = 0;
+    };
+    const auto make = [](const History&, const chart::Period&) {
+        return ProgressPage{.advice = "Keep going."};
+    };
+    const chart::Period week{7, "2026-12-02", "2026-12-08"};
+    EXPECT_EQ(pageOfHistory(Result<History>(History{0}), week, make).advice, "Keep going.");
+    EXPECT_EQ(pageOfHistory(Result<History>(History{3}), week, make).advice,
+              "Keep going.  (3 damaged lines skipped)");
+    const Result<History> unreadable = Status::failure("Cannot read notes.tsv: Permission denied");
+    EXPECT_EQ(pageOfHistory(unreadable, week, make).advice,
+              "The practice history cannot be read: Cannot read notes.tsv: Permission denied");
+}
+
 } // namespace

@@ -156,8 +156,9 @@ Result<DrillProgress> readDrillProgress(const std::filesystem::path& dataDirecto
         day.finished += row[1] == "finished";
     }
     std::map<int, NoteKindResult> intervals, degrees;
-    std::string lastDate;
-    DayTally* lastTally = nullptr;
+    std::string validDate; // the last date found valid: its run of rows is not checked again
+    std::string tallyDate; // the day `tally` sums
+    DayTally* tally = nullptr;
     // A year of notes is a third of a million rows: they are visited, not kept.
     const auto visited = visitHistory(
         dataDirectory / kNotesFileName,
@@ -173,12 +174,18 @@ Result<DrillProgress> readDrillProgress(const std::filesystem::path& dataDirecto
             std::optional<double> cents;
             if (!row[7].empty())
                 cents = historyFigure(row[7]);
-            if (date != lastDate && isoDateOf(date).empty()) {
-                ++progress.damaged;
-                return;
+            if (date.empty() || date != validDate) {
+                if (isoDateOf(date).empty()) {
+                    ++progress.damaged;
+                    return;
+                }
+                validDate = date;
             }
-            if (!interval || !degree || *degree > 11 || !accepted || !skipped || !firstTry || !ms ||
-                (!row[7].empty() && !cents)) {
+            // An interval spans at most the 48 written notes, and is whole.
+            constexpr double widestInterval = 47;
+            if (!interval || std::abs(*interval) > widestInterval ||
+                *interval != std::floor(*interval) || !degree || *degree > 11 || !accepted ||
+                !skipped || !firstTry || !ms || (!row[7].empty() && !cents)) {
                 ++progress.damaged;
                 return;
             }
@@ -187,16 +194,15 @@ Result<DrillProgress> readDrillProgress(const std::filesystem::path& dataDirecto
             const bool right = *firstTry != 0;
             if (date >= firstDate) {
                 // A day's notes come one after the other: look the day up once for them.
-                if (date != lastDate) {
-                    lastDate = date;
-                    lastTally = &days[lastDate];
+                if (!tally || date != tallyDate) {
+                    tallyDate = date;
+                    tally = &days[tallyDate];
                 }
-                DayTally& tally = *lastTally;
-                ++tally.day.notes;
-                tally.day.firstTry += right;
-                tally.secondsToNote.push_back(*ms / 1000.0);
+                ++tally->day.notes;
+                tally->day.firstTry += right;
+                tally->secondsToNote.push_back(*ms / 1000.0);
                 if (cents)
-                    tally.cents.push_back(std::abs(*cents));
+                    tally->cents.push_back(std::abs(*cents));
             }
             if (date >= kindsFrom) {
                 const auto count = [right](std::map<int, NoteKindResult>& kinds, int kind) {

@@ -88,7 +88,8 @@ Result<SessionDays> readSessionDays(const std::filesystem::path& dataDirectory,
         const auto hits = historyFigure(row[1], true), onTarget = historyFigure(row[2], true),
                    intervals = historyFigure(row[3], true), mean = historyFigure(row[4]),
                    spread = historyFigure(row[5]), drift = historyFigure(row[6]);
-        if (date.empty() || !hits || !onTarget || !intervals || !mean || !spread || !drift) {
+        if (date.empty() || !hits || !onTarget || *onTarget > *hits || !intervals || !mean ||
+            !spread || !drift) {
             ++result.damaged;
             continue;
         }

@@ -227,14 +227,25 @@ TEST_F(DrillHistoryFiles, DamagedRowsAreSkippedAndCounted)
                               "2026-12-01T10:00:00+01:00\t+2\t14\t1\t0\t1\t900\t\n"
                               "2026-12-01T10:00:00+01:00\t+2\t2\t1\t0\t1\t-5\t\n"
                               "2026-12-01T10:00:00+01:00\t+2\t2\t1\t0\t1\t800\tsharp\n"
-                              "2026-12-01T10:00:00+01:00\t+2\t2\t1\t0\t1\t700\t-12.5\n");
+                              "2026-12-01T10:00:00+01:00\t+2\t2\t1\t0\t1\t700\t-12.5\n"
+                              "2026-12-01T10:00:00+01:00\t-3e102\t2\t1\t0\t1\t700\t\n"
+                              "2026-12-01T10:00:00+01:00\t+2.5\t2\t1\t0\t1\t700\t\n");
     const auto progress = readDrillProgress(dir.path(), "", "");
     ASSERT_TRUE(progress);
-    EXPECT_EQ(progress->damaged, 5); // "maybe", "no date", degree 14, -5 ms, "sharp"
+    // "maybe", "no date", degree 14, -5 ms, "sharp", an interval beyond the notes, half a semitone
+    EXPECT_EQ(progress->damaged, 7);
     ASSERT_EQ(progress->days.size(), 1u);
     EXPECT_EQ(progress->days[0].notes, 2);
     EXPECT_EQ(progress->days[0].centsNotes, 1);
     EXPECT_DOUBLE_EQ(progress->days[0].centsMedian, 12.5);
+
+    // A header that lost the drill's time leaves every row without a date (found by fuzzing).
+    dir.write(kNotesFileName, "#v1\tdrill_\xff&time\tinterval\tdegree\taccepted\tskipped\t"
+                              "first_try\tms_to_accept\tcents_median\n"
+                              "2026-12-01T10:00:00+01:00\t\t0\t1\t0\t1\t900\t\n");
+    const auto dateless = readDrillProgress(dir.path(), "", "");
+    ASSERT_TRUE(dateless);
+    EXPECT_EQ(dateless->damaged, 3); // the two drill rows above, and the note
 }
 
 TEST_F(DrillHistoryFiles, TheCommandLinePrintsOneLinePerDayOrTheRowsAsCsv)

@@ -210,15 +210,18 @@ TEST(SessionHistoryFile, DaysSumTheirSessionsAndTheCommandLinePrintsOneLineEach)
     EXPECT_THAT(csv.str(), ::testing::StartsWith("time,duration_s,tempo,input,metronome,hits,"));
     EXPECT_THAT(csv.str(), HasSubstr(",60.0,120,key,off,10,10,100,9,2.0,4.0,"));
 
-    // A row whose figures are not numbers (or not counts) is damaged, not summed.
+    // A row whose figures are not numbers (or not counts), or with more hits on target
+    // than hits, is damaged, not summed.
     dir.write(kSessionsFileName, dir.read(kSessionsFileName) +
                                      "2026-12-07T10:00:00+00:00\t1\t80\tkey\toff\t-5\t0\t0\t0\t0"
                                      "\t0\t0\t0\t0\t0\n"
                                      "2026-12-07T10:00:00+00:00\t1\t80\tkey\toff\t5\t0\t0\t0\tnan"
-                                     "\t0\t0\t0\t0\t0\n");
+                                     "\t0\t0\t0\t0\t0\n"
+                                     "2026-12-07T10:00:00+00:00\t1\t80\tkey\toff\t1\t900000000\t0"
+                                     "\t0\t0\t0\t0\t0\t0\t0\n");
     auto damaged = readSessionDays(dir.path(), "2026-12-07");
     ASSERT_TRUE(damaged);
-    EXPECT_EQ(damaged->damaged, 2);
+    EXPECT_EQ(damaged->damaged, 3);
     ASSERT_EQ(damaged->days.size(), 1u);
     EXPECT_EQ(damaged->days[0].hits, 10);
 

@@ -60,7 +60,6 @@ public:
     // A new drill of `melody` whose first note is due from `now`, with the facts
     // of `about` (its notes are made here). Drops a drill still under way.
     void begin(const Melody& melody, int tonicPitchClass, DrillRecord about, std::uint32_t now);
-    bool underWay() const { return underWay_; }
 
     // One analysed block that heard a note, judged against the due note with
     // `cycles` extra blocks needed to accept.

@@ -2,8 +2,8 @@
 
 #include "base/user_messages.h"
 #include "drill/drill_engine.h"
+#include "drill/own_settings_file.h"
 #include "settings/settings_sheet.h"
-#include "voice/detector_choice_file.h"
 #include "voice/selected_note_detector.h"
 #include "voice/voice_input.h"
 
@@ -39,7 +39,9 @@ public:
     {
         detector_.select(kind);
         // The choice holds for this run even when it cannot be remembered.
-        if (Status saved = writeDetectorChoice(engine_.dataDirectory(), kind); !saved)
+        if (Status saved = updateOwnSettings(engine_.dataDirectory(),
+                                             [kind](OwnSettings& own) { own.detector = kind; });
+            !saved)
             MessageBoxes(&window_).warn(kSolfaraCaption, saved.message());
     }
 

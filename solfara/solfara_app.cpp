@@ -2,6 +2,7 @@
 
 #include "drill/drill_engine.h"
 #include "drill/drill_history.h"
+#include "drill/own_settings_file.h"
 #include "midi/midi_out.h"
 #include "music/uniform_random_source.h"
 #include "platform/audio/microphone.h"
@@ -13,7 +14,6 @@
 #include "platform/system/message_boxes.h"
 #include "platform/system/termination_signals.h"
 #include "solfara/main_frame.h"
-#include "voice/detector_choice_file.h"
 #include "voice/selected_note_detector.h"
 
 #include <QApplication>
@@ -66,7 +66,9 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
     }
     if (options.detector) {
         // The drill builds its detector from the saved choice.
-        if (Status saved = writeDetectorChoice(dataDirectory, *options.detector); !saved)
+        if (Status saved = updateOwnSettings(
+                dataDirectory, [&](OwnSettings& own) { own.detector = *options.detector; });
+            !saved)
             std::cerr << "solfara: " << saved.message() << "\n";
     }
 
@@ -116,7 +118,7 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
         SteadyClock clock;
         UniformRandomSource random(clock.milliseconds());
         // The choice of the command line was saved above.
-        SelectedNoteDetector detector(readDetectorChoice(dataDirectory));
+        SelectedNoteDetector detector(readOwnSettings(dataDirectory).detector);
         HistoryDrillLog drillLog(dataDirectory, detector);
         const gdi::RememberedScale rememberedScale = gdi::RememberedScale::forProgram("solfara");
         CMainFrame mainFrame(engine, {.midiOut = midiOut,

@@ -1,4 +1,5 @@
 #include "drill/drill_history.h"
+#include "drill/own_settings_file.h"
 #include "notation/melody_file_commands.h"
 #include "platform/audio/wav_source.h"
 #include "platform/gdi/window_scale.h"
@@ -10,7 +11,6 @@
 #include "solfara/solfara_app.h"
 #include "solfara/version.h"
 #include "voice/detect_command.h"
-#include "voice/detector_choice_file.h"
 
 #include <chrono>
 #include <iostream>
@@ -137,7 +137,8 @@ int main(int argc, char* argv[])
     if (detectFile) {
         // Without --detector, the detector the trainer last used.
         const DetectorKind kind = options.detector.value_or(
-            readDetectorChoice(options.dataDirectory.value_or(defaultDataDirectory("solfara"))));
+            readOwnSettings(options.dataDirectory.value_or(defaultDataDirectory("solfara")))
+                .detector);
         return printRecordingDetection(*detectFile, std::cout, std::cerr, kind);
     }
     if (!checkGraphicalSession("solfara", DisplayEnvironment::current(), std::cerr))

@@ -1,11 +1,13 @@
 #include "platform/audio/microphone.h"
 
-#include "platform/audio/internal/rtaudio_wave_input.h"
+#include "platform/audio/internal/desktop_wave_input.h"
 #include "platform/audio/internal/wav_file_wave_input.h"
 
-Microphone systemMicrophone()
+Microphone systemMicrophone(const std::string& chosenSource)
 {
-    return {std::make_unique<RtAudioWaveInputDevices>(), std::make_unique<RtAudioWaveInput>()};
+    auto input = std::make_unique<DesktopWaveInput>(chosenSource);
+    MicrophoneChoice* choice = input.get();
+    return {std::make_unique<RtAudioWaveInputDevices>(), std::move(input), choice};
 }
 
 Result<Microphone> recordingAsMicrophone(const std::string& path)

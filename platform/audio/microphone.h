@@ -1,19 +1,24 @@
 #pragma once
 
+#include "platform/audio/microphone_sources.h"
 #include "platform/audio/wave_input.h"
 #include "platform/audio/wave_input_devices.h"
 
 #include <memory>
 #include <string>
 
-// What the program listens to, and how many microphones it sees.
+// What the program listens to, how many microphones it sees, and the choice
+// of source (null where there is nothing to choose).
 struct Microphone {
     std::unique_ptr<WaveInputDevices> devices;
     std::unique_ptr<WaveInput> input;
+    MicrophoneChoice* choice = nullptr; // part of `input`
 };
 
-// The system's default microphone (RtAudio: PulseAudio or PipeWire, else ALSA).
-Microphone systemMicrophone();
+// The desktop's microphone: the source named `chosenSource` of the sound
+// server (PulseAudio or PipeWire), its default one when the name is empty
+// or the source missing; without a server, ALSA's default capture device.
+Microphone systemMicrophone(const std::string& chosenSource = {});
 
 // A recording played in real time as the microphone (--audio-input FILE);
 // fails with the reason when the file cannot be read.

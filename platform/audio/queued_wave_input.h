@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/audio/block_delivery.h"
+#include "platform/audio/sound_level.h"
 #include "platform/audio/wave_input.h"
 
 // The block queue shared by every kind of wave input: subclasses open and
@@ -23,6 +24,8 @@ public:
         delivery_.setHandler(std::move(handler));
     }
 
+    const SoundLevelMeter* levelMeter() const override { return &meter_; }
+
     // Hands over the blocks filled so far without waiting for the event loop.
     void deliverPending() { delivery_.deliverReady(); }
 
@@ -35,4 +38,5 @@ protected:
     }
 
     BlockDelivery delivery_;
+    SoundLevelMeter meter_; // fed by the recording thread's converter
 };

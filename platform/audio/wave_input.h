@@ -8,6 +8,8 @@
 #include <functional>
 #include <span>
 
+class SoundLevelMeter;
+
 // One filled capture block as it reaches the GUI thread.
 struct CapturedBlock {
     std::span<const std::uint8_t> samples; // unsigned 8-bit, 11025 Hz, mono
@@ -43,4 +45,8 @@ public:
 
     // Called on the GUI thread with each filled block, in order.
     virtual void setBlockHandler(BlockHandler handler) = 0;
+
+    // The level of everything captured while open, queued block or not;
+    // null for an input that does not measure it.
+    virtual const SoundLevelMeter* levelMeter() const { return nullptr; }
 };

@@ -46,6 +46,8 @@ public:
     {
         produce(samples.data(), samples.size(), BlockDelivery::Clock::now());
     }
+    // Sound as a device's converter measures it, for the level meter.
+    void feedSound(std::span<const float> samples) { meter_.feed(samples.data(), samples.size()); }
     bool blockQueued() const { return delivery_.blockQueued(); }
 
     bool failOpen = false; // every open fails, as with a device in use

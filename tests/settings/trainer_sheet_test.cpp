@@ -1,7 +1,7 @@
 #include "settings/trainer_sheet_opener.h"
 #include "tests/settings/sheet_fixture.h"
 #include "tests/support/main_window_rig.h"
-#include "voice/detector_choice_file.h"
+#include "drill/own_settings_file.h"
 
 #include <QRadioButton>
 #include <QTabWidget>
@@ -103,11 +103,11 @@ TEST_F(TrainerSheetTest, TheDetectorChosenOnTheSoundPageListensFromOk)
     };
     pickDetector("precise", QDialogButtonBox::Cancel);
     EXPECT_EQ(w.detector.kind(), DetectorKind::Classic);
-    EXPECT_FALSE(std::filesystem::exists(w.rig.dir.file(kDetectorChoiceFileName)));
+    EXPECT_FALSE(std::filesystem::exists(w.rig.dir.file(kOwnSettingsFileName)));
 
     pickDetector("precise", QDialogButtonBox::Ok);
     EXPECT_EQ(w.detector.kind(), DetectorKind::Precise);
-    EXPECT_EQ(readDetectorChoice(w.rig.dir.path()), DetectorKind::Precise);
+    EXPECT_EQ(readOwnSettings(w.rig.dir.path()).detector, DetectorKind::Precise);
     w.hear(-1);
     EXPECT_EQ(w.queuedLength(), 1024);
 

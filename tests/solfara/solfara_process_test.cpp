@@ -79,7 +79,7 @@ TEST(SolfaraProcess, ASignalEndsTheProgramWithItsFilesSaved)
     EXPECT_TRUE(fresh.read("new/midpatch.h").starts_with("Acoustic Grand Piano\n"));
 
     // No detector choice is saved until one is made.
-    EXPECT_FALSE(std::filesystem::exists(fresh.file("new/detector.cfg")));
+    EXPECT_FALSE(std::filesystem::exists(fresh.file("new/solfara.cfg")));
 
     TempDir edited;
     edited.write("vox.c20", "cycles=1\r\nautostart=0\r\nrange=3\r\nmelosize=5\r\nscale=4\r\n"
@@ -96,7 +96,7 @@ TEST(SolfaraProcess, ASignalEndsTheProgramWithItsFilesSaved)
 
     // A detector chosen on the command line is remembered beside the settings.
     ASSERT_EQ(runAndSignal(edited.path(), SIGTERM, {"--detector", "precise"}), 0);
-    EXPECT_EQ(edited.read("detector.cfg"), "detector=precise\r\n");
+    EXPECT_EQ(edited.read("solfara.cfg"), "detector=precise\r\n");
 }
 
 // The program's own answers to its command line (the parsing itself is

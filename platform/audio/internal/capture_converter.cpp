@@ -1,6 +1,7 @@
 #include "platform/audio/internal/capture_converter.h"
 
 #include "platform/audio/capture_format.h"
+#include "platform/audio/sound_level.h"
 
 #include <samplerate.h>
 
@@ -13,9 +14,9 @@ namespace {
 constexpr std::size_t chunkFrames = 1024;
 } // namespace
 
-CaptureConverter::CaptureConverter(int inputRate, Sink sink)
+CaptureConverter::CaptureConverter(int inputRate, Sink sink, SoundLevelMeter* meter)
     : inputRate_(inputRate), ratio_(inputRate > 0 ? double(captureSampleRate) / inputRate : 0),
-      sink_(std::move(sink))
+      sink_(std::move(sink)), meter_(meter)
 {
     // libsamplerate supports ratios from 1/256 to 256.
     if (inputRate_ > 0 && inputRate_ != captureSampleRate && ratio_ >= 1.0 / 256 && ratio_ <= 256) {
@@ -53,6 +54,8 @@ void CaptureConverter::process(const float* samples, std::size_t count, bool end
     std::array<float, chunkFrames * 2> resampled;
     std::array<std::uint8_t, chunkFrames * 2> quantised;
     auto emit = [&](const float* from, std::size_t n) {
+        if (meter_)
+            meter_->feed(from, n);
         for (std::size_t i = 0; i < n; ++i)
             quantised[i] = quantise(from[i]);
         if (n > 0)

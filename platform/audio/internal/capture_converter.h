@@ -5,17 +5,19 @@
 #include <span>
 
 struct SRC_STATE_tag;
+class SoundLevelMeter;
 
 // Turns mono floating-point samples (-1..1) at the device's rate into the
 // capture format: resampled to 11025 Hz (band-limited sinc interpolation)
 // and quantised to unsigned 8 bits. Keeps its filter state between calls, so
 // a stream may be fed in pieces of any size. Does not allocate after
-// construction: it may run in an audio callback.
+// construction: it may run in an audio callback. A level meter, when given,
+// measures the resampled sound before it is quantised.
 class CaptureConverter {
 public:
     using Sink = std::function<void(std::span<const std::uint8_t>)>;
 
-    CaptureConverter(int inputRate, Sink sink);
+    CaptureConverter(int inputRate, Sink sink, SoundLevelMeter* meter = nullptr);
     ~CaptureConverter();
     CaptureConverter(const CaptureConverter&) = delete;
     CaptureConverter& operator=(const CaptureConverter&) = delete;
@@ -36,4 +38,5 @@ private:
     double ratio_;
     SRC_STATE_tag* resampler_ = nullptr;
     Sink sink_;
+    SoundLevelMeter* meter_;
 };

@@ -71,9 +71,11 @@ Status RtAudioWaveInput::openWith(int api)
         deviceRate_ = rate;
         scratch_.assign(std::max(frames, periodFrames) * 4, 0.0f);
         converter_ = std::make_unique<CaptureConverter>(
-            int(rate), [this](std::span<const std::uint8_t> samples) {
+            int(rate),
+            [this](std::span<const std::uint8_t> samples) {
                 produce(samples.data(), samples.size(), callbackStart_);
-            });
+            },
+            &meter_);
         audio_ = std::move(audio);
         audio_->startStream();
         return Status::success();

@@ -55,9 +55,12 @@ void WavFileWaveInput::play()
 {
     using Clock = BlockDelivery::Clock;
     const int rate = source_->sampleRate();
-    CaptureConverter converter(rate, [this](std::span<const std::uint8_t> samples) {
-        produce(samples.data(), samples.size(), Clock::now());
-    });
+    CaptureConverter converter(
+        rate,
+        [this](std::span<const std::uint8_t> samples) {
+            produce(samples.data(), samples.size(), Clock::now());
+        },
+        &meter_);
     std::vector<float> buffer(std::size_t(rate) / 10 + 1);
     std::array<std::uint8_t, 512> silence;
     silence.fill(silentSample);

@@ -30,16 +30,6 @@ pa_buffer_attr bufferAttributes(int targetMs)
     return attr;
 }
 
-bool settled(pa_context_state_t state)
-{
-    return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
-}
-
-bool settled(pa_stream_state_t state)
-{
-    return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
-}
-
 } // namespace
 
 Result<std::unique_ptr<PulseSynthStream>> PulseSynthStream::open(Render render)
@@ -52,43 +42,15 @@ Result<std::unique_ptr<PulseSynthStream>> PulseSynthStream::open(Render render)
 
 Status PulseSynthStream::connect()
 {
-    loop_ = pa_threaded_mainloop_new();
-    if (!loop_)
-        return Status::failure("The sound server could not be reached (out of memory?).");
-    pa_proplist* properties = pa_proplist_new();
-    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, program_invocation_short_name);
-    pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "music");
-    context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_),
-                                            program_invocation_short_name, properties);
-    if (!context_) {
-        pa_proplist_free(properties);
-        return Status::failure("The sound server could not be reached (out of memory?).");
-    }
-    pa_context_set_state_callback(context_, &PulseSynthStream::onContextState, this);
-    // A desktop without a running server is left as it is: ALSA plays then.
-    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
-        pa_threaded_mainloop_start(loop_) < 0) {
-        pa_proplist_free(properties);
-        return Status::failure("No PulseAudio server is running.");
-    }
-
-    pa_threaded_mainloop_lock(loop_);
-    while (!settled(pa_context_get_state(context_)))
-        pa_threaded_mainloop_wait(loop_);
-    if (pa_context_get_state(context_) != PA_CONTEXT_READY) {
-        pa_threaded_mainloop_unlock(loop_);
-        pa_proplist_free(properties);
-        return Status::failure("No PulseAudio server is running.");
-    }
-
+    auto connection = PulseConnection::open("music");
+    if (!connection)
+        return connection.status();
+    connection_ = std::move(connection).value();
+    PulseConnection::Lock lock(*connection_);
     const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, sampleRate, channels};
-    stream_ = pa_stream_new_with_proplist(context_, "Built-in GM Synthesizer", &format, nullptr,
-                                          properties);
-    pa_proplist_free(properties);
-    if (!stream_) {
-        pa_threaded_mainloop_unlock(loop_);
+    stream_ = connection_->newStream("Built-in GM Synthesizer", format);
+    if (!stream_)
         return Status::failure("The sound server refused a playback stream.");
-    }
     pa_stream_set_state_callback(stream_, &PulseSynthStream::onStreamState, this);
     pa_stream_set_write_callback(stream_, &PulseSynthStream::onWrite, this);
     pa_stream_set_underflow_callback(stream_, &PulseSynthStream::onUnderflow, this);
@@ -98,51 +60,41 @@ Status PulseSynthStream::connect()
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE |
                                        PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_START_CORKED);
-    bool ready = pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) >= 0;
-    while (ready && !settled(pa_stream_get_state(stream_)))
-        pa_threaded_mainloop_wait(loop_);
-    ready = ready && pa_stream_get_state(stream_) == PA_STREAM_READY;
-    pa_threaded_mainloop_unlock(loop_);
-    if (!ready)
+    if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0 ||
+        !waitUntilReady(*connection_, stream_))
         return Status::failure("The sound server refused a playback stream.");
     return Status::success();
 }
 
 PulseSynthStream::~PulseSynthStream()
 {
-    if (!loop_)
+    if (!connection_)
         return;
-    pa_threaded_mainloop_lock(loop_);
-    if (stream_) {
-        pa_stream_set_write_callback(stream_, nullptr, nullptr);
-        pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
-        pa_stream_set_state_callback(stream_, nullptr, nullptr);
-        pa_stream_disconnect(stream_);
-        pa_stream_unref(stream_);
+    {
+        PulseConnection::Lock lock(*connection_);
+        if (stream_) {
+            pa_stream_set_write_callback(stream_, nullptr, nullptr);
+            pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
+            pa_stream_set_state_callback(stream_, nullptr, nullptr);
+            pa_stream_disconnect(stream_);
+            pa_stream_unref(stream_);
+        }
     }
-    if (context_) {
-        pa_context_set_state_callback(context_, nullptr, nullptr);
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
-    }
-    pa_threaded_mainloop_unlock(loop_);
-    pa_threaded_mainloop_stop(loop_);
-    pa_threaded_mainloop_free(loop_);
+    connection_.reset();
 }
 
 void PulseSynthStream::play()
 {
-    pa_threaded_mainloop_lock(loop_);
+    PulseConnection::Lock lock(*connection_);
     playing_ = true;
     if (pa_operation* operation = pa_stream_cork(stream_, 0, nullptr, nullptr))
         pa_operation_unref(operation);
-    pa_threaded_mainloop_unlock(loop_);
 }
 
 SoundStreamState PulseSynthStream::state() const
 {
     SoundStreamState state;
-    pa_threaded_mainloop_lock(loop_);
+    PulseConnection::Lock lock(*connection_);
     state.bufferMs = policy_.targetMs();
     state.underruns = policy_.underruns();
     state.realTime = realTime_;
@@ -150,13 +102,7 @@ SoundStreamState PulseSynthStream::state() const
     int negative = 0;
     if (pa_stream_get_latency(stream_, &latency, &negative) == 0)
         state.latencyMs = negative ? 0.0 : latency / 1000.0;
-    pa_threaded_mainloop_unlock(loop_);
     return state;
-}
-
-void PulseSynthStream::onContextState(pa_context*, void* self)
-{
-    pa_threaded_mainloop_signal(static_cast<PulseSynthStream*>(self)->loop_, 0);
 }
 
 void PulseSynthStream::onStreamState(pa_stream* stream, void* self)
@@ -168,7 +114,7 @@ void PulseSynthStream::onStreamState(pa_stream* stream, void* self)
         std::fprintf(stderr, "%s: the sound server ended the synthesizer's stream: %s\n",
                      program_invocation_short_name,
                      pa_strerror(pa_context_errno(pa_stream_get_context(stream))));
-    pa_threaded_mainloop_signal(me.loop_, 0);
+    me.connection_->signal();
 }
 
 void PulseSynthStream::onWrite(pa_stream* stream, std::size_t bytes, void* self)

@@ -3,13 +3,12 @@
 #include "base/result.h"
 #include "platform/clock/clock.h"
 #include "platform/midi/internal/stream_buffer_policy.h"
+#include "platform/pulse/pulse_connection.h"
 
 #include <functional>
 #include <memory>
 #include <mutex>
 
-struct pa_threaded_mainloop;
-struct pa_context;
 struct pa_stream;
 
 // What a sound stream reports about itself.
@@ -54,14 +53,12 @@ private:
     Status connect();
     void applyBufferTarget();
 
-    static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
     static void onUnderflow(pa_stream* stream, void* self);
 
     Render render_;
-    pa_threaded_mainloop* loop_ = nullptr;
-    pa_context* context_ = nullptr;
+    std::unique_ptr<PulseConnection> connection_;
     pa_stream* stream_ = nullptr;
     // Used on the stream's thread, or under its lock.
     StreamBufferPolicy policy_;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -39,12 +40,29 @@ inline void playIntoPipe(const std::string& pipe, const std::vector<float>& samp
                          std::atomic<bool>& played, const std::atomic<bool>& quit)
 {
     const int fd = ::open(pipe.c_str(), O_WRONLY);
+    // A source nobody records from stops reading: the writes must not block
+    // past `quit`.
+    if (fd >= 0)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
     std::vector<std::int16_t> pcm(std::size_t(rate) / 100); // 10 ms
     auto next = std::chrono::steady_clock::now();
     for (std::size_t done = 0; fd >= 0 && !quit; done += pcm.size()) {
         for (std::size_t i = 0; i < pcm.size(); ++i)
             pcm[i] = std::int16_t(done + i < samples.size() ? samples[done + i] * 32767 : 0);
-        if (::write(fd, pcm.data(), pcm.size() * sizeof(std::int16_t)) < 0)
+        const auto* bytes = reinterpret_cast<const char*>(pcm.data());
+        std::size_t left = pcm.size() * sizeof(std::int16_t);
+        while (left > 0 && !quit) {
+            const ssize_t written = ::write(fd, bytes, left);
+            if (written < 0 && errno != EAGAIN)
+                break;
+            if (written < 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                continue;
+            }
+            bytes += written;
+            left -= std::size_t(written);
+        }
+        if (left > 0)
             break;
         played = played || done >= samples.size();
         std::this_thread::sleep_until(next += std::chrono::milliseconds(10));

@@ -8,6 +8,7 @@
 
 #include "tests/support/event_loop.h"
 #include "tests/support/pipe_player.h"
+#include "tests/support/sound_samples.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <numbers>
 
 namespace {
 
@@ -25,14 +25,6 @@ constexpr const char* kSecondSource = "second_microphone";
 constexpr double kDefaultTone = 440.0; // the server's own pipe microphone
 constexpr double kSecondTone = 660.0;
 constexpr double kSecondAmplitude = 0.5; // -6.02 dBFS peak, -9.03 dBFS RMS
-
-std::vector<float> sine(double hz, double amplitude, double seconds, int rate)
-{
-    std::vector<float> samples(std::size_t(seconds * rate));
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = float(amplitude * std::sin(2 * std::numbers::pi * hz * double(i) / rate));
-    return samples;
-}
 
 std::string pactl(const std::string& arguments)
 {
@@ -53,7 +45,8 @@ class TonePlayer {
 public:
     TonePlayer(std::string pipe, double hz, double amplitude, int rate)
         : thread_([this, pipe, hz, amplitude, rate] {
-              playIntoPipe(pipe, sine(hz, amplitude, 30.0, rate), rate, played_, quit_);
+              playIntoPipe(pipe, sine(hz, rate, std::size_t(rate) * 30, amplitude), rate, played_,
+                           quit_);
           })
     {
     }

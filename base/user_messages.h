@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // Everything either program tells or asks the user goes through this: the programs show
@@ -18,4 +19,8 @@ public:
     virtual bool ask(const std::string& caption, const std::string& text) = 0;
     // A message with an OK button that does not hold the window up while it shows.
     virtual void inform(const std::string& caption, const std::string& text) = 0;
+    // A question with OK and Cancel that does not hold the window up while it
+    // shows; `accepted` runs once OK is pressed.
+    virtual void offer(const std::string& caption, const std::string& text,
+                       std::function<void()> accepted) = 0;
 };

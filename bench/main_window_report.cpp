@@ -69,6 +69,7 @@ public:
     void warn(const std::string&, const std::string&) override {}
     bool ask(const std::string&, const std::string&) override { return true; }
     void inform(const std::string&, const std::string&) override {}
+    void offer(const std::string&, const std::string&, std::function<void()>) override {}
 };
 
 void processEventsUntil(const std::function<bool()>& done)

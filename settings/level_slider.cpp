@@ -33,3 +33,9 @@ void LevelSlider::store()
     if (stored_)
         stored_(storedValue_);
 }
+
+void LevelSlider::storeValue(int value)
+{
+    setValue(value);
+    store();
+}

@@ -18,6 +18,8 @@ public:
 
     // The value last taken from the handle.
     int storedValue() const { return storedValue_; }
+    // Moves the handle to `value` and takes it over, as a release there would.
+    void storeValue(int value);
     // Called with the new value each time the handle's position is taken over.
     void onStored(std::function<void(int)> stored) { stored_ = std::move(stored); }
 

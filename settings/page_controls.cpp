@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -83,4 +84,14 @@ QCheckBox* PageControls::checkBox(const char* name, const QString& text, int x, 
     box->setChecked(checked);
     box->setGeometry(units_.rect(x, y, width, height));
     return box;
+}
+
+QPushButton* PageControls::button(const char* name, const QString& text, int x, int y, int width,
+                                  int height)
+{
+    auto* button = new QPushButton(text, page_);
+    button->setObjectName(name);
+    button->setGeometry(units_.rect(x, y, width, height));
+    button->setAutoDefault(false);
+    return button;
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 class QCheckBox;
+class QPushButton;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -40,6 +41,8 @@ public:
     QRadioButton* radio(const char* name, const QString& text, int x, int y, int width, int height);
     QCheckBox* checkBox(const char* name, const QString& text, int x, int y, int width, int height,
                         bool checked);
+    // A push button that Enter on the page does not press.
+    QPushButton* button(const char* name, const QString& text, int x, int y, int width, int height);
 
     // The list position shown for a stored value: `index` clamped into a list
     // of `count` entries, or -1 (nothing) for an empty list.

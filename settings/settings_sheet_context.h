@@ -2,6 +2,7 @@
 
 #include "drill/settings.h"
 #include "music/scales.h"
+#include "platform/audio/microphone_sources.h"
 #include "voice/detector_kind.h"
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <vector>
 
 class MidiOut;
+class SoundLevelMeter;
 
 // The tabs of the settings sheet, numbered from 1 in tab order.
 enum class SheetTab { General = 1, Scales = 2, Sound = 3, CustomMelody = 4 };
@@ -45,6 +47,20 @@ struct SettingsSheetContext {
     // function when it stops (another tab, OK, Cancel): the program hands each
     // microphone block to the sink in between.
     std::function<void(MicrophoneBlockSink)> listenToMicrophone;
+
+    // The microphone's sources as the sheet opens; empty where nothing can be
+    // chosen (a recording plays as the microphone).
+    std::vector<MicrophoneSource> microphones;
+    // The source chosen; empty: the desktop's default.
+    std::string chosenMicrophone;
+    // Listens to the named source at once and remembers the choice (OK or
+    // Cancel alike, as with the MIDI device).
+    std::function<void(const std::string& name)> chooseMicrophone;
+    // The meter of what the microphone captures now; null (or unset) while
+    // it captures nothing.
+    std::function<const SoundLevelMeter*()> microphoneLevel;
+    // Runs the microphone check as soon as the Sound page shows.
+    bool startMicrophoneCheck = false;
 };
 
 // What closing the sheet does to the program, one step at a time. The window

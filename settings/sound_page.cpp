@@ -2,6 +2,8 @@
 
 #include "midi/midi_messages.h"
 #include "midi/midi_out.h"
+#include "platform/audio/sound_level.h"
+#include "settings/level_meter_view.h"
 #include "settings/level_slider.h"
 #include "settings/page_controls.h"
 #include "settings/timbre_names.h"
@@ -93,10 +95,7 @@ void SoundPage::makeComputerSound()
 
     controls.label("Volume", 33, 67, 28, 10);
     volume_ = placeSlider(controls, "midiVol", s.midiVol, 63, 65, this);
-    auto* testButton = new QPushButton("Test", this);
-    testButton->setObjectName("test");
-    testButton->setGeometry(controls.units().rect(167, 64, 43, 14));
-    testButton->setAutoDefault(false);
+    auto* testButton = controls.button("test", "Test", 167, 64, 43, 14);
     connect(testButton, &QPushButton::clicked, this, [this] { test(); });
 }
 
@@ -104,8 +103,10 @@ void SoundPage::makeMicrophoneSetup()
 {
     PageControls controls(this);
     Settings& s = state_.workingCopy;
+    // The group reaches further down than the classic page's, for the level
+    // tools and the input under the waveline.
     controls.groupBox("Microphone Setup (helpful also to exercise your voice waveline)", 13, 105,
-                      218, 109);
+                      218, 141);
 
     auto* cycles = controls.dropDown("cycles", 32, 119, 27, cycleNames(), s.cycles - kMinCycles);
     connect(cycles, &QComboBox::activated, this, [&s](int i) { s.cycles = i + kMinCycles; });
@@ -122,8 +123,8 @@ void SoundPage::makeMicrophoneSetup()
     hint->setWordWrap(true);
 
     controls.label("Filter", 22, 161, 26, 10);
-    auto* filter = placeSlider(controls, "micFilter", s.micFilter, 49, 159, this);
-    filter->onStored([&s](int value) { s.micFilter = value; });
+    filter_ = placeSlider(controls, "micFilter", s.micFilter, 49, 159, this);
+    filter_->onStored([&s](int value) { s.micFilter = value; });
 
     controls.label("Voice Recording Volume", 49, 182, 100, 10);
     auto* gain = placeSlider(controls, "micVol", s.micVol, 49, 193, this);
@@ -132,6 +133,50 @@ void SoundPage::makeMicrophoneSetup()
     waveline_ = new VoiceWavelineView(this);
     waveline_->setObjectName("waveline");
     waveline_->setGeometry(controls.units().rect(149, 137, 78, 72));
+
+    makeLevelTools(controls);
+    makeMicrophoneChoice(controls);
+}
+
+// The meter right under the waveline; "Set from room" and "Check" beside it.
+void SoundPage::makeLevelTools(PageControls& controls)
+{
+    meter_ = new LevelMeterView(this);
+    meter_->setObjectName("levelMeter");
+    meter_->setGeometry(controls.units().rect(149, 212, 78, 16));
+    roomButton_ = controls.button("setFromRoom", "Set from room", 22, 212, 62, 14);
+    connect(roomButton_, &QPushButton::clicked, this, [this] { setFromRoom(); });
+    checkButton_ = controls.button("checkMicrophone", "Check", 88, 212, 42, 14);
+    connect(checkButton_, &QPushButton::clicked, this, [this] { startCheck(); });
+    connect(&levelTimer_, &QTimer::timeout, this, [this] { readLevel(); });
+    levelTimer_.start(1000 / 25);
+}
+
+// "Default" first, then the sources by their descriptions. A chosen source
+// that is not plugged in keeps its entry, so the choice shows and stays.
+void SoundPage::makeMicrophoneChoice(PageControls& controls)
+{
+    std::vector<std::string> names{"Default"};
+    std::vector<std::string> sources{""};
+    int chosen = 0;
+    for (const MicrophoneSource& source : context_.microphones) {
+        if (source.name == context_.chosenMicrophone)
+            chosen = int(names.size());
+        names.push_back(source.description);
+        sources.push_back(source.name);
+    }
+    if (chosen == 0 && !context_.chosenMicrophone.empty()) {
+        chosen = int(names.size());
+        names.push_back(context_.chosenMicrophone + " (not connected)");
+        sources.push_back(context_.chosenMicrophone);
+    }
+    controls.label("Input", 20, 231, 22, 13);
+    inputList_ = controls.dropDown("microphone", 44, 231, 183, names, chosen);
+    inputList_->setEnabled(bool(context_.chooseMicrophone) && !context_.microphones.empty());
+    connect(inputList_, &QComboBox::activated, this, [this, sources](int i) {
+        if (context_.chooseMicrophone && i >= 0 && i < int(sources.size()))
+            context_.chooseMicrophone(sources[std::size_t(i)]);
+    });
 }
 
 // "Classic" names the strongest partial, "Precise" the period of the wave;
@@ -153,6 +198,113 @@ void SoundPage::makeDetectorChoice()
         connect(button, &QRadioButton::clicked, this, [this, kind] { state_.detector = kind; });
         x += 56;
     }
+}
+
+void SoundPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (context_.startMicrophoneCheck && !check_ && !checkStarted_) {
+        checkStarted_ = true;
+        startCheck();
+    }
+}
+
+int SoundPage::elapsedMs()
+{
+    return int(clock_->milliseconds() - actionStartMs_);
+}
+
+void SoundPage::readLevel()
+{
+    const SoundLevelMeter* meter = context_.microphoneLevel ? context_.microphoneLevel() : nullptr;
+    const std::uint32_t now = clock_->milliseconds();
+    const bool fresh = meter && meter->readings() != readingsSeen_;
+    if (fresh) {
+        readingsSeen_ = meter->readings();
+        lastReadingMs_ = now;
+    }
+    // A microphone that stopped delivering falls to silence within a moment.
+    const bool stale = !fresh && now - lastReadingMs_ > 250;
+    const SoundLevel level = meter && !stale ? meter->latest() : SoundLevel{};
+    const LevelVerdict verdict = judgeLevel(level, state_.workingCopy.micFilter);
+    if (fresh && verdict == LevelVerdict::Clipping)
+        lastClipMs_ = now;
+    const bool clipLit = lastClipMs_ && now - *lastClipMs_ < std::uint32_t(kClipLampMs);
+    meter_->showReading({level, verdict, clipLit});
+    if (fresh)
+        takeReading(level, elapsedMs());
+    else if (check_)
+        check_->tick(elapsedMs());
+    if (room_ && elapsedMs() >= kRoomMs)
+        finishRoom();
+    if (check_ && check_->phase() == MicrophoneCheck::Phase::Done)
+        finishCheck();
+    showActionLabels();
+}
+
+void SoundPage::takeReading(SoundLevel level, int elapsed)
+{
+    if (room_)
+        room_->push_back(level);
+    if (check_)
+        check_->add(level, elapsed);
+}
+
+void SoundPage::setFromRoom()
+{
+    if (room_ || check_)
+        return;
+    actionStartMs_ = clock_->milliseconds();
+    room_.emplace();
+    showActionLabels();
+}
+
+void SoundPage::startCheck()
+{
+    if (room_ || check_)
+        return;
+    actionStartMs_ = clock_->milliseconds();
+    check_.emplace();
+    showActionLabels();
+}
+
+void SoundPage::finishRoom()
+{
+    const RoomNoise room = measureRoom(*room_);
+    room_.reset();
+    if (room.readings == 0) {
+        messages_->warn(kMicrophoneSetupCaption,
+                        "No sound reaches the program from the microphone, so the filter stays "
+                        "as it was. Choose the microphone as the answer, or another input.");
+        return;
+    }
+    filter_->storeValue(room.filter);
+    if (room.noisy)
+        messages_->warn(kMicrophoneSetupCaption,
+                        "The room is loud (" + std::to_string(std::lround(room.loudest.rmsDbfs)) +
+                            " dBFS): noise, or an automatic gain control raising the "
+                            "microphone's level. The filter is set above it; a quieter room "
+                            "lets softer singing through.");
+}
+
+void SoundPage::finishCheck()
+{
+    const MicrophoneCheck check = *check_;
+    check_.reset();
+    if (const RoomNoise room = check.room(); room.readings > 0)
+        filter_->storeValue(room.filter);
+    messages_->inform(kMicrophoneCheckCaption, std::string(verdictAdvice(check.verdict())));
+}
+
+// The buttons say what the singer is to do while their action runs.
+void SoundPage::showActionLabels()
+{
+    const bool busy = room_ || check_;
+    roomButton_->setText(room_ ? "Quiet, please" : "Set from room");
+    const bool quiet = check_ && check_->phase() == MicrophoneCheck::Phase::Quiet;
+    checkButton_->setText(!check_ ? "Check" : quiet ? "Quiet ..." : "Sing now");
+    roomButton_->setEnabled(!busy || room_);
+    checkButton_->setEnabled(!busy || check_);
 }
 
 int SoundPage::volumeSliderPosition() const

@@ -7,6 +7,8 @@
 #include "voice/selected_note_detector.h"
 #include "voice/voice_input.h"
 
+#include "platform/audio/microphone_sources.h"
+#include "platform/audio/wave_input.h"
 #include "platform/system/message_boxes.h"
 
 #include <algorithm>
@@ -56,12 +58,35 @@ SheetTab sheetTabOf(int number)
     return SheetTab(std::clamp(number, int(SheetTab::General), int(SheetTab::CustomMelody)));
 }
 
+// The Sound page's microphone fields: the sources listed now (a microphone
+// plugged in since the last opening shows), the choice acting at once and
+// remembered beside the settings.
+void fillMicrophone(SettingsSheetContext& context, SheetMicrophone microphone,
+                    const std::filesystem::path& dataDirectory, QWidget& window)
+{
+    if (const WaveInput* input = microphone.input)
+        context.microphoneLevel = [input] { return input->levelMeter(); };
+    MicrophoneChoice* choice = microphone.choice;
+    if (!choice)
+        return;
+    context.microphones =
+        microphone.listSources ? microphone.listSources() : listMicrophoneSources();
+    context.chosenMicrophone = choice->chosen();
+    context.chooseMicrophone = [choice, dataDirectory, &window](const std::string& name) {
+        choice->choose(name);
+        if (Status saved = updateOwnSettings(dataDirectory,
+                                             [&name](OwnSettings& own) { own.microphone = name; });
+            !saved)
+            MessageBoxes(&window).warn(kSolfaraCaption, saved.message());
+    };
+}
+
 } // namespace
 
 SettingsSheetOpener trainerSheetOpener(DrillEngine& engine, MidiOut& midiOut,
-                                       SelectedNoteDetector& detector)
+                                       SelectedNoteDetector& detector, SheetMicrophone microphone)
 {
-    return [&engine, &midiOut, &detector](const SheetHost& host) {
+    return [&engine, &midiOut, &detector, microphone](const SheetHost& host) {
         SettingsSheetContext context;
         context.settings = engine.settings;
         context.detector = detector.kind();
@@ -75,6 +100,8 @@ SettingsSheetOpener trainerSheetOpener(DrillEngine& engine, MidiOut& midiOut,
         context.listenToMicrophone = [&host](MicrophoneBlockSink sink) {
             host.listenToMicrophone(std::move(sink));
         };
+        fillMicrophone(context, microphone, engine.dataDirectory(), host.owner);
+        context.startMicrophoneCheck = host.startMicrophoneCheck;
         EngineSheetTarget target(engine, detector, host.owner);
         const bool accepted =
             runSettingsSheet(&host.owner, context, target, sheetTabOf(host.initialTab));

@@ -12,7 +12,9 @@ class SelectedNoteDetector;
 // microphone blocks. OK takes the settings into the engine, rebuilds the note
 // names and the period table, switches the drill to the detector chosen on
 // the Sound page and saves that choice in the data directory; Cancel changes
-// nothing. The engine, the MIDI output and the detector must outlive the
-// opener.
+// nothing. A microphone chosen on the Sound page listens at once and is
+// remembered in the data directory. The engine, the MIDI output, the detector
+// and the microphone must outlive the opener.
 SettingsSheetOpener trainerSheetOpener(DrillEngine& engine, MidiOut& midiOut,
-                                       SelectedNoteDetector& detector);
+                                       SelectedNoteDetector& detector,
+                                       SheetMicrophone microphone = {});

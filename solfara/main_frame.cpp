@@ -147,6 +147,8 @@ void CMainFrame::afterIntro()
         micButton_->show();
     }
     started_ = true;
+    if (services_.started)
+        services_.started();
 }
 
 void CMainFrame::paintCommon(gdi::Canvas& dc, bool firstPaint)
@@ -560,7 +562,13 @@ void CMainFrame::carryOut(const MenuOutcome& outcome)
     }
 }
 
-void CMainFrame::openSettings(bool keepBlinking)
+void CMainFrame::openMicrophoneCheck()
+{
+    initialSheetTab_ = kSoundSheetTab;
+    openSettings(true, true);
+}
+
+void CMainFrame::openSettings(bool keepBlinking, bool startMicrophoneCheck)
 {
     if (!services_.openSettingsSheet)
         return; // no sheet yet: nothing visible happens
@@ -569,10 +577,10 @@ void CMainFrame::openSettings(bool keepBlinking)
         cycle_.stopBlinking();
     // The page asked for is shown this once; the next opening starts on General.
     const int tab = std::exchange(initialSheetTab_, kGeneralSheetTab);
-    const SheetOutcome outcome =
-        services_.openSettingsSheet({*this, tab, [this](MicrophoneBlockObserver observer) {
-                                         cycle_.microphoneObserver = observer;
-                                     }});
+    const SheetOutcome outcome = services_.openSettingsSheet(
+        {*this, tab,
+         [this](MicrophoneBlockObserver observer) { cycle_.microphoneObserver = observer; },
+         startMicrophoneCheck});
     cycle_.microphoneObserver = {};
     if (destroyed_)
         return; // closed while the sheet showed: the drill has ended for good

@@ -36,6 +36,9 @@ public:
     // Where the window goes on a screen of that size.
     static QPoint placement(QSize screen);
 
+    // "Microphone Setup ..." with the microphone check under way at once.
+    void openMicrophoneCheck();
+
     DrillCycle& drill() { return cycle_; }
     const MainButtons& buttons() const { return buttons_; }
     // Which control the left button is engaged with (0: none).
@@ -92,7 +95,7 @@ private:
     void resizeTo(WindowSize size);
     // The settings sheet on page `initialSheetTab`; the menu's "Microphone
     // Setup ..." leaves the note cursor blinking.
-    void openSettings(bool keepBlinking = false);
+    void openSettings(bool keepBlinking = false, bool startMicrophoneCheck = false);
     void openHelp();
     void toggleMicrophone();
 

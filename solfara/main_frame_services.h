@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/audio/microphone_sources.h"
 #include "platform/gdi/canvas.h"
 #include "solfara/intro_sequence.h"
 
@@ -37,6 +38,16 @@ struct SheetHost {
     // With an observer: hand it every microphone block from now on; with an
     // empty function: stop.
     std::function<void(MicrophoneBlockObserver)> listenToMicrophone;
+    // Runs the microphone check as soon as the sheet shows.
+    bool startMicrophoneCheck = false;
+};
+
+// The microphone as the settings sheet's Sound page sets it up.
+struct SheetMicrophone {
+    const WaveInput* input = nullptr;   // whose level the meter shows
+    MicrophoneChoice* choice = nullptr; // null: no source to choose (a recording)
+    // Lists the sources when the sheet opens; unset: the sound system's list.
+    std::function<std::vector<MicrophoneSource>()> listSources = {};
 };
 
 // Runs the settings sheet modally over the host window.
@@ -58,4 +69,6 @@ struct MainFrameServices {
     DrillLog* drillLog = nullptr;
     // The clock that times the drill's notes; none: the steady clock.
     Clock* clock = nullptr;
+    // Called once when the window has started (after the intro, if any).
+    std::function<void()> started = {};
 };

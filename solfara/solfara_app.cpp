@@ -55,6 +55,29 @@ private:
     HistoryFailureNotice notice_{"solfara", std::cerr};
 };
 
+// What the user is told when the microphone changes by itself.
+std::string sourceChangeNotice(const SourceChange& change)
+{
+    if (change.kind == SourceChange::Kind::ChosenBack)
+        return "The microphone \"" + change.name + "\" is back and listens again.";
+    return "The microphone \"" + change.name +
+           "\" is not connected: the desktop's default microphone listens until it is back.";
+}
+
+// At the first start that answers by microphone: a check of the microphone,
+// offered once without holding the window up.
+void offerMicrophoneCheck(CMainFrame& frame, const std::filesystem::path& dataDirectory)
+{
+    if (Status saved = updateOwnSettings(
+            dataDirectory, [](OwnSettings& own) { own.microphoneCheckOffered = true; });
+        !saved)
+        std::cerr << "solfara: " << saved.message() << "\n";
+    MessageBoxes(&frame).offer(kSolfaraCaption,
+                               "Check the microphone now? It takes ten seconds: keep quiet for a "
+                               "moment, then sing a long note.",
+                               [&frame] { frame.openMicrophoneCheck(); });
+}
+
 } // namespace
 
 int runSolfara(const char* programPath, const SolfaraOptions& options, const SolfaraParts& parts)
@@ -102,9 +125,10 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
     midiOptions.soundFontFailed = errorShownOnGuiThread(messages, kSolfaraCaption);
     DesktopMidiOutputSystem midiSystem(midiOptions);
     MidiOut midiOut(midiSystem);
-    Result<Microphone> microphone = options.audioInput
-                                        ? recordingAsMicrophone(options.audioInput->string())
-                                        : systemMicrophone();
+    const OwnSettings own = readOwnSettings(dataDirectory);
+    Result<Microphone> microphone =
+        options.audioInput ? recordingAsMicrophone(options.audioInput->string())
+                           : systemMicrophone(options.microphone.value_or(own.microphone));
     if (!microphone) {
         std::cerr << "solfara: " << microphone.message() << "\n";
         return 2;
@@ -118,26 +142,38 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
         SteadyClock clock;
         UniformRandomSource random(clock.milliseconds());
         // The choice of the command line was saved above.
-        SelectedNoteDetector detector(readOwnSettings(dataDirectory).detector);
+        SelectedNoteDetector detector(own.detector);
         HistoryDrillLog drillLog(dataDirectory, detector);
         const gdi::RememberedScale rememberedScale = gdi::RememberedScale::forProgram("solfara");
-        CMainFrame mainFrame(engine, {.midiOut = midiOut,
-                                      .waveInput = *microphone->input,
-                                      .detector = detector,
-                                      .random = random,
-                                      .messages = messages,
-                                      .openSettingsSheet = parts.makeSettingsSheetOpener
-                                                               ? parts.makeSettingsSheetOpener(
-                                                                     engine, midiOut, detector)
-                                                               : SettingsSheetOpener{},
-                                      .intro = IntroTiming{},
-                                      .rememberedScale = &rememberedScale,
-                                      .drillLog = &drillLog,
-                                      .clock = &clock});
+        CMainFrame mainFrame(
+            engine, {.midiOut = midiOut,
+                     .waveInput = *microphone->input,
+                     .detector = detector,
+                     .random = random,
+                     .messages = messages,
+                     .openSettingsSheet = parts.makeSettingsSheetOpener
+                                              ? parts.makeSettingsSheetOpener(
+                                                    engine, midiOut, detector,
+                                                    {microphone->input.get(), microphone->choice})
+                                              : SettingsSheetOpener{},
+                     .intro = IntroTiming{},
+                     .rememberedScale = &rememberedScale,
+                     .drillLog = &drillLog,
+                     .clock = &clock,
+                     .started = [&] {
+                         if (frame && microphone->choice && !own.microphoneCheckOffered &&
+                             engine.microphoneFound() &&
+                             answerModeOf(engine.settings.noteName) == AnswerMode::Microphone)
+                             offerMicrophoneCheck(*frame, dataDirectory);
+                     }});
         gdi::applyWindowScale(mainFrame, options.scale, rememberedScale);
         frame = &mainFrame;
         mainFrame.placeOnScreen();
         mainFrame.show();
+        if (MicrophoneChoice* choice = microphone->choice)
+            choice->setChangeHandler([&messages](const SourceChange& change) {
+                messages.inform(kSolfaraCaption, sourceChangeNotice(change));
+            });
         exitCode = app.exec();
         frame = nullptr;
     }

@@ -15,6 +15,9 @@ struct SolfaraOptions {
     std::optional<std::filesystem::path> dataDirectory;
     // A recording to listen to instead of the microphone; unset: the microphone.
     std::optional<std::filesystem::path> audioInput;
+    // The sound server's source to listen to in this run; unset: the one
+    // chosen on the Sound page (or the default).
+    std::optional<std::string> microphone;
     // A pitch detector chosen on the command line, saved as the user's choice
     // before the trainer starts; unset: the saved choice stands.
     std::optional<DetectorKind> detector;
@@ -32,7 +35,8 @@ class SelectedNoteDetector;
 // over the running engine, its MIDI output and the drill's detector (no
 // sheet when unset).
 struct SolfaraParts {
-    std::function<SettingsSheetOpener(DrillEngine&, MidiOut&, SelectedNoteDetector&)>
+    std::function<SettingsSheetOpener(DrillEngine&, MidiOut&, SelectedNoteDetector&,
+                                      SheetMicrophone)>
         makeSettingsSheetOpener;
 };
 

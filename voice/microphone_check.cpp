@@ -32,6 +32,7 @@ LevelVerdict judgeLevel(SoundLevel level, int micFilter)
 RoomNoise measureRoom(std::span<const SoundLevel> silence)
 {
     RoomNoise room;
+    room.readings = int(silence.size());
     if (silence.empty())
         return room;
     for (const SoundLevel& level : silence) {

@@ -33,6 +33,7 @@ struct RoomNoise {
     SoundLevel loudest; // the loudest peak and the loudest RMS of the readings
     int filter = 0;     // the silence filter just above the loudest noise
     bool noisy = false; // louder than kNoisyRoomDbfs: noise, or an automatic gain control
+    int readings = 0;   // how many readings it was measured from
 };
 // Nothing without readings.
 RoomNoise measureRoom(std::span<const SoundLevel> silence);

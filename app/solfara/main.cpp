@@ -1,8 +1,10 @@
 #include "drill/drill_history.h"
 #include "drill/own_settings_file.h"
 #include "notation/melody_file_commands.h"
+#include "platform/audio/microphone_sources.h"
 #include "platform/audio/wav_source.h"
 #include "platform/gdi/window_scale.h"
+#include "platform/midi/library_chatter.h"
 #include "platform/midi/soundfont_locator.h"
 #include "platform/system/command_line.h"
 #include "platform/system/data_directory.h"
@@ -31,6 +33,7 @@ int main(int argc, char* argv[])
     bool guitar = false;
     HistoryOptions history;
     bool historyNotes = false;
+    bool listMicrophones = false;
 
     CommandLine commandLine("solfara");
     commandLine
@@ -41,6 +44,13 @@ int main(int argc, char* argv[])
         .add("--audio-input", "FILE",
              "listen to the recording FILE (WAV) in real time instead of the microphone",
              [&](const std::string& file) { options.audioInput = file; })
+        .add("--list-microphones",
+             "print the microphones one can choose, one 'name<TAB>description' line each, and "
+             "exit",
+             [&] { listMicrophones = true; })
+        .add("--microphone", "NAME",
+             "listen to the microphone NAME (as --list-microphones prints it) in this run",
+             [&](const std::string& name) { options.microphone = name; })
         .add("--detect", "FILE",
              "print what the pitch detector hears in the recording FILE, block by block, and exit",
              [&](const std::string& file) { detectFile = file; })
@@ -85,6 +95,8 @@ int main(int argc, char* argv[])
         else if (detectorWord && !(options.detector = detectorKindOfKeyword(*detectorWord)))
             error = "option '--detector' needs 'classic' or 'precise', not '" + *detectorWord + "'";
     }
+    if (error.empty() && options.microphone && options.audioInput)
+        error = "--microphone and --audio-input cannot be given together";
     if (error.empty())
         error = historyOptionsError(history);
     if (error.empty() && historyNotes && !history.csv)
@@ -125,6 +137,16 @@ int main(int argc, char* argv[])
             return importMelodyCommand(dataDir, *importFile, static_cast<std::size_t>(*part - 1),
                                        guitar, std::cout, std::cerr);
         return exportMelodyCommand(dataDir, *exportLine, exportWords->back(), guitar, std::cerr);
+    }
+    if (listMicrophones) {
+        // ALSA's own complaints about absent cards are not the user's business.
+        setMidiLibraryChatter(options.midi.verbose);
+        const auto sources = listMicrophoneSources();
+        for (const MicrophoneSource& source : sources)
+            std::cout << source.name << '\t' << source.description << '\n';
+        if (sources.empty())
+            std::cerr << "solfara: no microphone was found\n";
+        return 0;
     }
     if (history.print) {
         const Status printed = printDrillHistory(

@@ -38,6 +38,20 @@ void MessageBoxes::inform(const std::string& caption, const std::string& text)
     box->open();
 }
 
+void MessageBoxes::offer(const std::string& caption, const std::string& text,
+                         std::function<void()> accepted)
+{
+    auto* box = new QMessageBox(QMessageBox::Question, qt(caption), qt(text),
+                                QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setObjectName("offered");
+    QObject::connect(box, &QMessageBox::finished, box, [box, accepted = std::move(accepted)] {
+        if (box->result() == QMessageBox::Ok && accepted)
+            accepted();
+    });
+    box->open();
+}
+
 std::function<void(const std::string& text)> errorShownOnGuiThread(UserMessages& messages,
                                                                    std::string caption)
 {

@@ -17,6 +17,9 @@ public:
     bool ask(const std::string& caption, const std::string& text) override;
     // The box is named "informed" and deletes itself when closed.
     void inform(const std::string& caption, const std::string& text) override;
+    // The box is named "offered" and deletes itself when closed.
+    void offer(const std::string& caption, const std::string& text,
+               std::function<void()> accepted) override;
 
 private:
     QWidget* parent_;

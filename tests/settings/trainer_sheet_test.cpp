@@ -1,8 +1,9 @@
+#include "drill/own_settings_file.h"
 #include "settings/trainer_sheet_opener.h"
 #include "tests/settings/sheet_fixture.h"
 #include "tests/support/main_window_rig.h"
-#include "drill/own_settings_file.h"
 
+#include <QComboBox>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <gtest/gtest.h>
@@ -118,6 +119,47 @@ TEST_F(TrainerSheetTest, TheDetectorChosenOnTheSoundPageListensFromOk)
             EXPECT_FALSE(sheet.findChild<QRadioButton*>("classic")->isChecked());
         },
         QDialogButtonBox::Cancel);
+}
+
+// A sound server's choice of source, as far as the sheet reaches it.
+struct RecordedChoice final : MicrophoneChoice {
+    std::string current;
+    std::vector<std::string> asked;
+    void choose(const std::string& name) override
+    {
+        current = name;
+        asked.push_back(name);
+    }
+    const std::string& chosen() const override { return current; }
+    void setChangeHandler(ChangeHandler) override {}
+};
+
+TEST_F(TrainerSheetTest, AMicrophoneChosenOnTheSoundPageListensAtOnceAndIsRemembered)
+{
+    RecordedChoice choice;
+    ASSERT_TRUE(updateOwnSettings(w.rig.dir.path(),
+                                  [](OwnSettings& own) { own.detector = DetectorKind::Precise; }));
+    w.openSettingsSheet = [&](const SheetHost& host) {
+        return trainerSheetOpener(
+            *w.engine, w.rig.midiOut, w.detector,
+            {&w.device, &choice, [] {
+                 return std::vector<MicrophoneSource>{{"usb", "USB Microphone", false}};
+             }})(host);
+    };
+    ASSERT_TRUE(w.start());
+    useSettings(
+        [](SettingsSheet& sheet) {
+            sheet.showTab(SheetTab::Sound);
+            auto* inputs = sheet.findChild<QComboBox*>("microphone");
+            ASSERT_EQ(inputs->count(), 2);
+            inputs->setCurrentIndex(1);
+            emit inputs->activated(1);
+        },
+        QDialogButtonBox::Cancel);
+    EXPECT_EQ(choice.asked, std::vector<std::string>{"usb"});
+    const OwnSettings own = readOwnSettings(w.rig.dir.path());
+    EXPECT_EQ(own.microphone, "usb") << "kept on Cancel, as a MIDI device is";
+    EXPECT_EQ(own.detector, DetectorKind::Precise) << "the other settings stay";
 }
 
 } // namespace

@@ -30,6 +30,12 @@ struct RecordedMessages final : UserMessages {
         asked.push_back(caption + ": " + text);
         return answer;
     }
+    void offer(const std::string& caption, const std::string& text,
+               std::function<void()> accepted) override
+    {
+        if (ask(caption, text) && accepted)
+            accepted();
+    }
 
 private:
     void record(const std::string& caption, const std::string& text)

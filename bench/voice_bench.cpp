@@ -1,6 +1,6 @@
 // What the pitch detectors cost per block, next to FFTW's transform of the
 // same size, and how long a filled capture block takes to reach the GUI
-// thread.
+// thread; the level meter's cost per block and its delay from sound.
 //   build/bench/voice_bench
 // The real-microphone delay needs a private PulseAudio server:
 //   bash -c 'source .ci/private-pulseaudio.sh && start_private_pulseaudio &&
@@ -8,9 +8,12 @@
 
 #include "platform/audio/capture_format.h"
 #include "platform/audio/internal/capture_converter.h"
+#include "platform/audio/internal/pulse_wave_input.h"
 #include "platform/audio/internal/rtaudio_wave_input.h"
 #include "platform/audio/queued_wave_input.h"
+#include "platform/audio/sound_level.h"
 #include "voice/fft_tables.h"
+#include "voice/microphone_check.h"
 #include "voice/pitch_detector.h"
 #include "voice/precise_pitch_detector.h"
 #include "voice/radix2_transform.h"
@@ -269,6 +272,100 @@ void BM_MicrophoneToGuiThreadDelay(benchmark::State& state)
     state.counters["max_us"] = percentile(delays, 1.0);
 }
 BENCHMARK(BM_MicrophoneToGuiThreadDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The level meter's cost on one block of 1024 samples at the capture rate:
+// measuring it and judging the reading.
+void BM_LevelMeterBlock(benchmark::State& state)
+{
+    std::vector<float> block(shortBlockLength);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = float(0.3 * std::sin(2 * std::numbers::pi * 330 * double(i) / 11025));
+    SoundLevelMeter meter;
+    for (auto _ : state) {
+        meter.feed(block.data(), block.size());
+        benchmark::DoNotOptimize(judgeLevel(meter.latest(), 10));
+    }
+}
+BENCHMARK(BM_LevelMeterBlock);
+
+// From a tone starting in the private sound server's pipe microphone to the
+// meter's first reading of it (peak above -20 dBFS) through the sound
+// server's record stream: ten tones after 400 ms of silence each. The Sound
+// page reads the meter every 40 ms on top of this.
+void BM_SoundToMeterDelay(benchmark::State& state)
+{
+    const char* server = std::getenv("SOLFARA_TEST_PULSE_SERVER");
+    const char* pipe = std::getenv("SOLFARA_TEST_MIC_PIPE");
+    const char* rateText = std::getenv("SOLFARA_TEST_MIC_RATE");
+    if (!server || !pipe || !rateText) {
+        state.SkipWithError("no private PulseAudio server named");
+        for (auto _ : state) {
+        }
+        return;
+    }
+    setenv("PULSE_SERVER", server, 1);
+    const int rate = std::atoi(rateText);
+    std::vector<double> delays;
+    for (auto _ : state) {
+        PulseWaveInput microphone;
+        if (!microphone.open()) {
+            state.SkipWithError("the microphone did not open");
+            break;
+        }
+        std::atomic<bool> loud{false};
+        std::atomic<bool> quit{false};
+        std::atomic<std::int64_t> toneStartUs{0};
+        std::thread writer([&] {
+            const int fd = ::open(pipe, O_WRONLY);
+            std::vector<std::int16_t> chunk(std::size_t(rate) / 200); // 5 ms
+            long n = 0;
+            bool wasLoud = false;
+            for (auto next = std::chrono::steady_clock::now(); fd >= 0 && !quit;) {
+                const bool now = loud;
+                for (auto& s : chunk)
+                    s = now ? std::int16_t(
+                                  16000 * std::sin(2 * std::numbers::pi * 440 * double(n++) / rate))
+                            : 0;
+                if (now && !wasLoud)
+                    toneStartUs = std::chrono::duration_cast<std::chrono::microseconds>(
+                                      std::chrono::steady_clock::now().time_since_epoch())
+                                      .count();
+                wasLoud = now;
+                if (::write(fd, chunk.data(), chunk.size() * sizeof(std::int16_t)) < 0)
+                    break;
+                next += std::chrono::milliseconds(5);
+                std::this_thread::sleep_until(next);
+            }
+            if (fd >= 0)
+                ::close(fd);
+        });
+        const SoundLevelMeter& meter = *microphone.levelMeter();
+        for (int tone = 0; tone < 10; ++tone) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            toneStartUs = 0;
+            loud = true;
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            while (std::chrono::steady_clock::now() < deadline &&
+                   (toneStartUs == 0 || meter.latest().peakDbfs < -20.0f))
+                std::this_thread::sleep_for(std::chrono::microseconds(500));
+            const auto seenUs = std::chrono::duration_cast<std::chrono::microseconds>(
+                                    std::chrono::steady_clock::now().time_since_epoch())
+                                    .count();
+            if (toneStartUs != 0 && meter.latest().peakDbfs >= -20.0f)
+                delays.push_back(double(seenUs - toneStartUs));
+            loud = false;
+        }
+        quit = true;
+        writer.join();
+        microphone.close();
+    }
+    if (delays.empty())
+        return;
+    state.counters["tones"] = double(delays.size());
+    state.counters["median_us"] = percentile(delays, 0.5);
+    state.counters["max_us"] = percentile(delays, 1.0);
+}
+BENCHMARK(BM_SoundToMeterDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

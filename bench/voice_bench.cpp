@@ -32,8 +32,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -206,11 +208,10 @@ void BM_CaptureToGuiThreadDelay(benchmark::State& state)
 }
 BENCHMARK(BM_CaptureToGuiThreadDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// The same delay on the real microphone path (RtAudio's PulseAudio callback
-// thread), when a private PulseAudio server with a pipe microphone is named
-// as for the end-to-end test (SOLFARA_TEST_PULSE_SERVER, SOLFARA_TEST_MIC_PIPE,
-// SOLFARA_TEST_MIC_RATE); 100 blocks in real time.
-void BM_MicrophoneToGuiThreadDelay(benchmark::State& state)
+// The private sound server's pipe microphone and its rate, as the end-to-end
+// tests name them, with the sound libraries pointed at that server; nothing
+// (and the benchmark skipped) when none is named.
+std::optional<std::pair<const char*, int>> privateMicrophone(benchmark::State& state)
 {
     const char* server = std::getenv("SOLFARA_TEST_PULSE_SERVER");
     const char* pipe = std::getenv("SOLFARA_TEST_MIC_PIPE");
@@ -219,10 +220,22 @@ void BM_MicrophoneToGuiThreadDelay(benchmark::State& state)
         state.SkipWithError("no private PulseAudio server named");
         for (auto _ : state) {
         }
-        return;
+        return std::nullopt;
     }
     setenv("PULSE_SERVER", server, 1);
-    const int rate = std::atoi(rateText);
+    return std::pair{pipe, std::atoi(rateText)};
+}
+
+// The same delay on the real microphone path (RtAudio's PulseAudio callback
+// thread), when a private PulseAudio server with a pipe microphone is named
+// as for the end-to-end test (SOLFARA_TEST_PULSE_SERVER, SOLFARA_TEST_MIC_PIPE,
+// SOLFARA_TEST_MIC_RATE); 100 blocks in real time.
+void BM_MicrophoneToGuiThreadDelay(benchmark::State& state)
+{
+    const auto source = privateMicrophone(state);
+    if (!source)
+        return;
+    const auto [pipe, rate] = *source;
     std::vector<double> delays;
     for (auto _ : state) {
         std::atomic<bool> quit{false};
@@ -294,17 +307,10 @@ BENCHMARK(BM_LevelMeterBlock);
 // page reads the meter every 40 ms on top of this.
 void BM_SoundToMeterDelay(benchmark::State& state)
 {
-    const char* server = std::getenv("SOLFARA_TEST_PULSE_SERVER");
-    const char* pipe = std::getenv("SOLFARA_TEST_MIC_PIPE");
-    const char* rateText = std::getenv("SOLFARA_TEST_MIC_RATE");
-    if (!server || !pipe || !rateText) {
-        state.SkipWithError("no private PulseAudio server named");
-        for (auto _ : state) {
-        }
+    const auto source = privateMicrophone(state);
+    if (!source)
         return;
-    }
-    setenv("PULSE_SERVER", server, 1);
-    const int rate = std::atoi(rateText);
+    const auto [pipe, rate] = *source;
     std::vector<double> delays;
     for (auto _ : state) {
         PulseWaveInput microphone;

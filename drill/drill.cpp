@@ -40,7 +40,7 @@ std::optional<int> Drill::skipTo() const
     return dueNote();
 }
 
-bool Drill::judgeBlock(const DetectionResult& detection, int cycles)
+bool Drill::judgeBlock(const DetectionResult& detection, int cycles, std::optional<double> cents)
 {
     // Every analysed block uses the request up, whether a note was due or not.
     if (detection.outcome == BlockOutcome::Note)
@@ -48,7 +48,7 @@ bool Drill::judgeBlock(const DetectionResult& detection, int cycles)
     const std::optional<int> due = dueNote();
     if (!due)
         return false;
-    return judge_.judgeBlock(detection, *due, cycles);
+    return judge_.judgeBlock(detection, *due, cycles, cents);
 }
 
 Drill::Acceptance Drill::accept(bool autostart)

@@ -61,9 +61,13 @@ public:
     // What the detector is asked to read the next block as, if anything.
     std::optional<int> skipTo() const;
 
-    // Judges what the detector made of one block; true when the due note is
-    // accepted with it. Uses up the skip request when the block used it.
-    bool judgeBlock(const DetectionResult& detection, int cycles);
+    // Judges what the detector made of one block, `cents` off the due note
+    // when measured; true when the due note is accepted with it. Uses up the
+    // skip request when the block used it.
+    bool judgeBlock(const DetectionResult& detection, int cycles,
+                    std::optional<double> cents = std::nullopt);
+    // The tolerance the held note's median must lie within; nothing: any.
+    void setTolerance(std::optional<int> cents) { judge_.setTolerance(cents); }
     int holdCount() const { return judge_.holdCount(); }
 
     // Moves past the due note.

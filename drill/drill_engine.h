@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/user_messages.h"
+#include "drill/practice_choices.h"
 #include "drill/settings.h"
 #include "music/melody_settings.h"
 #include "music/note_names.h"
@@ -69,6 +70,8 @@ public:
     const std::filesystem::path& dataDirectory() const { return dataDirectory_; }
 
     Settings settings;
+    // The tolerance and sight mode, from our own settings file (not "vox.c20").
+    PracticeChoices practice;
 
     // The scale list; its size is `settings.numScales` after load.
     ScaleList scales;

@@ -98,7 +98,11 @@ Status DrillHistory::append(const DrillRecord& record,
             {time, std::to_string(note.index), writtenNoteName(note.target, note.accidental),
              note.index == 0 ? "" : signedNumber(note.interval), std::to_string(note.degree),
              flag(note.accepted), flag(note.skipped), flag(note.firstTry),
-             note.accepted ? std::to_string(note.msToAccept) : "", "", "", "",
+             note.accepted ? std::to_string(note.msToAccept) : "",
+             note.intonation ? historyDecimal(note.intonation->median, 1) : "",
+             note.intonation ? historyDecimal(note.intonation->spread, 1) : "",
+             note.intonation && note.intonation->scoop ? historyDecimal(*note.intonation->scoop, 1)
+                                                       : "",
              std::to_string(note.wrongBlocks), std::to_string(note.octaveBlocks),
              std::to_string(note.wrongPresses)});
         if (!written)

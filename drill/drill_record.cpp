@@ -1,5 +1,25 @@
 #include "drill/drill_record.h"
 
+#include <cmath>
+
+namespace {
+
+// A block farther than this from the due note belongs to another note (the
+// one before, a wrong one): the note as sung starts again after it. A scoop
+// from below stays within it.
+constexpr double sameNoteCents = 150;
+
+} // namespace
+
+std::optional<DrillIntonation> DrillRecord::intonation() const
+{
+    std::vector<std::optional<double>> medians;
+    for (const NoteRecord& note : notes)
+        medians.push_back(note.intonation ? std::optional<double>(note.intonation->median)
+                                          : std::nullopt);
+    return drillIntonation(medians);
+}
+
 void DrillRecorder::begin(const Melody& melody, int tonicPitchClass, DrillRecord about,
                           std::uint32_t now)
 {
@@ -22,6 +42,7 @@ void DrillRecorder::begin(const Melody& melody, int tonicPitchClass, DrillRecord
     runNote_ = -1;
     runLength_ = 0;
     wrongHeld_ = false;
+    readings_.clear();
 }
 
 NoteRecord* DrillRecorder::due()
@@ -31,12 +52,25 @@ NoteRecord* DrillRecorder::due()
     return &record_.notes[dueIndex_];
 }
 
-void DrillRecorder::heard(const DetectionResult& detection, int cycles)
+void DrillRecorder::heard(const DetectionResult& detection, int cycles,
+                          std::optional<double> centsFromDue, std::uint32_t now)
 {
     NoteRecord* note = due();
-    if (!note || detection.outcome != BlockOutcome::Note)
+    if (!note)
+        return;
+    const bool nearDue = centsFromDue && std::abs(*centsFromDue) <= sameNoteCents;
+    // A block the detector could not name may still have measured a pitch;
+    // the space bar's block is not the singer's.
+    if (nearDue && !detection.skipped) {
+        if (readings_.empty())
+            onset_ = now;
+        readings_.push_back({now - onset_, *centsFromDue});
+    }
+    if (detection.outcome != BlockOutcome::Note)
         return;
     anything_ = true;
+    if (!nearDue && !detection.skipped && detection.sungNote != note->target)
+        readings_.clear();
     if (detection.sungNote == note->target || detection.skipped) {
         runNote_ = -1;
         runLength_ = 0;
@@ -80,11 +114,11 @@ void DrillRecorder::hearEnded(std::uint32_t now)
     dueSince_ += now - pausedSince_;
 }
 
-void DrillRecorder::accepted(std::uint32_t now, bool skipped)
+const NoteRecord* DrillRecorder::accepted(std::uint32_t now, bool skipped)
 {
     NoteRecord* note = due();
     if (!note)
-        return;
+        return nullptr;
     anything_ = true;
     hearEnded(now);
     note->accepted = true;
@@ -97,6 +131,10 @@ void DrillRecorder::accepted(std::uint32_t now, bool skipped)
     runNote_ = -1;
     runLength_ = 0;
     wrongHeld_ = false;
+    if (!skipped)
+        note->intonation = noteIntonation(readings_);
+    readings_.clear();
+    return note;
 }
 
 std::optional<DrillRecord> DrillRecorder::end(std::uint32_t now)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drill/intonation_report.h"
 #include "music/melody.h"
 #include "voice/note_detector.h"
 
@@ -27,13 +28,15 @@ struct NoteRecord {
     int wrongBlocks = 0;          // analysed blocks that heard another note
     int octaveBlocks = 0;         // ... the due note in another octave
     int wrongPresses = 0;         // keys or strings pressed that were not the due note
+    // How in tune it was sung, for a note accepted with measured blocks.
+    std::optional<NoteIntonation> intonation = {};
 };
 
 // What the drill was and how it ended.
 struct DrillRecord {
     std::string answerMode;     // "microphone", "piano" or "guitar"
     std::string detector;       // "classic" or "precise" for a sung drill, else empty
-    std::string sight = "echo"; // the melody sounded before singing
+    std::string sight = "echo"; // "echo": the melody sounded first; "tonic": only the tonic
     std::string key;            // the key's name, as on the menu
     std::string scale;          // the scale's name
     std::string range;          // the voice range's name
@@ -44,6 +47,9 @@ struct DrillRecord {
     int hearPresses = 0;
     bool finished = false;
     std::vector<NoteRecord> notes; // every note of the melody, accepted or not
+
+    // The drill's intonation from its notes' medians; nothing without any.
+    std::optional<DrillIntonation> intonation() const;
 };
 
 // Where ended drills go (the practice history; nothing in tests).
@@ -61,16 +67,21 @@ public:
     // of `about` (its notes are made here). Drops a drill still under way.
     void begin(const Melody& melody, int tonicPitchClass, DrillRecord about, std::uint32_t now);
 
-    // One analysed block that heard a note, judged against the due note with
-    // `cycles` extra blocks needed to accept.
-    void heard(const DetectionResult& detection, int cycles);
+    // One analysed block at `now`: a heard note is judged against the due note
+    // with `cycles` extra blocks needed to accept; `centsFromDue` is the
+    // block's measured pitch against the due note, if it had one (a block the
+    // detector could not name may have one too). The blocks near the due note
+    // since the last note far from it make up the note as sung.
+    void heard(const DetectionResult& detection, int cycles,
+               std::optional<double> centsFromDue = std::nullopt, std::uint32_t now = 0);
     // A key or string pressed and released that was not the due note.
     void wrongPress();
     // "Hear" pressed: until listening starts again the due note's time stands still.
     void hearStarted(std::uint32_t now);
     void hearEnded(std::uint32_t now);
     // The due note accepted at `now`; `skipped` when the space bar did it.
-    void accepted(std::uint32_t now, bool skipped);
+    // Its record, or nothing when no drill was under way.
+    const NoteRecord* accepted(std::uint32_t now, bool skipped);
 
     // Ends the drill at `now`: its record, or nothing when none was under way or
     // nothing happened in it (no note heard, pressed, accepted, no "Hear").
@@ -90,5 +101,7 @@ private:
     std::size_t dueIndex_ = 0;
     int runNote_ = -1; // the wrong note of the current run of blocks, -1 none
     int runLength_ = 0;
-    bool wrongHeld_ = false; // a wrong note was held long enough to have been accepted
+    bool wrongHeld_ = false;             // a wrong note was held long enough to have been accepted
+    std::uint32_t onset_ = 0;            // of the due note's readings
+    std::vector<CentsReading> readings_; // of the due note as sung since its onset
 };

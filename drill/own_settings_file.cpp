@@ -10,6 +10,8 @@ namespace {
 constexpr std::string_view detectorKey = "detector";
 constexpr std::string_view microphoneKey = "microphone";
 constexpr std::string_view checkOfferedKey = "microphoneCheckOffered";
+constexpr std::string_view toleranceKey = "tolerance";
+constexpr std::string_view sightKey = "sight";
 
 std::string_view trimmedLine(std::string_view line)
 {
@@ -55,6 +57,12 @@ OwnSettings readOwnSettings(const std::filesystem::path& dataDirectory)
             settings.microphone = std::string(*name);
         } else if (auto offered = valueOf(line, checkOfferedKey)) {
             settings.microphoneCheckOffered = *offered == "1";
+        } else if (auto tolerance = valueOf(line, toleranceKey)) {
+            // A word this version does not offer reads as "Any", today's rule.
+            if (!readToleranceKeyword(*tolerance, settings.practice.toleranceCents))
+                settings.practice.toleranceCents.reset();
+        } else if (auto sight = valueOf(line, sightKey)) {
+            settings.practice.sight = sightOfKeyword(*sight).value_or(SightMode::Always);
         } else {
             settings.otherLines.emplace_back(line);
         }
@@ -72,6 +80,11 @@ Status writeOwnSettings(const std::filesystem::path& dataDirectory, const OwnSet
         text << microphoneKey << '=' << settings.microphone << "\r\n";
     if (settings.microphoneCheckOffered)
         text << checkOfferedKey << "=1\r\n";
+    // Today's rules ("Any", the melody first) leave no lines.
+    if (settings.practice.toleranceCents)
+        text << toleranceKey << '=' << toleranceKeyword(settings.practice.toleranceCents) << "\r\n";
+    if (settings.practice.sight != SightMode::Always)
+        text << sightKey << '=' << sightKeyword(settings.practice.sight) << "\r\n";
     for (const std::string& line : settings.otherLines)
         text << line << "\r\n";
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "drill/practice_choices.h"
 #include "voice/detector_kind.h"
 
 #include <filesystem>
@@ -22,6 +23,8 @@ struct OwnSettings {
     std::string microphone = {};
     // The microphone check has been offered at a first start.
     bool microphoneCheckOffered = false;
+    // The tolerance and sight mode of the menu.
+    PracticeChoices practice = {};
     // Lines of other keys, in file order.
     std::vector<std::string> otherLines = {};
 };

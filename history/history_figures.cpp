@@ -37,18 +37,6 @@ std::string firstDateOfLastDays(int days, std::chrono::system_clock::time_point 
     return isoDateOf(isoLocalTime(now - std::chrono::hours(24) * (days - 1)));
 }
 
-double quantile(std::vector<double>& values, double q)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const double position = q * static_cast<double>(values.size() - 1);
-    const auto below = static_cast<std::size_t>(std::floor(position));
-    const std::size_t above = std::min(below + 1, values.size() - 1);
-    const double fraction = position - static_cast<double>(below);
-    return values[below] + (values[above] - values[below]) * fraction;
-}
-
 namespace {
 
 std::string csvField(const std::string& value)

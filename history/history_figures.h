@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/quantile.h"
 #include "history/history_log.h"
 
 #include <chrono>
@@ -10,8 +11,8 @@
 #include <vector>
 
 // What both programs' history readers and printers share: reading a figure
-// back from a row, choosing the first day of a period, quantiles of a day's
-// figures, and exporting rows as comma-separated values.
+// back from a row, choosing the first day of a period (base/quantile.h the
+// quantiles of a day's figures), and exporting rows as comma-separated values.
 
 // `value` written with `decimals` digits after the point ("12.5").
 std::string historyDecimal(double value, int decimals);
@@ -23,10 +24,6 @@ std::optional<double> historyFigure(std::string_view text, bool count = false);
 // The date (YYYY-MM-DD, local time) of the first of the last `days` days up
 // to `now`; empty (every day) when `days` is 0 or less.
 std::string firstDateOfLastDays(int days, std::chrono::system_clock::time_point now);
-
-// The `q` quantile (0..1) of `values`, linearly interpolated; 0 for none.
-// Reorders `values`.
-double quantile(std::vector<double>& values, double q);
 
 // `columns` as a line of names, then each row of `table` dated `firstDate` or
 // later (its first column is the time) as comma-separated values.

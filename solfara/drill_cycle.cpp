@@ -12,6 +12,7 @@
 #include "music/voice_ranges.h"
 #include "render/caption.h"
 #include "render/note_glyphs.h"
+#include "voice/cents.h"
 
 #include <algorithm>
 #include <vector>
@@ -126,6 +127,8 @@ void DrillCycle::beginRecord()
     about.range = std::string(rangeNames[std::size_t(std::clamp(s.range, 0, kRangeCount - 1))]);
     about.level = std::string(levelNames[std::size_t(std::clamp(s.level, 0, 2))]);
     about.source = melody.isCustom ? melody.melodyName : "composed";
+    about.tolerance = std::string(toleranceKeyword(engine_.practice.toleranceCents));
+    about.sight = std::string(sightKeyword(engine_.practice.sight));
     // A composed melody starts on its tonic; a custom one is in the key of the drill.
     const int tonic = melody.isCustom || melody.noteCount == 0 ? tonicPitchClass(melody.drillKey)
                                                                : melody.noteIndex[0] % 12;
@@ -374,6 +377,11 @@ VoiceListener::BlockContext DrillCycle::blockContext()
 void DrillCycle::blockDetected(const DetectionResult& detection)
 {
     const DrillDrawing d = drawing();
+    const std::optional<int> due = drill_.dueNote();
+    const std::optional<double> cents =
+        due ? centsAgainstDueNote(detection, *due, engine_.periodTable, engine_.settings.transpose)
+            : std::nullopt;
+    recorder_.heard(detection, engine_.settings.cycles, cents, now());
     switch (detection.outcome) {
     case BlockOutcome::Silent:
         break;
@@ -382,8 +390,8 @@ void DrillCycle::blockDetected(const DetectionResult& detection)
         break;
     case BlockOutcome::Note:
         drawPitchMarker(canvas_(), d, marker_, detection.sungNote, drill_.dueAccidental());
-        recorder_.heard(detection, engine_.settings.cycles);
-        if (drill_.judgeBlock(detection, engine_.settings.cycles))
+        drill_.setTolerance(engine_.practice.toleranceCents);
+        if (drill_.judgeBlock(detection, engine_.settings.cycles, cents))
             acceptNote(detection.skipped);
         break;
     }

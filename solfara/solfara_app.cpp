@@ -136,6 +136,7 @@ int runSolfara(const char* programPath, const SolfaraOptions& options, const Sol
     WaveInputDevices& waveInputs = *microphone->devices;
     DrillEngine engine(dataDirectory, {midiOut, waveInputs, messages});
     engine.load();
+    engine.practice = own.practice;
 
     int exitCode = 0;
     if (!terminationPending) {

@@ -27,6 +27,12 @@ struct DetectionResult {
     int sungNote = 0;     // note index 0..48, for BlockOutcome::Note
     bool skipped = false; // the space bar made this block the due note
     int peakBin = 0;      // Classic only: strongest bin of the singing range (0: none)
+    // The block's period in samples measured to a cent or two for intonation,
+    // whichever detector named the note (0: the block did not repeat clearly,
+    // or did not pass the silence filter). A block the detector could not name
+    // (a vibrato's two neighbours in one window) may still have one. The named
+    // note does not depend on it.
+    double period = 0;
 };
 
 // Turns each capture block (unsigned 8-bit samples at 11025 Hz) into a sung

@@ -39,6 +39,9 @@ DetectionResult PitchDetector::analyseBlock(std::span<const std::uint8_t> block,
     DetectionResult result =
         gate_.heardBlock(noteOfPeriod(period, periodTable, settings.transpose), skipTo);
     result.peakBin = best;
+    // Of the samples the transform saw.
+    result.period =
+        measure_.periodOf(block.first(std::min(block.size(), std::size_t(fftSize_))), periodTable);
     pitchEstimate_ = result.sungNote;
     chooseNextBlockLength();
     return result;

@@ -3,6 +3,7 @@
 #include "voice/block_gate.h"
 #include "voice/note_detector.h"
 #include "voice/period_table.h"
+#include "voice/pitch_measure.h"
 
 #include <array>
 #include <cstdint>
@@ -51,4 +52,5 @@ private:
     int pitchEstimate_ = 0;
     double blockPeak_ = 0.0;
     BlockGate gate_;
+    PitchMeasure measure_; // the intonation of a named block
 };

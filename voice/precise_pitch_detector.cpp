@@ -1,17 +1,9 @@
 #include "voice/precise_pitch_detector.h"
 
+#include "voice/pitch_measure.h"
 #include "voice/sample_conversion.h"
 
 #include <algorithm>
-
-namespace {
-
-// The period search reaches a little beyond the table at both ends, and far
-// enough below its lowest note that a low note's next lobe can be compared.
-constexpr double shortestPeriodFactor = 0.8;
-constexpr double longestPeriodFactor = 2.1;
-
-} // namespace
 
 DetectionResult PrecisePitchDetector::analyseBlock(std::span<const std::uint8_t> block,
                                                    const DetectorSettings& settings,
@@ -23,10 +15,14 @@ DetectionResult PrecisePitchDetector::analyseBlock(std::span<const std::uint8_t>
         return gate_.silentBlock();
 
     period_ = clearPeriod(periodTable, settings.transpose);
-    if (period_ == 0 && !skipTo)
-        return gate_.silentBlock();
+    if (period_ == 0 && !skipTo) {
+        DetectionResult silent = gate_.silentBlock();
+        silent.period = measuredPeriod_;
+        return silent;
+    }
     const int heard = period_ > 0 ? noteOfPeriod(period_, periodTable, settings.transpose) : 0;
     DetectionResult result = gate_.heardBlock(heard, skipTo);
+    result.period = measuredPeriod_;
     pitchEstimate_ = result.sungNote;
     return result;
 }
@@ -52,8 +48,8 @@ int PrecisePitchDetector::convertSamples(std::span<const std::uint8_t> block, in
 
 double PrecisePitchDetector::clearPeriod(const PeriodTable& periodTable, int transpose)
 {
-    const double shortest = periodTable.back() * shortestPeriodFactor;
-    const double longest = periodTable.front() * longestPeriodFactor;
+    const double shortest = shortestSearchedPeriod(periodTable);
+    const double longest = longestSearchedPeriod(periodTable);
     const std::span<const double> samples(window_);
     const PeriodEstimate whole = search_.estimate(samples, shortest, longest);
     const PeriodEstimate older =
@@ -68,6 +64,11 @@ double PrecisePitchDetector::clearPeriod(const PeriodTable& periodTable, int tra
     auto note = [&](const PeriodEstimate& e) {
         return noteOfPeriod(e.period, periodTable, transpose);
     };
+    // The pitch for intonation: of the whole window when it is clear, whichever
+    // part names the note (a vibrato's halves may name two neighbours).
+    measuredPeriod_ = clear(whole)   ? refinePeriod(samples, whole.period)
+                      : clear(newer) ? refinePeriod(samples.last(windowLength / 2), newer.period)
+                                     : 0;
     if (!clear(whole))
         return clear(newer) ? newer.period : 0;
     const bool steady = (!clear(older) || note(older) == note(whole)) &&

@@ -46,6 +46,7 @@ private:
     std::array<double, windowLength> window_{};
     PeriodSearch search_;
     double period_ = 0;
+    double measuredPeriod_ = 0; // period_ refined for intonation
     double clarity_ = 0;
     int pitchEstimate_ = 0;
     BlockGate gate_;

@@ -1,8 +1,10 @@
 #include "voice/recording_detection.h"
 
 #include "music/note_names.h"
+#include "voice/cents.h"
 #include "voice/pitch_detector.h"
 
+#include <cmath>
 #include <cstdio>
 
 std::vector<DetectedBlock> detectBlocks(std::span<const std::uint8_t> samples,
@@ -17,6 +19,13 @@ std::vector<DetectedBlock> detectBlocks(std::span<const std::uint8_t> samples,
         block.length = detector.blockLength();
         block.result = detector.analyseBlock(samples.subspan(start, std::size_t(block.length)),
                                              settings, periodTable, std::nullopt);
+        if (block.result.outcome == BlockOutcome::Note && block.result.period > 0) {
+            const double cents = centsAgainstPitchClass(block.result.period, block.result.sungNote,
+                                                        periodTable, settings.transpose);
+            // A pitch nearer another note (a window across two notes) is not this note's.
+            if (std::abs(cents) <= 50)
+                block.cents = cents;
+        }
         blocks.push_back(block);
         start += std::size_t(block.length);
     }
@@ -42,10 +51,17 @@ std::string noteIndexName(int note)
 std::string describeBlock(const DetectedBlock& block)
 {
     char line[64];
-    if (block.result.outcome == BlockOutcome::Note)
-        std::snprintf(line, sizeof line, "%8.3f  %4d  %2d %s", block.startSeconds, block.length,
-                      block.result.sungNote, noteIndexName(block.result.sungNote).c_str());
-    else
+    if (block.result.outcome == BlockOutcome::Note) {
+        char cents[8] = "-";
+        if (block.cents) {
+            // Rounded first, so that -0.4 reads "0" and not "-0".
+            const int rounded = int(std::lround(*block.cents));
+            std::snprintf(cents, sizeof cents, rounded == 0 ? "%d" : "%+d", rounded);
+        }
+        std::snprintf(line, sizeof line, "%8.3f  %4d  %2d %-3s %4s", block.startSeconds,
+                      block.length, block.result.sungNote,
+                      noteIndexName(block.result.sungNote).c_str(), cents);
+    } else
         std::snprintf(line, sizeof line, "%8.3f  %4d  silent", block.startSeconds, block.length);
     return line;
 }

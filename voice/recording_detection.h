@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -13,6 +14,11 @@ struct DetectedBlock {
     double startSeconds = 0; // where the block begins in the recording
     int length = 0;          // 1024 or 2048 samples
     DetectionResult result;
+    // For a named note: the signed cents of the block's measured pitch against
+    // it (folded by octaves, so an octave the detector got wrong does not
+    // read as 1200); nothing when the block had no clear pitch or its pitch
+    // lies nearer another note (a window across two notes).
+    std::optional<double> cents;
 };
 
 // Runs a whole recording (unsigned 8-bit samples at 11025 Hz) through
@@ -30,5 +36,6 @@ std::vector<DetectedBlock> detectBlocks(std::span<const std::uint8_t> samples,
 std::string noteIndexName(int note);
 
 // One line per block: start time in seconds, block length, then "silent" or
-// the note index and its name, e.g. "  0.186  1024  33 A4".
+// the note index, its name and the cents against it rounded ("+17", "-23",
+// "0", "-" without a clear pitch), e.g. "  0.186  1024  33 A4   +17".
 std::string describeBlock(const DetectedBlock& block);

@@ -19,27 +19,53 @@ TEST(DetectorKind, EveryKindHasItsNames)
 TEST(OwnSettingsFile, SavedSettingsReadBackWithTheLinesOfOtherKeys)
 {
     TempDir dir;
-    dir.write(kOwnSettingsFileName, "tolerance=25\r\nmicrophone=old\r\n");
+    dir.write(kOwnSettingsFileName, "volume=7\r\nmicrophone=old\r\n");
     ASSERT_TRUE(updateOwnSettings(dir.path(), [](OwnSettings& own) {
         own.detector = DetectorKind::Precise;
         own.microphone = "alsa_input.usb-Blue_Yeti-00.analog-stereo";
         own.microphoneCheckOffered = true;
+        own.practice = {.toleranceCents = 25, .sight = SightMode::TonicOnly};
     }));
     EXPECT_EQ(dir.read(kOwnSettingsFileName),
               "detector=precise\r\nmicrophone=alsa_input.usb-Blue_Yeti-00.analog-stereo\r\n"
-              "microphoneCheckOffered=1\r\ntolerance=25\r\n");
+              "microphoneCheckOffered=1\r\ntolerance=25\r\nsight=tonic\r\nvolume=7\r\n");
     const OwnSettings read = readOwnSettings(dir.path());
     EXPECT_EQ(read.detector, DetectorKind::Precise);
     EXPECT_EQ(read.microphone, "alsa_input.usb-Blue_Yeti-00.analog-stereo");
     EXPECT_TRUE(read.microphoneCheckOffered);
-    EXPECT_EQ(read.otherLines, std::vector<std::string>{"tolerance=25"});
+    EXPECT_EQ(read.practice.toleranceCents, 25);
+    EXPECT_EQ(read.practice.sight, SightMode::TonicOnly);
+    EXPECT_EQ(read.otherLines, std::vector<std::string>{"volume=7"});
 
-    // The default microphone and a check not yet offered leave no lines.
+    // The default microphone, a check not yet offered and today's practice leave no lines.
     ASSERT_TRUE(updateOwnSettings(dir.path(), [](OwnSettings& own) {
         own.microphone.clear();
         own.microphoneCheckOffered = false;
+        own.practice = {};
     }));
-    EXPECT_EQ(dir.read(kOwnSettingsFileName), "detector=precise\r\ntolerance=25\r\n");
+    EXPECT_EQ(dir.read(kOwnSettingsFileName), "detector=precise\r\nvolume=7\r\n");
+}
+
+TEST(PracticeChoices, EveryOfferedChoiceReadsBackFromItsWordAndOthersReadAsTodaysRules)
+{
+    std::optional<int> read = 15;
+    EXPECT_TRUE(readToleranceKeyword(toleranceKeyword(std::nullopt), read));
+    EXPECT_EQ(read, std::nullopt);
+    for (int cents : kToleranceChoices) {
+        EXPECT_TRUE(readToleranceKeyword(toleranceKeyword(cents), read));
+        EXPECT_EQ(read, cents);
+    }
+    for (SightMode sight : {SightMode::Always, SightMode::TonicOnly})
+        EXPECT_EQ(sightOfKeyword(sightKeyword(sight)), sight);
+    // 30 cents is not offered: a hand-edited file reads as "Any".
+    EXPECT_FALSE(readToleranceKeyword("30", read));
+    EXPECT_EQ(sightOfKeyword("Tonic"), std::nullopt);
+    TempDir dir;
+    dir.write(kOwnSettingsFileName, "tolerance=30\r\nsight=never\r\n");
+    const OwnSettings own = readOwnSettings(dir.path());
+    EXPECT_EQ(own.practice.toleranceCents, std::nullopt);
+    EXPECT_EQ(own.practice.sight, SightMode::Always);
+    EXPECT_TRUE(own.otherLines.empty());
 }
 
 TEST(OwnSettingsFile, HandEditedFilesReadAsTheirLinesSay)

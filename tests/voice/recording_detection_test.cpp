@@ -26,10 +26,10 @@ TEST(RecordingDetection, BlocksFollowTheLengthsTheDetectorAsksFor)
         lines.push_back(describeBlock(block));
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "   0.000  2048  silent",
-                         "   0.186  2048   9 A2",
-                         "   0.372  2048   9 A2",
-                         "   0.557  2048  34 A#4", // asked for after A2
-                         "   0.743  1024  34 A#4",
+                         "   0.186  2048   9 A2     0",
+                         "   0.372  2048   9 A2     0",
+                         "   0.557  2048  34 A#4    0", // asked for after A2
+                         "   0.743  1024  34 A#4    0",
                      }));
     EXPECT_EQ(noteIndexName(0), "C2");
     EXPECT_EQ(noteIndexName(48), "C6");
@@ -51,7 +51,7 @@ TEST(DetectCommand, PrintsTheScaleOfARecordingOrNamesTheFileItCannotRead)
     EXPECT_EQ(printRecordingDetection(path, out, err), 0);
     EXPECT_TRUE(err.str().empty());
     const std::string text = out.str();
-    const auto c = text.find(" C4\n"), d = text.find(" D4\n"), e = text.find(" E4\n");
+    const auto c = text.find(" C4 "), d = text.find(" D4 "), e = text.find(" E4 ");
     ASSERT_NE(e, std::string::npos) << text;
     EXPECT_LT(c, d);
     EXPECT_LT(d, e);
@@ -82,13 +82,13 @@ TEST(DetectCommand, PrintsWithTheChosenDetector)
     std::ostringstream classic, precise, err;
     ASSERT_EQ(printRecordingDetection(path, classic, err, DetectorKind::Classic), 0);
     ASSERT_EQ(printRecordingDetection(path, precise, err, DetectorKind::Precise), 0);
-    EXPECT_EQ(classic.str().find(" C3\n"), std::string::npos) << classic.str();
+    EXPECT_EQ(classic.str().find(" C3 "), std::string::npos) << classic.str();
     const std::string text = precise.str();
-    const auto c = text.find("  1024  12 C3\n"), d = text.find(" D3\n"), e = text.find(" E3\n");
+    const auto c = text.find("  1024  12 C3 "), d = text.find(" D3 "), e = text.find(" E3 ");
     ASSERT_NE(e, std::string::npos) << text;
     EXPECT_LT(c, d);
     EXPECT_LT(d, e);
-    EXPECT_EQ(text.find(" C4\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find(" C4 "), std::string::npos) << text;
 }
 
 } // namespace

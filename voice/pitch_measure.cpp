@@ -1,0 +1,99 @@
+#include "voice/pitch_measure.h"
+
+#include "voice/sample_conversion.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The normalised square difference of the window with itself shifted by `lag`.
+double squareDifferenceAt(std::span<const double> window, int lag)
+{
+    const std::size_t n = window.size() - std::size_t(lag);
+    double r = 0, m = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double a = window[i], b = window[i + std::size_t(lag)];
+        r += a * b;
+        m += a * a + b * b;
+    }
+    return m > 1e-9 ? 2 * r / m : 0.0;
+}
+
+// The lag of the top nearest `guess`, between samples, kept in 2..lastLag - 1.
+double topNear(std::span<const double> window, double guess, int lastLag)
+{
+    auto at = [&](int lag) { return squareDifferenceAt(window, lag); };
+    int lag = std::clamp(int(std::lround(guess)), 2, lastLag - 1);
+    double here = at(lag);
+    double before = at(lag - 1), after = at(lag + 1);
+    // A few steps uphill: the guess is within a sample or two of the top.
+    for (int step = 0; step < 4; ++step) {
+        if (before > here && lag - 1 >= 2) {
+            --lag;
+            after = here;
+            here = before;
+            before = at(lag - 1);
+        } else if (after > here && lag + 1 <= lastLag - 1) {
+            ++lag;
+            before = here;
+            here = after;
+            after = at(lag + 1);
+        } else {
+            break;
+        }
+    }
+    const double curvature = before - 2 * here + after;
+    const double shift = curvature < 0 ? 0.5 * (before - after) / curvature : 0.0;
+    return lag + std::clamp(shift, -0.5, 0.5);
+}
+
+} // namespace
+
+double refinePeriod(std::span<const double> window, double period)
+{
+    const int lastLag = int(window.size()) / 2;
+    if (period < 2 || period > lastLag - 1)
+        return period;
+    double refined = period;
+    int multiple = 1;
+    while (true) {
+        refined = topNear(window, multiple * refined, lastLag) / multiple;
+        int next = multiple * 2;
+        if (next * refined > lastLag - 1)
+            next = int((lastLag - 1) / refined);
+        if (next <= multiple)
+            return refined;
+        multiple = next;
+    }
+}
+
+double shortestSearchedPeriod(const PeriodTable& table)
+{
+    return table.back() * 0.8;
+}
+
+double longestSearchedPeriod(const PeriodTable& table)
+{
+    return table.front() * 2.1;
+}
+
+double PitchMeasure::periodOf(std::span<const std::uint8_t> block, const PeriodTable& table)
+{
+    const std::size_t count = std::min(block.size(), std::size_t(windowLength));
+    const std::span<const std::uint8_t> last = block.last(count);
+    double sum = 0;
+    for (std::size_t i = 0; i < std::size_t(windowLength); ++i) {
+        window_[i] = i < count ? signedSampleValue(last[i]) : 0;
+        sum += window_[i];
+    }
+    // A steady offset would read as correlation at every lag.
+    for (double& x : window_)
+        x -= sum / windowLength;
+    const std::span<const double> samples(window_);
+    const PeriodEstimate found =
+        search_.estimate(samples, shortestSearchedPeriod(table), longestSearchedPeriod(table));
+    if (found.period <= 0 || found.clarity < clarityThreshold)
+        return 0;
+    return refinePeriod(samples, found.period);
+}

@@ -87,6 +87,9 @@ public:
     // nothing happened in it (no note heard, pressed, accepted, no "Hear").
     std::optional<DrillRecord> end(std::uint32_t now);
 
+    // The drill under way as recorded so far (its notes' intonation once accepted).
+    const DrillRecord& current() const { return record_; }
+
 private:
     NoteRecord* due();
 

@@ -6,14 +6,6 @@
 #include <cmath>
 #include <vector>
 
-namespace {
-
-// The grade of a note sung with tolerance "Any": the widest tolerance a
-// choir director would still call in tune.
-constexpr int referenceCents = 25;
-
-} // namespace
-
 std::optional<NoteIntonation> noteIntonation(std::span<const CentsReading> readings)
 {
     if (readings.empty())
@@ -57,13 +49,4 @@ std::optional<DrillIntonation> drillIntonation(std::span<const std::optional<dou
             distance += std::abs(*m - drill.meanOffset);
     drill.relative = distance / n;
     return drill;
-}
-
-CentsGrade gradeCents(double cents, std::optional<int> toleranceCents)
-{
-    const double tolerance = toleranceCents.value_or(referenceCents);
-    const double off = std::abs(cents);
-    return off <= tolerance       ? CentsGrade::Within
-           : off <= 2 * tolerance ? CentsGrade::Near
-                                  : CentsGrade::Off;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "music/cents_grade.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -43,8 +45,3 @@ struct DrillIntonation {
 // Of the medians of a drill's notes in melody order (nothing for a note
 // without one); nothing when no note has one. With one note the drift is 0.
 std::optional<DrillIntonation> drillIntonation(std::span<const std::optional<double>> medians);
-
-// How a cents figure compares with a tolerance (25 cents when "Any"): within,
-// near (within twice), or off.
-enum class CentsGrade { Within, Near, Off };
-CentsGrade gradeCents(double cents, std::optional<int> toleranceCents);

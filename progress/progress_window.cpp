@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -17,26 +16,7 @@ ProgressWindow::ProgressWindow(const QString& caption, PageSource pageFor, QWidg
 void ProgressWindow::present(int scale)
 {
     page_ = pageFor_(kProgressPeriods[std::size_t(periodIndex_)]);
-    const bool placed = isVisible();
-    setScale(std::max(1, scale));
-    if (!placed && parentWidget()) {
-        // Centred over the window that opens it, and kept on its screen.
-        const QRect owner = parentWidget()->window()->frameGeometry();
-        QPoint topLeft = owner.center() - QPoint(width() / 2, height() / 2);
-        if (const QScreen* screen = parentWidget()->screen()) {
-            const QRect room = screen->availableGeometry();
-            topLeft.setX(std::clamp(topLeft.x(), room.left(),
-                                    std::max(room.left(), room.right() - width())));
-            topLeft.setY(std::clamp(topLeft.y(), room.top(),
-                                    std::max(room.top(), room.bottom() - height())));
-        }
-        move(topLeft);
-    }
-    invalidate();
-    update();
-    show();
-    raise();
-    activateWindow();
+    presentOverOwner(scale);
 }
 
 void ProgressWindow::paintWindow(gdi::Canvas& dc)

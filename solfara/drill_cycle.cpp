@@ -8,9 +8,11 @@
 #include "music/melody_title.h"
 #include "music/note_names.h"
 #include "music/pitch.h"
+#include "music/tonic_triad.h"
 #include "music/vocabulary.h"
 #include "music/voice_ranges.h"
 #include "render/caption.h"
+#include "render/cents_needle.h"
 #include "render/note_glyphs.h"
 #include "voice/cents.h"
 
@@ -22,6 +24,7 @@ namespace {
 constexpr int blinkPeriodMs = 500;
 constexpr int melodyNoteMs = 50;       // a new melody appears note by note
 constexpr int firstMelodyNoteMs = 300; // the first melody sounds while it is drawn
+constexpr int tonicChordMs = 900;      // sung at sight: the key's triad, then the first note
 constexpr int offStaff = 730;          // the marker column after the last note
 
 } // namespace
@@ -83,6 +86,22 @@ void DrillCycle::drawStaffPanel(gdi::Canvas& dc)
                                 .noteCount = drill_.noteCount()},
                                paintAnswerPanel);
     marker_.erased = true; // the fresh staff holds no marker
+    drawNeedle(std::nullopt);
+}
+
+void DrillCycle::drawNeedle(std::optional<double> cents)
+{
+    if (answerModeOf(engine_.settings.noteName) == AnswerMode::Microphone)
+        drawCentsNeedle(canvas_(), colours_, cents, engine_.practice.toleranceCents);
+}
+
+void DrillCycle::drawConfirmedCents()
+{
+    const DrillRecord& record = recorder_.current();
+    for (int n = 0; n < drill_.currentNoteIndex() && n < int(record.notes.size()); ++n)
+        if (const auto& sung = record.notes[std::size_t(n)].intonation)
+            drawNoteCents(canvas_(), colours_, layout_.firstNoteX + kColumnWidth * n, sung->median,
+                          engine_.practice.toleranceCents);
 }
 
 std::optional<DueNote> DrillCycle::dueNoteForPanels() const
@@ -105,6 +124,7 @@ void DrillCycle::paintDrill(gdi::Canvas& dc, bool firstPaint)
         DrillDrawing d = drawing();
         redrawMelodyStaff(dc, d, drill_.melody(), layout_.noteBoxes);
         redrawAnswerStaff(dc, d, drill_.melody(), drill_.currentNoteIndex());
+        drawConfirmedCents();
     } else {
         beginNewMelody();
         drawNewMelody(firstPaint);
@@ -129,25 +149,26 @@ void DrillCycle::beginRecord()
     about.source = melody.isCustom ? melody.melodyName : "composed";
     about.tolerance = std::string(toleranceKeyword(engine_.practice.toleranceCents));
     about.sight = std::string(sightKeyword(engine_.practice.sight));
-    // A composed melody starts on its tonic; a custom one is in the key of the drill.
-    const int tonic = melody.isCustom || melody.noteCount == 0 ? tonicPitchClass(melody.drillKey)
-                                                               : melody.noteIndex[0] % 12;
-    recorder_.begin(melody, tonic, std::move(about), now());
+    recorder_.begin(melody, melodyTonicPitchClass(melody), std::move(about), now());
 }
 
 void DrillCycle::endRecord()
 {
     std::optional<DrillRecord> record = recorder_.end(now());
-    if (!record || !services_.drillLog)
+    if (!record)
         return;
     // The answer mode can change within a drill (the mode selector keeps the melody):
     // the drill counts as answered the way it ended.
     record->answerMode = answerModeName(answerModeOf(engine_.settings.noteName));
-    services_.drillLog->drillEnded(*record);
+    if (services_.drillLog)
+        services_.drillLog->drillEnded(*record);
+    lastDrill_ = std::move(record);
 }
 
 void DrillCycle::beginNewMelody()
 {
+    if (playingSungMelody_)
+        playback_.requestStop();
     endRecord();
     drill_.begin(
         generator_.generate(engine_.melodySettings(drill_.keySignature()), services_.random));
@@ -162,32 +183,80 @@ void DrillCycle::drawNewMelody(bool firstPaint)
     stopBlinking(); // it starts again under the first note once the melody is drawn
     gdi::Canvas& dc = canvas_();
     const Settings& s = engine_.settings;
+    const bool atSight = engine_.practice.sight == SightMode::TonicOnly;
+    // The first melody sounds while it is drawn, unless it is to be sung at sight.
+    const bool sounding = firstPaint && !atSight;
     drawCaption(dc, colours_, melodyTitle(drill_.melody(), s.range, s.transpose));
     if (firstPaint)
         services_.midiOut.chooseTimbre(s.miditimbre);
     std::vector<TimedSequence::Step> steps;
     for (int n = 0; n < drill_.noteCount(); ++n) {
-        steps.push_back({[this, n, firstPaint] {
-                             const Settings& s = engine_.settings;
+        steps.push_back({[this, n, sounding] {
                              drawMelodyNote(canvas_(), drawing(), drill_.melody(), n,
                                             layout_.noteBoxes);
-                             if (firstPaint)
-                                 firstMelodyNote_ = services_.midiOut.startNote(
-                                     midiKeyOfNoteIndex(drill_.melody().noteIndex[n], s.transpose),
-                                     noteOnVelocity(s.midiVol),
-                                     {playbackReleaseVelocity, MidiChannels::OneAndThirteen});
+                             if (sounding)
+                                 firstMelodyNote_ = startMelodyNote(drill_.melody().noteIndex[n]);
                          },
-                         firstPaint ? firstMelodyNoteMs : melodyNoteMs, !firstPaint});
-        if (firstPaint)
+                         sounding ? firstMelodyNoteMs : melodyNoteMs, !sounding});
+        if (sounding)
             steps.push_back({[this] { silenceFirstMelody(); }, 0, true});
+    }
+    if (atSight) {
+        // The key and the first note, and nothing more of the melody.
+        steps.push_back({[this] {
+                             const auto triad =
+                                 tonicTriad(drill_.melody(), scaleModeOf(engine_.settings.mode));
+                             for (std::size_t i = 0; i < triad.size(); ++i)
+                                 tonicChord_[i] = startMelodyNote(triad[i]);
+                         },
+                         tonicChordMs, false});
+        steps.push_back({[this] {
+                             for (SoundingNote& note : tonicChord_)
+                                 note.stop();
+                             firstMelodyNote_ = startMelodyNote(drill_.melody().noteIndex[0]);
+                         },
+                         firstMelodyNoteMs * 2, false});
+        steps.push_back({[this] { silenceFirstMelody(); }, 0, true});
     }
     drawingMelody_ = true;
     sequence_.start(std::move(steps), [this, firstPaint](bool) { melodyDrawn(firstPaint); });
 }
 
+SoundingNote DrillCycle::startMelodyNote(int noteIndex)
+{
+    const Settings& s = engine_.settings;
+    return services_.midiOut.startNote(midiKeyOfNoteIndex(noteIndex, s.transpose),
+                                       noteOnVelocity(s.midiVol),
+                                       {playbackReleaseVelocity, MidiChannels::OneAndThirteen});
+}
+
+void DrillCycle::playSungMelody(std::function<void()> then)
+{
+    voice_.stopCapture();
+    const Melody& melody = drill_.melody();
+    std::vector<int> notes(melody.noteIndex.begin(), melody.noteIndex.begin() + melody.noteCount);
+    const Settings& s = engine_.settings;
+    playingSungMelody_ = true;
+    playback_.play(notes, {s.miditimbre, s.midiVol, s.transpose},
+                   {.highlight = [](int) {},
+                    .unhighlight = [](int) {},
+                    .finished =
+                        [this, then = std::move(then)](bool stopped) {
+                            playingSungMelody_ = false;
+                            if (closing_)
+                                return;
+                            voice_.startCapture();
+                            // A new drill that stopped it goes its own way.
+                            if (then && !stopped)
+                                then();
+                        }});
+}
+
 void DrillCycle::silenceFirstMelody()
 {
     firstMelodyNote_.stop();
+    for (SoundingNote& note : tonicChord_)
+        note.stop();
 }
 
 void DrillCycle::melodyDrawn(bool firstPaint)
@@ -382,6 +451,8 @@ void DrillCycle::blockDetected(const DetectionResult& detection)
         due ? centsAgainstDueNote(detection, *due, engine_.periodTable, engine_.settings.transpose)
             : std::nullopt;
     recorder_.heard(detection, engine_.settings.cycles, cents, now());
+    if (due)
+        drawNeedle(cents);
     switch (detection.outcome) {
     case BlockOutcome::Silent:
         break;
@@ -417,10 +488,13 @@ void DrillCycle::acceptNote(bool skipped)
 {
     if (drill_.finished())
         return;
-    recorder_.accepted(now(), skipped);
+    const NoteRecord* record = recorder_.accepted(now(), skipped);
     stopBlinking();
     gdi::Canvas& dc = canvas_();
     drawCursorLine(dc, colours_, marker_.x, false);
+    if (record && record->intonation)
+        drawNoteCents(dc, colours_, marker_.x, record->intonation->median,
+                      engine_.practice.toleranceCents);
     const int n = drill_.currentNoteIndex();
     drawAcceptedNote(dc, drawing(), drill_.melody(), n, marker_, drill_.isLastNote());
     marker_.erased = true;
@@ -431,11 +505,17 @@ void DrillCycle::acceptNote(bool skipped)
         break;
     case Drill::Acceptance::LastWithBanner:
         endRecord();
-        showBanner();
+        // Sung at sight: now the melody sounds, and then the banner shows.
+        if (engine_.practice.sight == SightMode::TonicOnly)
+            playSungMelody([this] { showBanner(); });
+        else
+            showBanner();
         break;
     case Drill::Acceptance::LastFinished:
         endRecord();
         marker_.x += offStaff;
+        if (engine_.practice.sight == SightMode::TonicOnly)
+            playSungMelody({});
         break;
     case Drill::Acceptance::AlreadyOver:
         break;

@@ -81,6 +81,14 @@ public:
     // The cursor blinks again, unless the drill is over.
     void resumeBlinking();
 
+    // The tolerance or sight mode changed from the menu: the needle and the
+    // confirmed notes' colours follow.
+    void practiceChanged()
+    {
+        drawNeedle(std::nullopt);
+        drawConfirmedCents();
+    }
+
     // The window is closing: no more drawing, sound or listening.
     void shutDown();
 
@@ -88,6 +96,8 @@ public:
     bool busy() const { return sequence_.isRunning(); }
 
     const Drill& drill() const { return drill_; }
+    // The last drill that ended with anything in it; none yet.
+    const std::optional<DrillRecord>& lastDrill() const { return lastDrill_; }
     const StaffLayout& layout() const { return layout_; }
     const PitchMarker& marker() const { return marker_; }
     std::array<NoteBox, kNoteBoxCount>& noteBoxes() { return layout_.noteBoxes; }
@@ -125,6 +135,15 @@ private:
     void showBanner();
     void startBlinking();
     void silenceFirstMelody();
+    // Note index `noteIndex` sounding as the drawn melody sounds, on both channels.
+    SoundingNote startMelodyNote(int noteIndex);
+    // Sung at sight: the melody sounds once it has been sung, capture paused;
+    // `then` runs after it.
+    void playSungMelody(std::function<void()> then);
+    // The cents needle, in microphone mode: at `cents`, or the scale alone.
+    void drawNeedle(std::optional<double> cents);
+    // The confirmed notes' pitches under their columns.
+    void drawConfirmedCents();
     // The drill's record: begun when its melody may be sung, ended (and logged)
     // when it is finished or replaced.
     void beginRecord();
@@ -146,9 +165,11 @@ private:
     bool cursorBlinkOn_ = false;
     int soundingNoteBox_ = -1;
     bool closing_ = false;
-    bool drawingMelody_ = false;   // the running sequence draws a melody (not the banner)
-    SoundingNote firstMelodyNote_; // the first melody sounds while it is drawn
-    SoundingNote noteBoxNote_;     // a note box held down
+    bool drawingMelody_ = false;             // the running sequence draws a melody (not the banner)
+    bool playingSungMelody_ = false;         // sung at sight: the melody sounds after it was sung
+    SoundingNote firstMelodyNote_;           // the first melody sounds while it is drawn
+    std::array<SoundingNote, 3> tonicChord_; // sung at sight: the key before the first note
+    SoundingNote noteBoxNote_;               // a note box held down
     QTimer blinkTimer_;
     TimedSequence sequence_; // the melody being drawn, or the banner
     MelodyPlayback playback_;
@@ -156,4 +177,5 @@ private:
     MelodyGenerator generator_;
     SteadyClock steadyClock_;
     DrillRecorder recorder_;
+    std::optional<DrillRecord> lastDrill_; // the last drill that ended, for its report
 };

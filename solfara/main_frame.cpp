@@ -1,6 +1,7 @@
 #include "solfara/main_frame.h"
 
 #include "drill/drill_engine.h"
+#include "drill/own_settings_file.h"
 #include "platform/gdi/artwork_loader.h"
 #include "platform/gdi/window_scale.h"
 #include "platform/system/help_window.h"
@@ -8,6 +9,7 @@
 #include "solfara/answer_mode_choice.h"
 #include "solfara/custom_melody_dialog.h"
 #include "solfara/drill_progress_page.h"
+#include "solfara/last_drill_report.h"
 #include "solfara/mic_button_widget.h"
 #include "solfara/version.h"
 
@@ -510,17 +512,18 @@ void CMainFrame::openPopupMenu(int x, int y)
     menuLatch_.opened();
     const WindowSize windowSize =
         services_.rememberedScale ? services_.rememberedScale->load() : WindowSize{scale()};
-    const MenuCommand command = execPopupMenu(engine_.settings, windowSize,
+    const MenuCommand command = execPopupMenu(engine_.settings, windowSize, engine_.practice,
                                               mapToGlobal(toWidget(QRect(x, y, 1, 1)).topLeft()));
     if (command == MenuCommand::None || destroyed_)
         return;
     menuLatch_.commandChosen();
-    carryOut(applyMenuCommand(command, engine_.settings));
+    carryOut(applyMenuCommand(command, engine_.settings, engine_.practice));
 }
 
 void CMainFrame::carryOut(const MenuOutcome& outcome)
 {
     engine_.settings = outcome.settings;
+    engine_.practice = outcome.practice;
     if (outcome.notationChanged)
         engine_.selectNotation();
     switch (outcome.followUp) {
@@ -559,7 +562,33 @@ void CMainFrame::carryOut(const MenuOutcome& outcome)
         initialSheetTab_ = kSoundSheetTab;
         openSettings(true);
         break;
+    case MenuFollowUp::PracticeChanged:
+        if (Status saved = updateOwnSettings(
+                engine_.dataDirectory(),
+                [&practice = outcome.practice](OwnSettings& own) { own.practice = practice; });
+            !saved)
+            services_.messages.showError(kSolfaraCaption, saved.message());
+        cycle_.practiceChanged();
+        break;
+    case MenuFollowUp::OpenLastDrill:
+        showLastDrill();
+        break;
     }
+}
+
+LastDrillWindow* CMainFrame::lastDrillWindow() const
+{
+    return lastDrill_.data();
+}
+
+void CMainFrame::showLastDrill()
+{
+    // Made afresh each time: the page's height follows the drill's length.
+    if (lastDrill_)
+        lastDrill_->close();
+    lastDrill_ = new LastDrillWindow(
+        lastDrillPage(cycle_.lastDrill(), engine_.practice.toleranceCents), this);
+    lastDrill_->presentOverOwner(std::max(1, scale()));
 }
 
 void CMainFrame::openMicrophoneCheck()

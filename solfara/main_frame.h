@@ -17,6 +17,7 @@
 
 class DrillEngine;
 class HelpWindow;
+class LastDrillWindow;
 class ProgressWindow;
 class MicButtonWidget;
 
@@ -52,6 +53,8 @@ public:
     MicButtonWidget* micButton() const { return micButton_; }
     // The Progress window, once "Progress ..." opened it.
     ProgressWindow* progressWindow() const { return progress_; }
+    // The "Last Drill ..." report, while it shows.
+    LastDrillWindow* lastDrillWindow() const;
     // A termination signal: a modal window (the settings sheet, a message box) closes as
     // Cancel first, so that nothing changed in it afterwards is lost; then the window
     // closes, which saves and ends the drill.
@@ -73,6 +76,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void showLastDrill();
     void startUp();
     void afterIntro();
     void paintCommon(gdi::Canvas& dc, bool firstPaint);
@@ -123,6 +127,7 @@ private:
     MicButtonWidget* micButton_ = nullptr;
     HelpWindow* help_ = nullptr;
     ProgressWindow* progress_ = nullptr;
+    QPointer<LastDrillWindow> lastDrill_; // deletes itself when closed
     // The intro of the first paint; it runs before the first drill and takes
     // the mouse presses meanwhile.
     std::unique_ptr<IntroSequence> intro_;

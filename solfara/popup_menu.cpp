@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -25,7 +27,8 @@ constexpr const char* windowSizeNames[3] = {"1×", "2×", "3×"};
 
 } // namespace
 
-std::unique_ptr<QMenu> buildPopupMenu(const Settings& s, WindowSize windowSize)
+std::unique_ptr<QMenu> buildPopupMenu(const Settings& s, WindowSize windowSize,
+                                      const PracticeChoices& practice)
 {
     auto menu = std::make_unique<QMenu>();
     addEntry(*menu, "Use Shaped Notes", MenuCommand::ShapedNotes, s.shapeNote == 1);
@@ -52,8 +55,21 @@ std::unique_ptr<QMenu> buildPopupMenu(const Settings& s, WindowSize windowSize)
             *sizes, windowSizeNames[scale - 1],
             static_cast<MenuCommand>(static_cast<int>(MenuCommand::WindowSizeAutomatic) + scale),
             windowSize == scale);
+    QMenu* tolerances = menu->addMenu(QStringLiteral("Tolerance"));
+    addEntry(*tolerances, "Any", MenuCommand::ToleranceAny, !practice.toleranceCents);
+    for (std::size_t i = 0; i < std::size(kToleranceChoices); ++i) {
+        const std::string text = std::to_string(kToleranceChoices[i]) + " cents";
+        addEntry(*tolerances, text.c_str(),
+                 static_cast<MenuCommand>(static_cast<int>(MenuCommand::Tolerance50) + int(i)),
+                 practice.toleranceCents == kToleranceChoices[i]);
+    }
+    QMenu* first = menu->addMenu(QStringLiteral("Play the Melody First"));
+    addEntry(*first, "Always", MenuCommand::MelodyFirstAlways, practice.sight == SightMode::Always);
+    addEntry(*first, "Tonic Only", MenuCommand::MelodyFirstTonicOnly,
+             practice.sight == SightMode::TonicOnly);
     menu->addSeparator();
     addEntry(*menu, "Progress ...", MenuCommand::Progress, false);
+    addEntry(*menu, "Last Drill ...", MenuCommand::LastDrill, false);
     return menu;
 }
 
@@ -64,9 +80,10 @@ MenuCommand commandOf(const QAction* action)
     return static_cast<MenuCommand>(action->data().toInt());
 }
 
-MenuCommand execPopupMenu(const Settings& settings, WindowSize windowSize, QPoint globalPos)
+MenuCommand execPopupMenu(const Settings& settings, WindowSize windowSize,
+                          const PracticeChoices& practice, QPoint globalPos)
 {
-    const auto menu = buildPopupMenu(settings, windowSize);
+    const auto menu = buildPopupMenu(settings, windowSize, practice);
     // An entry can also be triggered without a click on it (keyboard, accessibility);
     // whichever way, the last entry triggered while the menu is up is the choice.
     QAction* triggered = nullptr;
@@ -84,10 +101,12 @@ MenuCommand execPopupMenu(const Settings& settings, WindowSize windowSize, QPoin
     return commandOf(chosen ? chosen : triggered);
 }
 
-MenuOutcome applyMenuCommand(MenuCommand command, const Settings& settings)
+MenuOutcome applyMenuCommand(MenuCommand command, const Settings& settings,
+                             const PracticeChoices& practice)
 {
     MenuOutcome out;
     out.settings = settings;
+    out.practice = practice;
     Settings& s = out.settings;
     switch (command) {
     case MenuCommand::None:
@@ -135,6 +154,27 @@ MenuOutcome applyMenuCommand(MenuCommand command, const Settings& settings)
         break;
     case MenuCommand::Progress:
         out.followUp = MenuFollowUp::OpenProgress;
+        break;
+    case MenuCommand::LastDrill:
+        out.followUp = MenuFollowUp::OpenLastDrill;
+        break;
+    case MenuCommand::ToleranceAny:
+        out.practice.toleranceCents.reset();
+        out.followUp = MenuFollowUp::PracticeChanged;
+        break;
+    case MenuCommand::Tolerance50:
+    case MenuCommand::Tolerance35:
+    case MenuCommand::Tolerance25:
+    case MenuCommand::Tolerance15:
+        out.practice.toleranceCents = kToleranceChoices[static_cast<std::size_t>(
+            static_cast<int>(command) - static_cast<int>(MenuCommand::Tolerance50))];
+        out.followUp = MenuFollowUp::PracticeChanged;
+        break;
+    case MenuCommand::MelodyFirstAlways:
+    case MenuCommand::MelodyFirstTonicOnly:
+        out.practice.sight =
+            command == MenuCommand::MelodyFirstAlways ? SightMode::Always : SightMode::TonicOnly;
+        out.followUp = MenuFollowUp::PracticeChanged;
         break;
     case MenuCommand::WindowSize1:
     case MenuCommand::WindowSize2:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drill/practice_choices.h"
 #include "drill/settings.h"
 
 #include <QPoint>
@@ -32,19 +33,30 @@ enum class MenuCommand {
     WindowSize2 = 7103,
     WindowSize3 = 7104,
     Progress = 7201,
+    LastDrill = 7202,
+    ToleranceAny = 7301, // then one entry for each of kToleranceChoices
+    Tolerance50 = 7302,
+    Tolerance35 = 7303,
+    Tolerance25 = 7304,
+    Tolerance15 = 7305,
+    MelodyFirstAlways = 7311,
+    MelodyFirstTonicOnly = 7312,
 };
 
 // The window size chosen last with "Window Size": a scale, or automatic when empty.
 using WindowSize = std::optional<int>;
 
-// The menu with its entries, separators, check marks and the "Voice Range" and "Window Size"
-// submenus and, last, "Progress ...", as the settings and the window size stand. Each entry's
-// action carries its command.
-std::unique_ptr<QMenu> buildPopupMenu(const Settings& settings, WindowSize windowSize = {});
+// The menu with its entries, separators, check marks and the "Voice Range", "Window Size",
+// "Tolerance" and "Play the Melody First" submenus and, last, "Progress ..." and "Last Drill
+// ...", as the settings, the practice choices and the window size stand. Each entry's action
+// carries its command.
+std::unique_ptr<QMenu> buildPopupMenu(const Settings& settings, WindowSize windowSize = {},
+                                      const PracticeChoices& practice = {});
 MenuCommand commandOf(const QAction* action);
 
 // Shows the menu at `globalPos` until the user chooses or dismisses it.
-MenuCommand execPopupMenu(const Settings& settings, WindowSize windowSize, QPoint globalPos);
+MenuCommand execPopupMenu(const Settings& settings, WindowSize windowSize,
+                          const PracticeChoices& practice, QPoint globalPos);
 
 // What the window does after a command has changed the settings.
 enum class MenuFollowUp {
@@ -56,17 +68,21 @@ enum class MenuFollowUp {
     OpenMicrophoneSetup, // pause detection, open the settings sheet on its Sound page
     ResizeWindow,        // show the window at `windowSize` and remember it
     OpenProgress,        // show the Progress window
+    PracticeChanged,     // save the practice choices; the drill goes on
+    OpenLastDrill,       // show the report on the last drill
 };
 
 struct MenuOutcome {
     Settings settings;
+    PracticeChoices practice;
     MenuFollowUp followUp = MenuFollowUp::None;
     WindowSize windowSize;
     bool notationChanged = false; // select the note-name tables again
 };
 
 // The settings after a command, and what is left for the window to do.
-MenuOutcome applyMenuCommand(MenuCommand command, const Settings& settings);
+MenuOutcome applyMenuCommand(MenuCommand command, const Settings& settings,
+                             const PracticeChoices& practice = {});
 
 // The settings sheet tab "Microphone Setup ..." opens on.
 inline constexpr int kGeneralSheetTab = 1;

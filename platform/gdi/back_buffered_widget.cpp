@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -188,6 +189,29 @@ void BackBufferedWidget::paintEvent(QPaintEvent* event)
         return;
     }
     showBackBuffer(event);
+}
+
+void BackBufferedWidget::presentOverOwner(int scale)
+{
+    const bool placed = isVisible();
+    setScale(std::max(1, scale));
+    if (!placed && parentWidget()) {
+        const QRect owner = parentWidget()->window()->frameGeometry();
+        QPoint topLeft = owner.center() - QPoint(width() / 2, height() / 2);
+        if (const QScreen* screen = parentWidget()->screen()) {
+            const QRect room = screen->availableGeometry();
+            topLeft.setX(std::clamp(topLeft.x(), room.left(),
+                                    std::max(room.left(), room.right() - width())));
+            topLeft.setY(std::clamp(topLeft.y(), room.top(),
+                                    std::max(room.top(), room.bottom() - height())));
+        }
+        move(topLeft);
+    }
+    invalidate();
+    update();
+    show();
+    raise();
+    activateWindow();
 }
 
 } // namespace gdi

@@ -43,6 +43,11 @@ public:
     void setScale(int scale);
     // Screen pixels per buffer pixel; 0 while the window follows Qt's own scaling.
     int scale() const { return scale_; }
+
+    // A window of its own over the window that owns it (a report, the Progress
+    // window): shown at `scale`, centred over the owner and kept on its screen
+    // the first time, drawn afresh, raised and given the focus.
+    void presentOverOwner(int scale);
     // Widget (device-independent) pixels per buffer pixel: scale over the device pixel ratio.
     double widgetPerBufferPixel() const;
     // The buffer pixel under a point in widget coordinates (for points that do not come with

@@ -1,6 +1,7 @@
 #include "music/keys.h"
 #include "music/pitch.h"
 #include "music/scales.h"
+#include "music/tonic_triad.h"
 
 #include "tests/support/accidentals.h"
 
@@ -60,3 +61,40 @@ TEST(Keys, TheSignatureInForceForEachKindOfKey)
     EXPECT_TRUE(spellsOwnAccidentals(ScaleMode::Major, DrillType::RandomCustom));
     EXPECT_FALSE(spellsOwnAccidentals(ScaleMode::Minor, DrillType::Composed));
 }
+
+namespace {
+
+// The triad sounded before a melody sung at sight: the tonic at or just below
+// the first note, with the third of the scale's kind.
+TEST(TonicTriad, RootsOnTheTonicAtOrBelowTheFirstNote)
+{
+    int keyOfD = 0;
+    for (int k = 1; k <= 15 && !keyOfD; ++k)
+        if (tonicPitchClass(k) == 2)
+            keyOfD = k;
+    ASSERT_NE(keyOfD, 0);
+    struct Row {
+        const char* name;
+        int firstNote;
+        bool custom;
+        int drillKey;
+        ScaleMode mode;
+        std::array<int, 3> triad;
+    } rows[] = {
+        {"composed C major from C4", 24, false, 1, ScaleMode::Major, {24, 28, 31}},
+        {"composed A minor from A4", 33, false, 1, ScaleMode::Minor, {33, 36, 40}},
+        // A custom melody need not start on its tonic: the key decides.
+        {"custom in D from F#4", 30, true, keyOfD, ScaleMode::Major, {26, 30, 33}},
+        {"custom in D from D4", 26, true, keyOfD, ScaleMode::Major, {26, 30, 33}},
+    };
+    for (const Row& row : rows) {
+        Melody melody;
+        melody.noteCount = 1;
+        melody.noteIndex[0] = row.firstNote;
+        melody.isCustom = row.custom;
+        melody.drillKey = row.drillKey;
+        EXPECT_EQ(tonicTriad(melody, row.mode), row.triad) << row.name;
+    }
+}
+
+} // namespace

@@ -4,7 +4,7 @@
 #include "progress/progress_window.h"
 #include "render/layout_top.h"
 #include "solfara/mic_button_widget.h"
-#include "tests/solfara/menu_action.h"
+#include "tests/support/menu_action.h"
 #include "tests/support/pixel_count.h"
 
 #include <QApplication>
@@ -35,33 +35,15 @@ protected:
 
     AnswerMode mode() { return answerModeOf(w.engine->settings.noteName); }
 
-    // Once the menu shows, chooses `entry` (nothing when empty); `then` runs
-    // after the choice, for a dialog the command opens.
-    void whenMenuShows(const QString& entry, std::function<void()> then = {})
-    {
-        QTimer::singleShot(0, [entry, then] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_TRUE(menu);
-            if (!entry.isEmpty()) {
-                QAction* action = findAction(*menu, entry);
-                ASSERT_TRUE(action) << entry.toStdString();
-                action->trigger();
-            }
-            menu->close();
-            if (then)
-                QTimer::singleShot(0, then);
-        });
-    }
-    void rightClick(int x, int y)
-    {
-        w.mouse(QEvent::MouseButtonPress, x, y, Qt::RightButton);
-        w.mouse(QEvent::MouseButtonRelease, x, y, Qt::RightButton);
-    }
     void chooseFromMenu(const QString& entry, std::function<void()> then = {})
     {
-        whenMenuShows(entry, std::move(then));
-        rightClick(250, 200);
+        w.chooseFromMenu(entry, std::move(then));
     }
+    void whenMenuShows(const QString& entry, std::function<void()> then = {})
+    {
+        w.whenMenuShows(entry, std::move(then));
+    }
+    void rightClick(int x, int y) { w.rightClick(x, y); }
 };
 
 TEST_F(AnswerControlsTest, TheModeSelectorSwitchesTheAnswerMode)

@@ -1,6 +1,6 @@
 #include "render/layout_top.h"
 #include "solfara/popup_menu.h"
-#include "tests/solfara/menu_action.h"
+#include "tests/support/menu_action.h"
 
 #include <QMenu>
 
@@ -35,7 +35,7 @@ TEST(PopupMenu, EntriesAreListedInTheirOrder)
     s.notation = 0;
     s.drilltype = 3;
     s.range = 4;
-    const auto menu = buildPopupMenu(s, 2);
+    const auto menu = buildPopupMenu(s, 2, {.toleranceCents = 25, .sight = SightMode::TonicOnly});
     EXPECT_EQ(describe(*menu), "[x] Use Shaped Notes 3001\n"
                                "Do-Re-Mi Notation 3002\n"
                                "-\n"
@@ -57,8 +57,18 @@ TEST(PopupMenu, EntriesAreListedInTheirOrder)
                                "  1× 7102\n"
                                "  [x] 2× 7103\n"
                                "  3× 7104\n"
+                               "Tolerance\n"
+                               "  Any 7301\n"
+                               "  50 cents 7302\n"
+                               "  35 cents 7303\n"
+                               "  [x] 25 cents 7304\n"
+                               "  15 cents 7305\n"
+                               "Play the Melody First\n"
+                               "  Always 7311\n"
+                               "  [x] Tonic Only 7312\n"
                                "-\n"
-                               "Progress ... 7201\n");
+                               "Progress ... 7201\n"
+                               "Last Drill ... 7202\n");
 
     const struct {
         int drilltype;
@@ -74,6 +84,8 @@ TEST(PopupMenu, EntriesAreListedInTheirOrder)
         EXPECT_TRUE(findAction(*m, "Do-Re-Mi Notation")->isChecked());
         EXPECT_FALSE(findAction(*m, "Select This Custom Melody...")->isChecked());
         EXPECT_TRUE(findAction(*m, "Automatic")->isChecked()) << "no size chosen yet";
+        EXPECT_TRUE(findAction(*m, "Any")->isChecked()) << "today's rule";
+        EXPECT_TRUE(findAction(*m, "Always")->isChecked()) << "today's rule";
     }
 }
 
@@ -117,6 +129,7 @@ TEST(PopupMenu, CommandEffectsOnTheSettings)
         {"bass", MenuCommand::Bass, base, with([](Settings& s) { s.range = 5; }),
          MenuFollowUp::NewDrillNow},
         {"progress", MenuCommand::Progress, base, base, MenuFollowUp::OpenProgress},
+        {"last drill", MenuCommand::LastDrill, base, base, MenuFollowUp::OpenLastDrill},
         {"no choice", MenuCommand::None, base, base, MenuFollowUp::None},
     };
     for (const auto& r : rows) {
@@ -125,6 +138,27 @@ TEST(PopupMenu, CommandEffectsOnTheSettings)
         EXPECT_EQ(out.followUp, r.followUp) << r.name;
         EXPECT_EQ(out.notationChanged, r.command == MenuCommand::DoReMiNotation) << r.name;
     }
+    // The practice choices change no setting of "vox.c20"; the drill goes on.
+    const PracticeChoices practice = {.toleranceCents = 35, .sight = SightMode::TonicOnly};
+    const struct {
+        MenuCommand command;
+        PracticeChoices to;
+    } practiceRows[] = {
+        {MenuCommand::ToleranceAny, {.sight = SightMode::TonicOnly}},
+        {MenuCommand::Tolerance50, {.toleranceCents = 50, .sight = SightMode::TonicOnly}},
+        {MenuCommand::Tolerance15, {.toleranceCents = 15, .sight = SightMode::TonicOnly}},
+        {MenuCommand::MelodyFirstAlways, {.toleranceCents = 35}},
+        {MenuCommand::MelodyFirstTonicOnly, practice},
+    };
+    for (const auto& r : practiceRows) {
+        const MenuOutcome out = applyMenuCommand(r.command, base, practice);
+        EXPECT_EQ(out.settings, base);
+        EXPECT_EQ(out.practice.toleranceCents, r.to.toleranceCents) << int(r.command);
+        EXPECT_EQ(out.practice.sight, r.to.sight) << int(r.command);
+        EXPECT_EQ(out.followUp, MenuFollowUp::PracticeChanged);
+    }
+    EXPECT_EQ(applyMenuCommand(MenuCommand::LastDrill, base, practice).practice.toleranceCents, 35);
+
     // The window sizes change no setting: the window takes them.
     for (const auto& [command, size] : {std::pair{MenuCommand::WindowSizeAutomatic, WindowSize{}},
                                         std::pair{MenuCommand::WindowSize1, WindowSize{1}},

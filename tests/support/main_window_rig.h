@@ -8,10 +8,16 @@
 #include "solfara/main_frame.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/event_loop.h"
+#include "tests/support/menu_action.h"
 #include "tests/support/sound_samples.h"
 #include "voice/selected_note_detector.h"
 
+#include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -65,6 +71,7 @@ public:
     {
         rig.dir.write(kSettingsFileName, settingsFileText(settings));
         engine = rig.loadEngine();
+        engine->practice = practice;
         frame = std::make_unique<CMainFrame>(
             *engine, MainFrameServices{.midiOut = rig.midiOut,
                                        .waveInput = device,
@@ -116,6 +123,35 @@ public:
         QCoreApplication::sendEvent(frame.get(), &event);
     }
 
+    void rightClick(int x, int y)
+    {
+        mouse(QEvent::MouseButtonPress, x, y, Qt::RightButton);
+        mouse(QEvent::MouseButtonRelease, x, y, Qt::RightButton);
+    }
+    // Once the menu shows, chooses `entry` (nothing when empty); `then` runs
+    // after the choice, for a dialog the command opens.
+    static void whenMenuShows(const QString& entry, std::function<void()> then = {})
+    {
+        QTimer::singleShot(0, [entry, then] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu);
+            if (!entry.isEmpty()) {
+                QAction* action = findAction(*menu, entry);
+                ASSERT_TRUE(action) << entry.toStdString();
+                action->trigger();
+            }
+            menu->close();
+            if (then)
+                QTimer::singleShot(0, then);
+        });
+    }
+    // Opens the menu over the staff and chooses `entry`.
+    void chooseFromMenu(const QString& entry, std::function<void()> then = {})
+    {
+        whenMenuShows(entry, std::move(then));
+        rightClick(250, 200);
+    }
+
     // The first data byte (the key, or the program) of each message with `status` the
     // window has sent.
     std::vector<int> sent(int status) const
@@ -137,6 +173,7 @@ public:
     gdi::RememberedScale windowSize{rig.dir.file("window.conf")}; // "Window Size" keeps it here
     RecordingDrillLog drillLog;                                   // the drills ended so far
     ManualClock clock;                                            // times the drill's notes
+    PracticeChoices practice; // the tolerance and sight mode the window opens with
     std::unique_ptr<DrillEngine> engine;
     std::unique_ptr<CMainFrame> frame;
 };

@@ -1,6 +1,6 @@
 // What the pitch detectors cost per block, next to FFTW's transform of the
-// same size, and how long a filled capture block takes to reach the GUI
-// thread; the level meter's cost per block and its delay from sound.
+// same size, and the cents of a block for intonation, and how long a filled capture block takes to
+// reach the GUI thread; the level meter's cost per block and its delay from sound.
 //   build/bench/voice_bench
 // The real-microphone delay needs a private PulseAudio server:
 //   bash -c 'source .ci/private-pulseaudio.sh && start_private_pulseaudio &&
@@ -15,6 +15,7 @@
 #include "voice/fft_tables.h"
 #include "voice/microphone_check.h"
 #include "voice/pitch_detector.h"
+#include "voice/pitch_measure.h"
 #include "voice/precise_pitch_detector.h"
 #include "voice/radix2_transform.h"
 
@@ -83,6 +84,22 @@ void BM_PreciseDetectorBlock(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PreciseDetectorBlock)->Arg(65)->Arg(110)->Arg(440);
+
+// The cents of one block, as the Classic detector measures them for the
+// needle and the report: the period search of the last 1024 samples and its
+// refinement over the period's multiples. The refinement's share is largest
+// for high notes (many multiples), so 80 Hz, A4 and 1 kHz.
+void BM_CentsOfABlock(benchmark::State& state)
+{
+    const auto block = toneBlock(double(state.range(0)), PitchMeasure::windowLength);
+    const PeriodTable table = buildPeriodTable(440);
+    PitchMeasure measure;
+    for (auto _ : state) {
+        const double period = measure.periodOf(block, table);
+        benchmark::DoNotOptimize(period);
+    }
+}
+BENCHMARK(BM_CentsOfABlock)->Arg(80)->Arg(440)->Arg(1000);
 
 // The detector's transform alone.
 void BM_DetectorTransform(benchmark::State& state)

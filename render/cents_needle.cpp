@@ -84,8 +84,11 @@ void drawCentsNeedle(gdi::Canvas& dc, const ColourTable& colours, std::optional<
             dc.line(x + side * (2 + i), needleTop + i, x + side * (2 + i), needleTop + 7 - i,
                     Pen::solid(colour));
     }
-    dc.text(scaleRight + 2, kNeedleTop + 1, roundedCents(*cents),
-            smallText(colour, gdi::HAlign::Right));
+    // Beyond the scale the figure says only which way: another note is being sung.
+    const std::string figure = *cents > kNeedleRangeCents    ? "> +50"
+                               : *cents < -kNeedleRangeCents ? "< -50"
+                                                             : roundedCents(*cents);
+    dc.text(scaleRight + 2, kNeedleTop + 1, figure, smallText(colour, gdi::HAlign::Right));
 }
 
 void drawNoteCents(gdi::Canvas& dc, const ColourTable& colours, int markerX, double cents,

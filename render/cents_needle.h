@@ -20,8 +20,9 @@ inline constexpr int kNeedleHeight = 36;
 inline constexpr int kNeedleRangeCents = 50;
 
 // Redraws the needle: a scale of +-50 cents with the tolerance's band, and
-// the needle at `cents` (pinned at the scale's end beyond it) in the colour
-// of its grade with the figure beside it; without a pitch, the scale alone.
+// the needle at `cents` (pinned at the scale's end beyond it, the figure then
+// "< -50" or "> +50") in the colour of its grade with the figure beside it;
+// without a pitch, the scale alone.
 void drawCentsNeedle(gdi::Canvas& dc, const ColourTable& colours, std::optional<double> cents,
                      std::optional<int> toleranceCents);
 

@@ -48,12 +48,17 @@ ReportPage lastDrillPage(const std::optional<DrillRecord>& drill, std::optional<
     if (page.rows.empty())
         page.emptyText = "No note of it was confirmed.";
     if (const std::optional<DrillIntonation> sung = drill->intonation()) {
+        const bool several = sung->notes > 1;
         page.summary.push_back("Your own offset: " + signedCents(sung->meanOffset) +
-                               " cents over " + std::to_string(sung->notes) + " notes.");
-        page.summary.push_back("Drift: " + historyDecimal(sung->driftPerNote, 1) +
-                               " cents a note.");
-        page.summary.push_back("Intervals: " + std::to_string(std::lround(sung->relative)) +
-                               " cents off on average, your offset aside.");
+                               " cents over " + std::to_string(sung->notes) +
+                               (several ? " notes." : " note."));
+        // A drift and intervals need two notes at least.
+        if (several) {
+            page.summary.push_back("Drift: " + historyDecimal(sung->driftPerNote, 1) +
+                                   " cents a note.");
+            page.summary.push_back("Intervals: " + std::to_string(std::lround(sung->relative)) +
+                                   " cents off on average, your offset aside.");
+        }
     } else {
         page.summary.push_back("No pitch was measured in this drill.");
     }

@@ -17,9 +17,12 @@
 // pauses heard as a note; blocks across a change of note (onset or release)
 // heard as a third note, which would make the marker jump; the cost of a
 // block.
-//   build/bench/voice_accuracy_report [-v] [SOUNDFONT]
-// -v lists the notes named wrong and the stray notes; SOUNDFONT replaces the
-// system's General MIDI SoundFont (the figures depend on its samples).
+//   build/bench/voice_accuracy_report [-v] [--corpus] [SOUNDFONT]
+// -v lists the notes named wrong and the stray notes; --corpus measures only
+// the seven programs of the detector's reference corpus (piano, choir aahs,
+// voice oohs, synth voice, alto sax, bassoon, flute), to be run with TimGM6mb
+// and with FluidR3; SOUNDFONT replaces the system's General MIDI SoundFont
+// (the figures depend on its samples).
 #include "platform/audio/internal/capture_converter.h"
 #include "tests/support/rendered_note.h"
 #include "tests/support/sound_samples.h"
@@ -198,7 +201,7 @@ struct Tally {
     int changeBlocks = 0, changeStray = 0; // around onsets and releases
     double seconds = 0;
     int blocks = 0;
-    std::string wrong, stray;
+    std::string wrong, stray, silentHeld; // -v: the notes named wrong, stray, held but silent
 
     void add(const Tally& other)
     {
@@ -273,6 +276,8 @@ Tally judge(const Recording& recording, NoteDetector& detector)
                 ++answers[answer];
                 tally.heldRight += answer == span.note;
                 tally.heldOctave += heard && answer != span.note && (answer - span.note) % 12 == 0;
+                if (!heard)
+                    tally.silentHeld += " " + noteIndexName(span.note);
             } else {
                 // Across a change of note: a third note would make the marker jump.
                 ++tally.changeBlocks;
@@ -320,6 +325,8 @@ void printRow(const std::string& set, const char* detector, const Tally& t, bool
         1e6 * t.seconds / std::max(1, t.blocks));
     if (verbose && !t.wrong.empty())
         std::printf("%-28s   wrong:%s\n", "", t.wrong.c_str());
+    if (verbose && !t.silentHeld.empty())
+        std::printf("%31s silent: %s\n", "", t.silentHeld.c_str());
     if (verbose && !t.stray.empty())
         std::printf("%-28s   stray:%s\n", "", t.stray.c_str());
 }
@@ -329,10 +336,13 @@ void printRow(const std::string& set, const char* detector, const Tally& t, bool
 int main(int argc, char** argv)
 {
     bool verbose = false;
+    bool corpus = false;
     std::string soundFont;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "-v") == 0)
             verbose = true;
+        else if (std::strcmp(argv[i], "--corpus") == 0)
+            corpus = true;
         else
             soundFont = argv[i];
     }
@@ -353,7 +363,13 @@ int main(int argc, char** argv)
                                  vibrato ? std::optional(Vibrato{30, hertz}) : std::nullopt);
         };
     };
-    const std::vector<SetSpec> sets = {
+    const std::vector<SetSpec> reference = {
+        {"Piano (GM 1)", program(0, false)},        {"Choir Aahs (GM 53)", program(52, false)},
+        {"Voice Oohs (GM 54)", program(53, false)}, {"Synth Voice (GM 55)", program(54, false)},
+        {"Alto Sax (GM 66)", program(65, false)},   {"Bassoon (GM 71)", program(70, false)},
+        {"Flute (GM 74)", program(73, false)},
+    };
+    const std::vector<SetSpec> everything = {
         {"Piano (GM 1)", program(0, false)},
         {"Violin (GM 41)", program(40, false)},
         {"Trumpet (GM 57)", program(56, false)},
@@ -378,6 +394,7 @@ int main(int argc, char** argv)
              return harmonicVoice(note, 2, {30, hertz});
          }},
     };
+    const std::vector<SetSpec>& sets = corpus ? reference : everything;
 
     std::printf("%-28s %-8s %7s  %7s  %9s %9s  %17s  %10s %10s %6s\n", "", "", "held", "octave",
                 "notes", "notes", "onset to right ms", "pause", "change", "us per");

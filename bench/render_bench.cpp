@@ -1,4 +1,5 @@
 // Drawing cost of the main window's parts on the headless canvas.
+#include "render/cents_needle.h"
 #include "render/note_box.h"
 #include "render/note_glyphs.h"
 #include "render/staff_panel.h"
@@ -35,6 +36,18 @@ void noteBox(benchmark::State& state)
         box.drawBox(scene.dc, scene.colours);
 }
 BENCHMARK(noteBox)->Unit(benchmark::kMicrosecond);
+
+// The cents needle, redrawn with every analysed block while the singer sings.
+void centsNeedle(benchmark::State& state)
+{
+    Scene scene;
+    double cents = -30;
+    for (auto _ : state) {
+        drawCentsNeedle(scene.dc, scene.colours, cents, 25);
+        cents = cents > 30 ? -30 : cents + 7;
+    }
+}
+BENCHMARK(centsNeedle)->Unit(benchmark::kMicrosecond);
 
 void stemmedNoteWithLedgerLines(benchmark::State& state)
 {

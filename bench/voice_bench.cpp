@@ -21,6 +21,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
 
@@ -318,6 +319,64 @@ void BM_LevelMeterBlock(benchmark::State& state)
 }
 BENCHMARK(BM_LevelMeterBlock);
 
+std::int64_t steadyMicroseconds()
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Writes the private sound server's pipe microphone in real time, 5 ms at a
+// time: silence, or a 440 Hz tone while `loud`; `toneStartUs` is when the
+// chunk that starts a tone was written (0 until then).
+class ToneWriter {
+public:
+    ToneWriter(const char* pipe, int rate) : thread_([this, pipe, rate] { run(pipe, rate); }) {}
+    ~ToneWriter()
+    {
+        quit_ = true;
+        thread_.join();
+    }
+    // Starts a tone (its start time is taken again) or silence.
+    void setLoud(bool loud)
+    {
+        if (loud)
+            toneStartUs = 0;
+        loud_ = loud;
+    }
+
+    std::atomic<std::int64_t> toneStartUs{0};
+
+private:
+    void run(const char* pipe, int rate)
+    {
+        const int fd = ::open(pipe, O_WRONLY);
+        std::vector<std::int16_t> chunk(std::size_t(rate) / 200);
+        long n = 0;
+        bool wasLoud = false;
+        for (auto next = std::chrono::steady_clock::now(); fd >= 0 && !quit_;) {
+            const bool now = loud_;
+            for (auto& s : chunk)
+                s = now ? std::int16_t(16000 *
+                                       std::sin(2 * std::numbers::pi * 440 * double(n++) / rate))
+                        : 0;
+            if (now && !wasLoud)
+                toneStartUs = steadyMicroseconds();
+            wasLoud = now;
+            if (::write(fd, chunk.data(), chunk.size() * sizeof(std::int16_t)) < 0)
+                break;
+            next += std::chrono::milliseconds(5);
+            std::this_thread::sleep_until(next);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    std::atomic<bool> loud_{false};
+    std::atomic<bool> quit_{false};
+    std::thread thread_;
+};
+
 // From a tone starting in the private sound server's pipe microphone to the
 // meter's first reading of it (peak above -20 dBFS) through the sound
 // server's record stream: ten tones after 400 ms of silence each. The Sound
@@ -335,51 +394,19 @@ void BM_SoundToMeterDelay(benchmark::State& state)
             state.SkipWithError("the microphone did not open");
             break;
         }
-        std::atomic<bool> loud{false};
-        std::atomic<bool> quit{false};
-        std::atomic<std::int64_t> toneStartUs{0};
-        std::thread writer([&] {
-            const int fd = ::open(pipe, O_WRONLY);
-            std::vector<std::int16_t> chunk(std::size_t(rate) / 200); // 5 ms
-            long n = 0;
-            bool wasLoud = false;
-            for (auto next = std::chrono::steady_clock::now(); fd >= 0 && !quit;) {
-                const bool now = loud;
-                for (auto& s : chunk)
-                    s = now ? std::int16_t(
-                                  16000 * std::sin(2 * std::numbers::pi * 440 * double(n++) / rate))
-                            : 0;
-                if (now && !wasLoud)
-                    toneStartUs = std::chrono::duration_cast<std::chrono::microseconds>(
-                                      std::chrono::steady_clock::now().time_since_epoch())
-                                      .count();
-                wasLoud = now;
-                if (::write(fd, chunk.data(), chunk.size() * sizeof(std::int16_t)) < 0)
-                    break;
-                next += std::chrono::milliseconds(5);
-                std::this_thread::sleep_until(next);
-            }
-            if (fd >= 0)
-                ::close(fd);
-        });
+        ToneWriter writer(pipe, rate);
         const SoundLevelMeter& meter = *microphone.levelMeter();
         for (int tone = 0; tone < 10; ++tone) {
             std::this_thread::sleep_for(std::chrono::milliseconds(400));
-            toneStartUs = 0;
-            loud = true;
+            writer.setLoud(true);
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
             while (std::chrono::steady_clock::now() < deadline &&
-                   (toneStartUs == 0 || meter.latest().peakDbfs < -20.0f))
+                   (writer.toneStartUs == 0 || meter.latest().peakDbfs < -20.0f))
                 std::this_thread::sleep_for(std::chrono::microseconds(500));
-            const auto seenUs = std::chrono::duration_cast<std::chrono::microseconds>(
-                                    std::chrono::steady_clock::now().time_since_epoch())
-                                    .count();
-            if (toneStartUs != 0 && meter.latest().peakDbfs >= -20.0f)
-                delays.push_back(double(seenUs - toneStartUs));
-            loud = false;
+            if (writer.toneStartUs != 0 && meter.latest().peakDbfs >= -20.0f)
+                delays.push_back(double(steadyMicroseconds() - writer.toneStartUs));
+            writer.setLoud(false);
         }
-        quit = true;
-        writer.join();
         microphone.close();
     }
     if (delays.empty())
@@ -389,6 +416,77 @@ void BM_SoundToMeterDelay(benchmark::State& state)
     state.counters["max_us"] = percentile(delays, 1.0);
 }
 BENCHMARK(BM_SoundToMeterDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// From a sung onset (a tone starting in the private sound server's pipe
+// microphone) to the first analysed block on the GUI thread that measured its
+// pitch: when the needle is drawn (its drawing, render_bench's
+// BM_CentsNeedle, takes microseconds on top). 1024-sample blocks queued one
+// at a time as the drill queues them, the Precise detector; twenty tones of
+// 600 ms after 400 ms of silence each, so onsets fall anywhere in a block.
+void BM_SungOnsetToNeedle(benchmark::State& state)
+{
+    const auto source = privateMicrophone(state);
+    if (!source)
+        return;
+    const auto [pipe, rate] = *source;
+    std::vector<double> delays;
+    for (auto _ : state) {
+        PulseWaveInput microphone;
+        ToneWriter writer(pipe, rate);
+        PrecisePitchDetector detector;
+        const PeriodTable table = buildPeriodTable(440);
+        QEventLoop loop;
+        int tones = 0;
+        bool seen = false;     // the tone under way has been measured
+        bool starting = false; // a tone is about to start
+        std::mt19937 random(2026);
+        std::int64_t phaseStartUs = steadyMicroseconds();
+        microphone.setBlockHandler([&](const CapturedBlock& block) {
+            const DetectionResult result =
+                detector.analyseBlock(block.samples, DetectorSettings{}, table, std::nullopt);
+            const std::int64_t now = steadyMicroseconds();
+            if (writer.toneStartUs != 0 && !seen && result.period > 0) {
+                delays.push_back(double(now - writer.toneStartUs));
+                seen = true;
+            }
+            // 400 ms of silence, then 600 ms of tone, starting up to a block
+            // after the block that ended the silence.
+            const bool loudPhase = writer.toneStartUs != 0 || starting;
+            if (!loudPhase && now - phaseStartUs > 400000) {
+                starting = true;
+                seen = false;
+                QTimer::singleShot(std::uniform_int_distribution<int>(0, 93)(random), [&] {
+                    writer.setLoud(true);
+                    starting = false;
+                    phaseStartUs = steadyMicroseconds();
+                });
+            } else if (loudPhase && !starting && now - phaseStartUs > 600000) {
+                writer.setLoud(false);
+                writer.toneStartUs = 0;
+                phaseStartUs = now;
+                if (++tones == 20)
+                    loop.quit();
+            }
+            microphone.queueBlock(shortBlockLength);
+            microphone.start();
+        });
+        if (!microphone.open()) {
+            state.SkipWithError("the microphone did not open");
+            break;
+        }
+        microphone.queueBlock(shortBlockLength);
+        microphone.start();
+        loop.exec();
+        microphone.close();
+    }
+    if (delays.empty())
+        return;
+    state.counters["tones"] = double(delays.size());
+    state.counters["median_us"] = percentile(delays, 0.5);
+    state.counters["p90_us"] = percentile(delays, 0.9);
+    state.counters["max_us"] = percentile(delays, 1.0);
+}
+BENCHMARK(BM_SungOnsetToNeedle)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -150,6 +150,33 @@ double percentile(std::vector<double> values, double p)
     return values[std::size_t(p * double(values.size() - 1) + 0.5)];
 }
 
+// The delays' count (as `counted`), median, 90th and 99th percentile and
+// maximum as the benchmark's counters, in microseconds; nothing without any.
+void reportDelays(benchmark::State& state, const std::vector<double>& delays, const char* counted)
+{
+    if (delays.empty())
+        return;
+    state.counters[counted] = double(delays.size());
+    state.counters["median_us"] = percentile(delays, 0.5);
+    state.counters["p90_us"] = percentile(delays, 0.9);
+    state.counters["p99_us"] = percentile(delays, 0.99);
+    state.counters["max_us"] = percentile(delays, 1.0);
+}
+
+// Opens `microphone`, queues its first block and runs `loop` until a block
+// handler quits it; the benchmark is skipped when the microphone does not open.
+void listenUntilQuit(benchmark::State& state, WaveInput& microphone, QEventLoop& loop)
+{
+    if (!microphone.open()) {
+        state.SkipWithError("the microphone did not open");
+        return;
+    }
+    microphone.queueBlock(shortBlockLength);
+    microphone.start();
+    loop.exec();
+    microphone.close();
+}
+
 // A wave input whose "audio callback" is a thread delivering 256 frames of a
 // 48 kHz tone every `period`, through the same converter as the microphone.
 class SimulatedCallbackInput final : public QueuedWaveInput {
@@ -213,16 +240,9 @@ void BM_CaptureToGuiThreadDelay(benchmark::State& state)
             input.queueBlock(delays.size() % 2 ? longBlockLength : shortBlockLength);
             input.start();
         });
-        (void)input.open();
-        input.queueBlock(shortBlockLength);
-        input.start();
-        loop.exec();
-        input.close();
+        listenUntilQuit(state, input, loop);
     }
-    state.counters["blocks"] = double(delays.size());
-    state.counters["median_us"] = percentile(delays, 0.5);
-    state.counters["p99_us"] = percentile(delays, 0.99);
-    state.counters["max_us"] = percentile(delays, 1.0);
+    reportDelays(state, delays, "blocks");
 }
 BENCHMARK(BM_CaptureToGuiThreadDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -284,23 +304,11 @@ void BM_MicrophoneToGuiThreadDelay(benchmark::State& state)
             microphone.queueBlock(shortBlockLength);
             microphone.start();
         });
-        if (microphone.open()) {
-            microphone.queueBlock(shortBlockLength);
-            microphone.start();
-            loop.exec();
-            microphone.close();
-        } else {
-            state.SkipWithError("the microphone did not open");
-        }
+        listenUntilQuit(state, microphone, loop);
         quit = true;
         writer.join();
     }
-    if (delays.empty())
-        return;
-    state.counters["blocks"] = double(delays.size());
-    state.counters["median_us"] = percentile(delays, 0.5);
-    state.counters["p99_us"] = percentile(delays, 0.99);
-    state.counters["max_us"] = percentile(delays, 1.0);
+    reportDelays(state, delays, "blocks");
 }
 BENCHMARK(BM_MicrophoneToGuiThreadDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -409,11 +417,7 @@ void BM_SoundToMeterDelay(benchmark::State& state)
         }
         microphone.close();
     }
-    if (delays.empty())
-        return;
-    state.counters["tones"] = double(delays.size());
-    state.counters["median_us"] = percentile(delays, 0.5);
-    state.counters["max_us"] = percentile(delays, 1.0);
+    reportDelays(state, delays, "tones");
 }
 BENCHMARK(BM_SoundToMeterDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -470,21 +474,9 @@ void BM_SungOnsetToNeedle(benchmark::State& state)
             microphone.queueBlock(shortBlockLength);
             microphone.start();
         });
-        if (!microphone.open()) {
-            state.SkipWithError("the microphone did not open");
-            break;
-        }
-        microphone.queueBlock(shortBlockLength);
-        microphone.start();
-        loop.exec();
-        microphone.close();
+        listenUntilQuit(state, microphone, loop);
     }
-    if (delays.empty())
-        return;
-    state.counters["tones"] = double(delays.size());
-    state.counters["median_us"] = percentile(delays, 0.5);
-    state.counters["p90_us"] = percentile(delays, 0.9);
-    state.counters["max_us"] = percentile(delays, 1.0);
+    reportDelays(state, delays, "tones");
 }
 BENCHMARK(BM_SungOnsetToNeedle)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -424,7 +424,7 @@ BENCHMARK(BM_SoundToMeterDelay)->Iterations(1)->Unit(benchmark::kMillisecond);
 // From a sung onset (a tone starting in the private sound server's pipe
 // microphone) to the first analysed block on the GUI thread that measured its
 // pitch: when the needle is drawn (its drawing, render_bench's
-// BM_CentsNeedle, takes microseconds on top). 1024-sample blocks queued one
+// centsNeedle, takes microseconds on top). 1024-sample blocks queued one
 // at a time as the drill queues them, the Precise detector; twenty tones of
 // 600 ms after 400 ms of silence each, so onsets fall anywhere in a block.
 void BM_SungOnsetToNeedle(benchmark::State& state)

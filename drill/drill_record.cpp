@@ -9,6 +9,9 @@ namespace {
 // from below stays within it.
 constexpr double sameNoteCents = 150;
 
+// A quarter of a 1024-sample block at 11025 Hz.
+constexpr std::uint32_t quarterMs = 23;
+
 } // namespace
 
 std::optional<DrillIntonation> DrillRecord::intonation() const
@@ -43,6 +46,7 @@ void DrillRecorder::begin(const Melody& melody, int tonicPitchClass, DrillRecord
     runLength_ = 0;
     wrongHeld_ = false;
     readings_.clear();
+    fine_.clear();
 }
 
 NoteRecord* DrillRecorder::due()
@@ -53,7 +57,8 @@ NoteRecord* DrillRecorder::due()
 }
 
 void DrillRecorder::heard(const DetectionResult& detection, int cycles,
-                          std::optional<double> centsFromDue, std::uint32_t now)
+                          std::optional<double> centsFromDue, std::uint32_t now,
+                          std::span<const double> quarterCents)
 {
     NoteRecord* note = due();
     if (!note)
@@ -65,12 +70,20 @@ void DrillRecorder::heard(const DetectionResult& detection, int cycles,
         if (readings_.empty())
             onset_ = now;
         readings_.push_back({now - onset_, *centsFromDue});
+        // Quarter q of the block ended (3 - q) quarters before it arrived.
+        for (std::size_t q = 0; q < quarterCents.size(); ++q) {
+            const auto before = std::uint32_t((quarterCents.size() - 1 - q) * quarterMs);
+            const std::uint32_t after = now - onset_;
+            fine_.push_back({after > before ? after - before : 0, quarterCents[q]});
+        }
     }
     if (detection.outcome != BlockOutcome::Note)
         return;
     anything_ = true;
-    if (!nearDue && !detection.skipped && detection.sungNote != note->target)
+    if (!nearDue && !detection.skipped && detection.sungNote != note->target) {
         readings_.clear();
+        fine_.clear();
+    }
     if (detection.sungNote == note->target || detection.skipped) {
         runNote_ = -1;
         runLength_ = 0;
@@ -132,8 +145,9 @@ const NoteRecord* DrillRecorder::accepted(std::uint32_t now, bool skipped)
     runLength_ = 0;
     wrongHeld_ = false;
     if (!skipped)
-        note->intonation = noteIntonation(readings_);
+        note->intonation = noteIntonation(readings_, fine_);
     readings_.clear();
+    fine_.clear();
     return note;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -72,8 +73,10 @@ public:
     // block's measured pitch against the due note, if it had one (a block the
     // detector could not name may have one too). The blocks near the due note
     // since the last note far from it make up the note as sung.
+    // `quarterCents` are the same for the block's quarters, for the spread.
     void heard(const DetectionResult& detection, int cycles,
-               std::optional<double> centsFromDue = std::nullopt, std::uint32_t now = 0);
+               std::optional<double> centsFromDue = std::nullopt, std::uint32_t now = 0,
+               std::span<const double> quarterCents = {});
     // A key or string pressed and released that was not the due note.
     void wrongPress();
     // "Hear" pressed: until listening starts again the due note's time stands still.
@@ -107,4 +110,5 @@ private:
     bool wrongHeld_ = false;             // a wrong note was held long enough to have been accepted
     std::uint32_t onset_ = 0;            // of the due note's readings
     std::vector<CentsReading> readings_; // of the due note as sung since its onset
+    std::vector<CentsReading> fine_;     // ... of each block's quarters
 };

@@ -6,19 +6,42 @@
 #include <cmath>
 #include <vector>
 
-std::optional<NoteIntonation> noteIntonation(std::span<const CentsReading> readings)
+namespace {
+
+// The readings' cents in the onset and after it.
+struct Parts {
+    std::vector<double> onset, stable;
+    // The stable part, or all of them when the note was accepted within its onset.
+    std::vector<double>& held() { return stable.empty() ? onset : stable; }
+};
+
+Parts split(std::span<const CentsReading> readings)
+{
+    Parts parts;
+    for (const CentsReading& r : readings)
+        (r.msAfterOnset < kScoopMs ? parts.onset : parts.stable).push_back(r.cents);
+    return parts;
+}
+
+double interquartileRange(std::vector<double>& values)
+{
+    return quantile(values, 0.75) - quantile(values, 0.25);
+}
+
+} // namespace
+
+std::optional<NoteIntonation> noteIntonation(std::span<const CentsReading> readings,
+                                             std::span<const CentsReading> fine)
 {
     if (readings.empty())
         return std::nullopt;
-    std::vector<double> onset, stable;
-    for (const CentsReading& r : readings)
-        (r.msAfterOnset < kScoopMs ? onset : stable).push_back(r.cents);
+    Parts blocks = split(readings);
     NoteIntonation note;
-    if (!onset.empty())
-        note.scoop = quantile(onset, 0.5);
-    std::vector<double>& held = stable.empty() ? onset : stable;
-    note.median = heldPitchCents(held);
-    note.spread = quantile(held, 0.75) - quantile(held, 0.25);
+    if (!blocks.onset.empty())
+        note.scoop = quantile(blocks.onset, 0.5);
+    note.median = heldPitchCents(blocks.held());
+    Parts quarters = split(fine);
+    note.spread = interquartileRange(quarters.held().empty() ? blocks.held() : quarters.held());
     return note;
 }
 

@@ -23,15 +23,19 @@ struct NoteIntonation {
     // The pitch of the stable part, the readings from kScoopMs on: their
     // median over vibrato cycles (heldPitchCents).
     double median = 0;
-    double spread = 0; // the interquartile range of the same readings
+    // The interquartile range of the same part: of the fine readings (a
+    // quarter of a block each, short enough to follow a vibrato's swing) when
+    // there are any, else of the readings.
+    double spread = 0;
     // The median of the readings before kScoopMs; nothing when none came then.
     std::optional<double> scoop = {};
 };
 
-// Of a note's readings in the order they came. When all of them fall in the
-// onset (a note accepted quickly) the median and spread are of them all;
-// nothing without readings.
-std::optional<NoteIntonation> noteIntonation(std::span<const CentsReading> readings);
+// Of a note's readings in the order they came, and its fine readings. When
+// all of them fall in the onset (a note accepted quickly) the figures are of
+// them all; nothing without readings.
+std::optional<NoteIntonation> noteIntonation(std::span<const CentsReading> readings,
+                                             std::span<const CentsReading> fine = {});
 
 struct DrillIntonation {
     int notes = 0;           // notes with a median

@@ -450,7 +450,11 @@ void DrillCycle::blockDetected(const DetectionResult& detection)
     const std::optional<double> cents =
         due ? centsAgainstDueNote(detection, *due, engine_.periodTable, engine_.settings.transpose)
             : std::nullopt;
-    recorder_.heard(detection, engine_.settings.cycles, cents, now());
+    const std::vector<double> quarterCents =
+        due ? quarterCentsAgainstDueNote(detection, *due, engine_.periodTable,
+                                         engine_.settings.transpose)
+            : std::vector<double>{};
+    recorder_.heard(detection, engine_.settings.cycles, cents, now(), quarterCents);
     if (due)
         drawNeedle(cents);
     switch (detection.outcome) {

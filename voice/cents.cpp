@@ -41,14 +41,36 @@ std::optional<double> blockCents(double period, int note, const PeriodTable& tab
     return centsAgainstNote(period, note, table, transpose);
 }
 
+namespace {
+
+// A period of `detection` against the due note, folded when the detector named it.
+double againstDue(double period, const DetectionResult& detection, int dueNote,
+                  const PeriodTable& table, int transpose)
+{
+    return detection.sungNote == dueNote ? centsAgainstPitchClass(period, dueNote, table, transpose)
+                                         : centsAgainstNote(period, dueNote, table, transpose);
+}
+
+} // namespace
+
 std::optional<double> centsAgainstDueNote(const DetectionResult& detection, int dueNote,
                                           const PeriodTable& table, int transpose)
 {
     if (detection.period <= 0 || detection.skipped)
         return std::nullopt;
-    return detection.sungNote == dueNote
-               ? centsAgainstPitchClass(detection.period, dueNote, table, transpose)
-               : centsAgainstNote(detection.period, dueNote, table, transpose);
+    return againstDue(detection.period, detection, dueNote, table, transpose);
+}
+
+std::vector<double> quarterCentsAgainstDueNote(const DetectionResult& detection, int dueNote,
+                                               const PeriodTable& table, int transpose)
+{
+    std::vector<double> cents;
+    if (detection.period <= 0 || detection.skipped)
+        return cents;
+    for (double period : detection.quarterPeriods)
+        if (period > 0)
+            cents.push_back(againstDue(period, detection, dueNote, table, transpose));
+    return cents;
 }
 
 double heldPitchCents(std::span<const double> cents)

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 // Intonation in cents (a hundredth of a semitone; + is sharp) of a measured
 // period against the notes of a period table, as the detector names them:
@@ -30,6 +31,9 @@ struct DetectionResult;
 // period search found), else as measured; nothing without a clear pitch.
 std::optional<double> centsAgainstDueNote(const DetectionResult& detection, int dueNote,
                                           const PeriodTable& table, int transpose);
+// The same for each quarter of the block that had a pitch, in order.
+std::vector<double> quarterCentsAgainstDueNote(const DetectionResult& detection, int dueNote,
+                                               const PeriodTable& table, int transpose);
 
 // The pitch of a held note from its blocks' cents, in the order they came:
 // the median of the means of each two neighbouring blocks (the one block's

@@ -3,6 +3,7 @@
 #include "voice/detector_kind.h"
 #include "voice/period_table.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -33,6 +34,9 @@ struct DetectionResult {
     // (a vibrato's two neighbours in one window) may still have one. The named
     // note does not depend on it.
     double period = 0;
+    // The same for each quarter of the window (23 ms each, so a vibrato's
+    // swing shows); 0 where a quarter had none. Only with `period`.
+    std::array<double, 4> quarterPeriods{};
 };
 
 // Turns each capture block (unsigned 8-bit samples at 11025 Hz) into a sung

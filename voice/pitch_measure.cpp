@@ -68,6 +68,21 @@ double refinePeriod(std::span<const double> window, double period)
     }
 }
 
+std::array<double, 4> quarterPeriods(std::span<const double> window, double period)
+{
+    std::array<double, 4> quarters{};
+    const std::size_t length = window.size() / quarters.size();
+    if (period <= 0 || period > double(length) / 2 - 1)
+        return quarters;
+    for (std::size_t q = 0; q < quarters.size(); ++q) {
+        const double refined = refinePeriod(window.subspan(q * length, length), period);
+        // A top that wandered off by more than a semitone is not this note's.
+        if (std::abs(refined / period - 1) < 0.06)
+            quarters[q] = refined;
+    }
+    return quarters;
+}
+
 double shortestSearchedPeriod(const PeriodTable& table)
 {
     return table.back() * 0.8;

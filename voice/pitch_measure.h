@@ -16,6 +16,11 @@
 // Returns `period` unchanged when it is not inside the window's half.
 double refinePeriod(std::span<const double> window, double period);
 
+// The pitch of each quarter of a 1024-sample window (23 ms each, finer than a
+// vibrato's swing), refined from the whole window's `period`: 0 for a quarter
+// too short to hold two periods (notes below about 87 Hz) or without a clear top.
+std::array<double, 4> quarterPeriods(std::span<const double> window, double period);
+
 // Measures the pitch of a block to a cent or two, for intonation, whichever
 // detector named its note: the period search on the last `windowLength`
 // samples of the block, then refinePeriod. Owns its buffers; one per detector.
@@ -28,6 +33,11 @@ public:
     // shorter block is padded with silence), or 0 when they do not repeat
     // clearly. The search spans the notes of `table` and a little beyond.
     double periodOf(std::span<const std::uint8_t> block, const PeriodTable& table);
+    // quarterPeriods of the block last measured by periodOf, at `period`.
+    std::array<double, 4> quartersOfLast(double period) const
+    {
+        return quarterPeriods(window_, period);
+    }
 
 private:
     std::array<double, windowLength> window_{};

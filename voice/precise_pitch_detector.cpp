@@ -18,11 +18,13 @@ DetectionResult PrecisePitchDetector::analyseBlock(std::span<const std::uint8_t>
     if (period_ == 0 && !skipTo) {
         DetectionResult silent = gate_.silentBlock();
         silent.period = measuredPeriod_;
+        silent.quarterPeriods = quarterPeriods(window_, measuredPeriod_);
         return silent;
     }
     const int heard = period_ > 0 ? noteOfPeriod(period_, periodTable, settings.transpose) : 0;
     DetectionResult result = gate_.heardBlock(heard, skipTo);
     result.period = measuredPeriod_;
+    result.quarterPeriods = quarterPeriods(window_, measuredPeriod_);
     pitchEstimate_ = result.sungNote;
     return result;
 }

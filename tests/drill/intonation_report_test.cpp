@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -24,6 +25,11 @@ TEST(NoteIntonation, TheOnsetIsTheScoopAndTheRestGivesMedianAndSpread)
     EXPECT_DOUBLE_EQ(note->median, 10);
     EXPECT_DOUBLE_EQ(note->spread, 8);
     EXPECT_DOUBLE_EQ(note->scoop.value_or(0), -60);
+
+    // With fine readings the spread is theirs (of the stable part only).
+    const CentsReading fine[] = {{50, -90}, {200, -20}, {223, 40}, {246, 20}, {269, 0}};
+    EXPECT_DOUBLE_EQ(noteIntonation(readings, fine)->spread, 30); // of -20 0 20 40
+    EXPECT_DOUBLE_EQ(noteIntonation(readings, fine)->median, 10);
 
     // Accepted within the onset: the figures are of all it had.
     const CentsReading quick[] = {{0, 4}, {93, 8}};
@@ -72,7 +78,8 @@ TEST(CentsGrade, WithinNearAndOffTheToleranceWithTwentyFiveForAny)
 // cents off and sinking a further 2 cents a note, each with 5.5 Hz vibrato of
 // +-60 cents and a scoop from 80 cents below. Blocks of 93 ms each read half a
 // vibrato cycle, so the medians are good to the 3 cents the measurement of a
-// vibrato note allows.
+// vibrato note allows; the spread comes from quarter blocks, which follow the
+// swing to within 5 cents.
 TEST(DrillRecorder, ReportsTheIntonationOfASyntheticSingerWithinThreeCents)
 {
     const int notes[] = {24, 28, 26, 31, 29};
@@ -98,7 +105,8 @@ TEST(DrillRecorder, ReportsTheIntonationOfASyntheticSingerWithinThreeCents)
             now += 93;
             const DetectionResult heard = detector.analyseBlock(
                 std::span(samples).subspan(start, 1024), {}, table, std::nullopt);
-            recorder.heard(heard, 1, centsAgainstDueNote(heard, notes[i], table, 24), now);
+            recorder.heard(heard, 1, centsAgainstDueNote(heard, notes[i], table, 24), now,
+                           quarterCentsAgainstDueNote(heard, notes[i], table, 24));
         }
         recorder.accepted(now, false);
     }
@@ -111,6 +119,8 @@ TEST(DrillRecorder, ReportsTheIntonationOfASyntheticSingerWithinThreeCents)
         const auto& sung = record->notes[std::size_t(i)].intonation;
         ASSERT_TRUE(sung) << "note " << i;
         EXPECT_NEAR(sung->median, truth, 3.0) << "note " << i;
+        // A +-60-cent sine's interquartile range is 2 x 60 x sin 45 degrees.
+        EXPECT_NEAR(sung->spread, 120 * std::sin(std::numbers::pi / 4), 5.0) << "note " << i;
         // The scoop starts 80 cents low: its blocks read well below the note.
         ASSERT_TRUE(sung->scoop) << "note " << i;
         EXPECT_LT(*sung->scoop, sung->median - 20) << "note " << i;

@@ -86,7 +86,6 @@ void DrillCycle::drawStaffPanel(gdi::Canvas& dc)
                                 .noteCount = drill_.noteCount()},
                                paintAnswerPanel);
     marker_.erased = true; // the fresh staff holds no marker
-    drawNeedle(std::nullopt);
 }
 
 void DrillCycle::drawNeedle(std::optional<double> cents)

@@ -141,6 +141,7 @@ private:
     // `then` runs after it.
     void playSungMelody(std::function<void()> then);
     // The cents needle, in microphone mode: at `cents`, or the scale alone.
+    // Drawn with each block listened to, so a fresh staff shows none.
     void drawNeedle(std::optional<double> cents);
     // The confirmed notes' pitches under their columns.
     void drawConfirmedCents();

@@ -7,6 +7,10 @@
 
 namespace {
 
+// How far, as a share of the period, a refined top may lie from the period
+// found: about a semitone.
+constexpr double maxWander = 0.06;
+
 // The normalised square difference of the window with itself shifted by `lag`.
 double squareDifferenceAt(std::span<const double> window, int lag)
 {
@@ -58,7 +62,12 @@ double refinePeriod(std::span<const double> window, double period)
     double refined = period;
     int multiple = 1;
     while (true) {
-        refined = topNear(window, multiple * refined, lastLag) / multiple;
+        const double found = topNear(window, multiple * refined, lastLag) / multiple;
+        // A top that wandered off (noise, a window across two notes) is no
+        // multiple of the period: what was found before stands.
+        if (std::abs(found / period - 1) > maxWander)
+            return refined;
+        refined = found;
         int next = multiple * 2;
         if (next * refined > lastLag - 1)
             next = int((lastLag - 1) / refined);
@@ -76,8 +85,8 @@ std::array<double, 4> quarterPeriods(std::span<const double> window, double peri
         return quarters;
     for (std::size_t q = 0; q < quarters.size(); ++q) {
         const double refined = refinePeriod(window.subspan(q * length, length), period);
-        // A top that wandered off by more than a semitone is not this note's.
-        if (std::abs(refined / period - 1) < 0.06)
+        // An unchanged period is a quarter whose tops wandered off: no reading.
+        if (refined != period)
             quarters[q] = refined;
     }
     return quarters;

@@ -1,5 +1,6 @@
 #include "voice/cents.h"
 #include "voice/note_detector.h"
+#include "voice/pitch_measure.h"
 #include "voice/recording_detection.h"
 
 #include "tests/support/synthetic_singer.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <vector>
 
 namespace {
@@ -77,6 +79,23 @@ TEST(IntonationMeasure, TheMedianOfAVibratoNoteIsWithinThreeCentsOfItsCentre)
         const auto cents = centsOfBlocks(singer.samples(), DetectorKind::Precise, 29);
         ASSERT_GE(cents.size(), 15u);
         EXPECT_NEAR(heldPitchCents(cents), offset, 3.0) << offset;
+    }
+}
+
+// Noise has tops anywhere: the refinement stays within a semitone of the
+// period it was given, and ends.
+TEST(IntonationMeasure, RefiningNoiseStaysNearThePeriodGiven)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> noise(-1, 1);
+    for (std::size_t length : {256u, 1024u}) {
+        std::vector<double> window(length);
+        for (double& x : window)
+            x = noise(random);
+        for (double period : {2.5, 20.0, 60.0, 120.0}) {
+            const double refined = refinePeriod(window, period);
+            EXPECT_NEAR(refined, period, period * 0.061) << length << " " << period;
+        }
     }
 }
 

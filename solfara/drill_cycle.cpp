@@ -232,23 +232,27 @@ SoundingNote DrillCycle::startMelodyNote(int noteIndex)
 void DrillCycle::playSungMelody(std::function<void()> then)
 {
     voice_.stopCapture();
+    playingSungMelody_ = true;
+    playMelody({.highlight = [](int) {},
+                .unhighlight = [](int) {},
+                .finished =
+                    [this, then = std::move(then)](bool stopped) {
+                        playingSungMelody_ = false;
+                        if (closing_)
+                            return;
+                        voice_.startCapture();
+                        // A new drill that stopped it goes its own way.
+                        if (then && !stopped)
+                            then();
+                    }});
+}
+
+void DrillCycle::playMelody(MelodyPlayback::Callbacks callbacks)
+{
     const Melody& melody = drill_.melody();
     std::vector<int> notes(melody.noteIndex.begin(), melody.noteIndex.begin() + melody.noteCount);
     const Settings& s = engine_.settings;
-    playingSungMelody_ = true;
-    playback_.play(notes, {s.miditimbre, s.midiVol, s.transpose},
-                   {.highlight = [](int) {},
-                    .unhighlight = [](int) {},
-                    .finished =
-                        [this, then = std::move(then)](bool stopped) {
-                            playingSungMelody_ = false;
-                            if (closing_)
-                                return;
-                            voice_.startCapture();
-                            // A new drill that stopped it goes its own way.
-                            if (then && !stopped)
-                                then();
-                        }});
+    playback_.play(notes, {s.miditimbre, s.midiVol, s.transpose}, std::move(callbacks));
 }
 
 void DrillCycle::silenceFirstMelody()
@@ -307,11 +311,7 @@ void DrillCycle::hear(PushButton& hearButton)
     voice_.stopCapture();
     stopBlinking();
     recorder_.hearStarted(now());
-    const Melody& melody = drill_.melody();
-    std::vector<int> notes(melody.noteIndex.begin(), melody.noteIndex.begin() + melody.noteCount);
-    const Settings& s = engine_.settings;
-    playback_.play(
-        notes, {s.miditimbre, s.midiVol, s.transpose},
+    playMelody(
         {.highlight =
              [this](int n) {
                  highlightNote(canvas_(), drawing(), drill_.melody(), n, true, layout_.noteBoxes);

@@ -140,6 +140,8 @@ private:
     // Sung at sight: the melody sounds once it has been sung, capture paused;
     // `then` runs after it.
     void playSungMelody(std::function<void()> then);
+    // Plays the drill's melody as the settings sound it ("Hear", sight singing).
+    void playMelody(MelodyPlayback::Callbacks callbacks);
     // The cents needle, in microphone mode: at `cents`, or the scale alone.
     // Drawn with each block listened to, so a fresh staff shows none.
     void drawNeedle(std::optional<double> cents);

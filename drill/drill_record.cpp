@@ -63,7 +63,18 @@ void DrillRecorder::heard(const DetectionResult& detection, int cycles,
     NoteRecord* note = due();
     if (!note)
         return;
-    const bool nearDue = centsFromDue && std::abs(*centsFromDue) <= sameNoteCents;
+    const bool heardNote = detection.outcome == BlockOutcome::Note && !detection.skipped;
+    // The note as sung starts again after a quiet block, and after the note
+    // before still held (a semitone away it would pass for a scoop).
+    const bool quiet = detection.outcome != BlockOutcome::Note && !centsFromDue;
+    const bool noteBefore = heardNote && note->index > 0 &&
+                            detection.sungNote == record_.notes[dueIndex_ - 1].target &&
+                            detection.sungNote != note->target;
+    if (quiet || noteBefore) {
+        readings_.clear();
+        fine_.clear();
+    }
+    const bool nearDue = centsFromDue && std::abs(*centsFromDue) <= sameNoteCents && !noteBefore;
     // A block the detector could not name may still have measured a pitch;
     // the space bar's block is not the singer's.
     if (nearDue && !detection.skipped) {

@@ -72,7 +72,8 @@ public:
     // with `cycles` extra blocks needed to accept; `centsFromDue` is the
     // block's measured pitch against the due note, if it had one (a block the
     // detector could not name may have one too). The blocks near the due note
-    // since the last note far from it make up the note as sung.
+    // since the last quiet block, the last note far from it or the last block
+    // of the note before make up the note as sung.
     // `quarterCents` are the same for the block's quarters, for the spread.
     void heard(const DetectionResult& detection, int cycles,
                std::optional<double> centsFromDue = std::nullopt, std::uint32_t now = 0,

@@ -74,6 +74,31 @@ TEST(CentsGrade, WithinNearAndOffTheToleranceWithTwentyFiveForAny)
         EXPECT_EQ(gradeCents(row.cents, row.tolerance), row.grade) << row.name;
 }
 
+// E4 accepted while still sung, then F4 a semitone up: the tail of E4 lies
+// within reach of a scoop, but it is the note before, not F4's onset.
+TEST(DrillRecorder, TheNoteBeforeStillHeldIsNotTheDueNotesOnset)
+{
+    Melody melody;
+    melody.noteCount = 2;
+    melody.noteIndex[0] = 28;
+    melody.noteIndex[1] = 29;
+    DrillRecorder recorder;
+    recorder.begin(melody, 0, {}, 0);
+    const DetectionResult e4{.outcome = BlockOutcome::Note, .sungNote = 28, .period = 1};
+    const DetectionResult f4{.outcome = BlockOutcome::Note, .sungNote = 29, .period = 1};
+    std::uint32_t now = 0;
+    for (int block = 0; block < 2; ++block)
+        recorder.heard(e4, 1, -8.0, now += 93);
+    recorder.accepted(now, false);
+    for (int block = 0; block < 6; ++block)
+        recorder.heard(e4, 1, -108.0, now += 93);
+    for (int block = 0; block < 4; ++block)
+        recorder.heard(f4, 1, 20.0, now += 93);
+    const NoteRecord* f = recorder.accepted(now, false);
+    ASSERT_TRUE(f && f->intonation);
+    EXPECT_DOUBLE_EQ(f->intonation->median, 20);
+}
+
 // Five notes, each held two seconds after a breath, sung +17, -23, 0, +17, -23
 // cents off and sinking a further 2 cents a note, each with 5.5 Hz vibrato of
 // +-60 cents and a scoop from 80 cents below. Blocks of 93 ms each read half a

@@ -11,10 +11,16 @@ what, to check before a test is folded or dropped. A fault that does not build i
 reported apart: such a row is a mistake in the table. Configure the build
 directory with -DSOLFARA_BENCH=OFF to leave the benchmarks out of every build. The tree must be clean
 of other changes to the planted files; each file is restored byte for byte.
+
+Only the tests a fault can reach are run: those whose program the build relinked, and
+every test that starts the programs or runs a script, whatever was rebuilt. A test
+program the build left alone runs the very code it ran before the fault.
 """
 import argparse
+import json
 import os
 import pathlib
+import re
 import subprocess
 import sys
 
@@ -29,6 +35,28 @@ def faults(table):
         yield name, path, old.replace("⏎", "\n"), new.replace("⏎", "\n")
 
 
+# Test programs that start solfara or beatwise themselves: they run changed code
+# even when they were not relinked.
+starts_programs = ("process", "startup", "end_to_end")
+
+
+def test_programs(build, env):
+    listing = subprocess.run(["ctest", "--show-only=json-v1"], cwd=build, env=env,
+                             capture_output=True, text=True).stdout
+    return {t["name"]: t["command"][0] for t in json.loads(listing)["tests"] if "command" in t}
+
+
+def stamps(programs):
+    return {p: os.stat(p).st_mtime_ns for p in set(programs.values()) if os.path.exists(p)}
+
+
+def reachable(programs, before, build):
+    tests_dir = str(build / "tests")
+    return [name for name, program in programs.items()
+            if not program.startswith(tests_dir) or any(w in program for w in starts_programs)
+            or before.get(program) != (os.stat(program).st_mtime_ns if os.path.exists(program) else None)]
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", default="build")
@@ -39,6 +67,8 @@ def main():
     build = (root / args.build).resolve()
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", JACK_NO_START_SERVER="1")
     rows = []
+    programs = {name: program for name, program in test_programs(build, env).items()
+                if not name.startswith("layer_probe_")}
     for name, path, old, new in faults(pathlib.Path(__file__).with_name("faults.tsv")):
         if args.only and name not in args.only:
             continue
@@ -50,6 +80,7 @@ def main():
             print(rows[-1], flush=True)
             continue
         try:
+            before = stamps(programs)
             file.write_text(text.replace(old, new))
             built = subprocess.run(["cmake", "--build", str(build), "-j2"], capture_output=True,
                                    text=True)
@@ -57,8 +88,10 @@ def main():
                 verdict = "does not build"
             else:
                 stop = [] if args.every else ["--stop-on-failure"]
+                chosen = reachable(programs, before, build)
+                pattern = "^(" + "|".join(re.escape(n) for n in chosen) + ")$"
                 tests = subprocess.run(
-                    ["ctest", "-j2", "--timeout", "180", *stop, "-E", "^layer_probe_"],
+                    ["ctest", "-j2", "--timeout", "180", *stop, "-R", pattern],
                     cwd=build, env=env, capture_output=True, text=True)
                 failed = [l.split(" - ", 1)[1].split(" (")[0].strip()
                           for l in tests.stdout.splitlines() if l.strip()[:1].isdigit()

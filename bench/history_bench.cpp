@@ -7,7 +7,7 @@
 #include "drill/drill_history.h"
 #include "rhythm/session_history.h"
 #include "solfara/drill_progress_page.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 // The built-in synthesizer's timing as heard at the speakers of a PulseAudio
-// server (its null sink's monitor, see tests/support/monitor_recorder.h).
+// server (its null sink's monitor, see platform/testing/monitor_recorder.h).
 //
 //   speaker_timing_bench metronome BPM SECONDS [SOUNDFONT]
 //     beatwise's metronome for SECONDS: every interval between two tick
@@ -29,7 +29,7 @@
 #include "platform/midi/library_chatter.h"
 #include "platform/system/beeper.h"
 #include "rhythm/metronome.h"
-#include "tests/support/monitor_recorder.h"
+#include "platform/testing/monitor_recorder.h"
 
 #include <QApplication>
 #include <QFocusEvent>

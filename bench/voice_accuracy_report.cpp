@@ -24,8 +24,8 @@
 // and with FluidR3; SOUNDFONT replaces the system's General MIDI SoundFont
 // (the figures depend on its samples).
 #include "platform/audio/internal/capture_converter.h"
-#include "tests/support/rendered_note.h"
-#include "tests/support/sound_samples.h"
+#include "platform/testing/rendered_note.h"
+#include "platform/testing/sound_samples.h"
 #include "voice/pitch_detector.h"
 #include "voice/precise_pitch_detector.h"
 #include "voice/recording_detection.h"

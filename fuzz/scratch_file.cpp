@@ -1,6 +1,6 @@
 #include "fuzz/scratch_file.h"
 
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <cstdio>
 #include <cstdlib>

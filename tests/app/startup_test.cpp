@@ -2,8 +2,8 @@
 // that need no window still work, and the window itself is refused with a
 // plain message and exit code 1 instead of Qt's abort.
 #include "tests/support/run_command.h"
-#include "tests/support/sound_samples.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/sound_samples.h"
+#include "platform/testing/temp_dir.h"
 #include "tests/support/wav_writer.h"
 
 #include <gtest/gtest.h>

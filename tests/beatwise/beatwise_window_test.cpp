@@ -4,7 +4,7 @@
 #include "rhythm/session_history.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/pixel_count.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 #include "tests/support/trainer_fakes.h"
 
 #include <QApplication>

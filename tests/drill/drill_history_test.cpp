@@ -1,7 +1,7 @@
 // What solfara remembers of a drill: the recorder's account of each note, the
 // drills and notes files, and their per-day summary.
 #include "drill/drill_history.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "drill/own_settings_file.h"
 
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "history/history_log.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "music/melody_generator.h"
 #include "tests/support/accidentals.h"
 #include "tests/support/scripted_random_source.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "music/melody_store.h"
 
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
 

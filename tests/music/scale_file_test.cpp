@@ -1,5 +1,5 @@
 #include "music/scale_file.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
 

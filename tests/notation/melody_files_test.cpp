@@ -2,7 +2,7 @@
 #include "notation/melody_file_commands.h"
 #include "notation/melody_files.h"
 #include "notation/music_xml.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <zip.h>
 

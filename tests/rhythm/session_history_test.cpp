@@ -3,7 +3,7 @@
 #include "platform/testing/manual_clock.h"
 #include "rhythm/pulse_trainer.h"
 #include "rhythm/session_history.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 #include "tests/support/trainer_fakes.h"
 
 #include <gmock/gmock.h>

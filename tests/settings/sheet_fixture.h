@@ -4,7 +4,7 @@
 #include "platform/testing/manual_clock.h"
 #include "platform/testing/midi_recording.h"
 #include "settings/settings_sheet.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <QApplication>
 #include <QComboBox>

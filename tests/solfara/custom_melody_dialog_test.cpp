@@ -1,5 +1,5 @@
 #include "solfara/custom_melody_dialog.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -10,7 +10,7 @@
 #include "tests/support/engine_fixture.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/pipe_player.h"
-#include "tests/support/rendered_note.h"
+#include "platform/testing/rendered_note.h"
 #include "voice/pitch_detector.h"
 
 #include "music/uniform_random_source.h"

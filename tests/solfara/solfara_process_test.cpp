@@ -1,7 +1,7 @@
 // Runs the real solfara program on the offscreen platform, as a user would
 // start it, and ends it with a signal.
 #include "tests/support/run_command.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "platform/testing/manual_clock.h"
 #include "platform/testing/midi_recording.h"
 #include "tests/support/recorded_messages.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <memory>
 #include <string>

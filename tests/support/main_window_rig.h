@@ -9,7 +9,7 @@
 #include "tests/support/engine_fixture.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/menu_action.h"
-#include "tests/support/sound_samples.h"
+#include "platform/testing/sound_samples.h"
 #include "voice/selected_note_detector.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // A synthetic singer for intonation tests: a voice-like tone (a fundamental
 // and falling harmonics) rendered as the capture path delivers it, 8-bit at
 // 11025 Hz, with a known offset, vibrato, onset scoop and breath between notes.
-#include "tests/support/sound_samples.h"
+#include "platform/testing/sound_samples.h"
 
 #include <cmath>
 #include <cstdint>

@@ -9,7 +9,7 @@
 
 #include "tests/support/event_loop.h"
 #include "tests/support/pipe_player.h"
-#include "tests/support/rendered_note.h"
+#include "platform/testing/rendered_note.h"
 #include "tests/voice/recording_listener.h"
 
 #include <gtest/gtest.h>

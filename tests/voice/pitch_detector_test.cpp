@@ -1,6 +1,6 @@
 #include "voice/pitch_detector.h"
 
-#include "tests/support/sound_samples.h"
+#include "platform/testing/sound_samples.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "voice/precise_pitch_detector.h"
 #include "voice/selected_note_detector.h"
 
-#include "tests/support/sound_samples.h"
+#include "platform/testing/sound_samples.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "voice/detect_command.h"
 #include "voice/recording_detection.h"
 
-#include "tests/support/sound_samples.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/sound_samples.h"
+#include "platform/testing/temp_dir.h"
 #include "tests/support/wav_writer.h"
 
 #include <gtest/gtest.h>

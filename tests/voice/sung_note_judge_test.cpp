@@ -1,7 +1,7 @@
 #include "voice/pitch_detector.h"
 #include "voice/sung_note_judge.h"
 
-#include "tests/support/sound_samples.h"
+#include "platform/testing/sound_samples.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "voice/voice_input.h"
 
 #include "platform/testing/scripted_wave_input.h"
-#include "tests/support/sound_samples.h"
+#include "platform/testing/sound_samples.h"
 #include "tests/voice/recording_listener.h"
 
 #include <gtest/gtest.h>

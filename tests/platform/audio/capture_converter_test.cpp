@@ -1,5 +1,5 @@
 #include "platform/audio/internal/capture_converter.h"
-#include "tests/support/sound_samples.h"
+#include "platform/testing/sound_samples.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "tests/support/event_loop.h"
 #include "tests/support/pipe_player.h"
-#include "tests/support/sound_samples.h"
+#include "platform/testing/sound_samples.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "platform/audio/internal/wav_file_wave_input.h"
 #include "platform/audio/wav_source.h"
 #include "tests/support/event_loop.h"
-#include "tests/support/sound_samples.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/sound_samples.h"
+#include "platform/testing/temp_dir.h"
 #include "tests/support/wav_writer.h"
 
 #include <gtest/gtest.h>

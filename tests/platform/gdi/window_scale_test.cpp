@@ -2,7 +2,7 @@
 // remembered choice) and the program icons the windows carry.
 #include "platform/gdi/program_icon.h"
 #include "platform/gdi/window_scale.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include "platform/testing/manual_clock.h"
 #include "platform/testing/midi_recording.h"
 #include "tests/support/slow_synth_starter.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 // Pitch and timbre of what the synthesizer plays.
 #include "platform/midi/internal/soundfont_synth.h"
-#include "tests/support/sound_samples.h"
+#include "platform/testing/sound_samples.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "music/pitch.h"
 #include "platform/midi/midi_output_port.h"
 #include "tests/platform/midi/spectrum.h"
-#include "tests/support/rendered_note.h"
+#include "platform/testing/rendered_note.h"
 
 #include <gtest/gtest.h>
 

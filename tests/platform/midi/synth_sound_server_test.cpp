@@ -6,9 +6,9 @@
 #include "platform/midi/internal/synth_output_port.h"
 #include "platform/midi/library_chatter.h"
 #include "tests/platform/midi/spectrum.h"
-#include "tests/support/monitor_recorder.h"
-#include "tests/support/pinned_soundfonts.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/monitor_recorder.h"
+#include "platform/testing/pinned_soundfonts.h"
+#include "platform/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/system/single_instance.h"
 #include "platform/system/tone_generator.h"
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <QFileInfo>
 #include <QSysInfo>

@@ -2,7 +2,7 @@
 
 #include "platform/midi/internal/soundfont_synth.h"
 #include "platform/midi/library_chatter.h"
-#include "tests/support/pinned_soundfonts.h"
+#include "platform/testing/pinned_soundfonts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tests/support/temp_dir.h"
+#include "platform/testing/temp_dir.h"
 
 #include <fstream>
 #include <sstream>

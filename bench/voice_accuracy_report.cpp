@@ -18,7 +18,8 @@
 // heard as a third note, which would make the marker jump; the cost of a
 // block.
 //   build/bench/voice_accuracy_report [-v] [--corpus] [SOUNDFONT]
-// -v lists the notes named wrong and the stray notes; --corpus measures only
+// -v lists the notes named wrong, the stray notes and the notes the SoundFont
+// sounds more than 25 cents off (as the Precise detector measures them); --corpus measures only
 // the seven programs of the detector's reference corpus (piano, choir aahs,
 // voice oohs, synth voice, alto sax, bassoon, flute), to be run with TimGM6mb
 // and with FluidR3; SOUNDFONT replaces the system's General MIDI SoundFont
@@ -26,6 +27,7 @@
 #include "platform/audio/internal/capture_converter.h"
 #include "platform/testing/rendered_note.h"
 #include "platform/testing/sound_samples.h"
+#include "voice/cents.h"
 #include "voice/pitch_detector.h"
 #include "voice/precise_pitch_detector.h"
 #include "voice/recording_detection.h"
@@ -51,6 +53,10 @@ constexpr int rate = SoundFontSynth::sampleRate;
 constexpr double heldSeconds = 1.0;
 constexpr double releaseSeconds = 0.3;
 constexpr int defaultCycles = 1;
+// A rendered note whose held blocks measure further off than this (their
+// median, in cents) has no one right name for every block: a SoundFont's
+// sample tuned off, not the detector, decides between the two neighbours.
+constexpr double outOfTuneCents = 25;
 
 // Vibrato of +-30 cents at a rate between 5 and 6 Hz.
 struct Vibrato {
@@ -202,6 +208,7 @@ struct Tally {
     double seconds = 0;
     int blocks = 0;
     std::string wrong, stray, silentHeld; // -v: the notes named wrong, stray, held but silent
+    std::string outOfTune; // -v: notes that sound more than `outOfTuneCents` off their name
 
     void add(const Tally& other)
     {
@@ -248,6 +255,7 @@ Tally judge(const Recording& recording, NoteDetector& detector)
         std::map<int, int> answers; // -1: silent
         SungNoteJudge judgeOfNote;
         bool accepted = false, onsetFound = false;
+        std::vector<double> cents; // of the held blocks with a measured pitch, octaves folded
         while (first < blocks.size() &&
                startOf(first) + std::size_t(blocks[first].length) <= span.pauseStart)
             ++first;
@@ -278,6 +286,9 @@ Tally judge(const Recording& recording, NoteDetector& detector)
                 tally.heldOctave += heard && answer != span.note && (answer - span.note) % 12 == 0;
                 if (!heard)
                     tally.silentHeld += " " + noteIndexName(span.note);
+                if (blocks[b].result.period > 0)
+                    cents.push_back(
+                        centsAgainstPitchClass(blocks[b].result.period, span.note, table, 0));
             } else {
                 // Across a change of note: a third note would make the marker jump.
                 ++tally.changeBlocks;
@@ -294,6 +305,13 @@ Tally judge(const Recording& recording, NoteDetector& detector)
                 most = answer, mostCount = count;
         tally.notesByMajority += most == span.note;
         tally.notesAccepted += accepted;
+        if (!cents.empty()) {
+            std::nth_element(cents.begin(), cents.begin() + cents.size() / 2, cents.end());
+            const double median = cents[cents.size() / 2];
+            if (std::abs(median) > outOfTuneCents)
+                tally.outOfTune += " " + noteIndexName(span.note) + " " + (median > 0 ? "+" : "") +
+                                   std::to_string(std::lround(median));
+        }
         if (most != span.note || !accepted)
             tally.wrong += " " + noteIndexName(span.note) + "->" +
                            (most < 0 ? std::string("silent") : noteIndexName(most));
@@ -329,6 +347,8 @@ void printRow(const std::string& set, const char* detector, const Tally& t, bool
         std::printf("%31s silent: %s\n", "", t.silentHeld.c_str());
     if (verbose && !t.stray.empty())
         std::printf("%-28s   stray:%s\n", "", t.stray.c_str());
+    if (verbose && !t.outOfTune.empty() && std::strcmp(detector, "Precise") == 0)
+        std::printf("%-28s   out of tune:%s\n", "", t.outOfTune.c_str());
 }
 
 } // namespace

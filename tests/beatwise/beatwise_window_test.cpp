@@ -1,10 +1,10 @@
 #include "beatwise/beatwise_window.h"
 #include "beatwise/trainer_display.h"
 #include "platform/testing/manual_clock.h"
+#include "platform/testing/temp_dir.h"
 #include "rhythm/session_history.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/pixel_count.h"
-#include "platform/testing/temp_dir.h"
 #include "tests/support/trainer_fakes.h"
 
 #include <QApplication>
@@ -159,26 +159,6 @@ TEST_F(WindowTest, KeysHitTheDialOnceTheIntroIsLeft)
     EXPECT_EQ(trainer.stats().total, 0u);
     EXPECT_EQ(statusTextPixels(), 0);
     EXPECT_EQ(count(yellow, {30, 13, 340, 24}), 0);
-}
-
-TEST_F(WindowTest, TheSliderPagesWhileHeld)
-{
-    mouse(QEvent::MouseButtonPress, 250, 150);
-    EXPECT_EQ(trainer.slider().tempo(), 81);
-    ASSERT_TRUE(runEventsUntil([&] { return trainer.slider().tempo() >= 90; }, 3000ms));
-    mouse(QEvent::MouseButtonRelease, 250, 150);
-    int thumbX = trainer.slider().thumbX();
-    runEventsUntil([] { return false; }, 50ms);
-    EXPECT_EQ(trainer.slider().thumbX(), thumbX); // paging stopped
-
-    mouse(QEvent::MouseButtonPress, thumbX + 8, 150);
-    mouse(QEvent::MouseMove, thumbX + 28, 155);
-    mouse(QEvent::MouseButtonRelease, thumbX + 28, 155);
-    EXPECT_EQ(trainer.slider().thumbX(), thumbX + 20);
-    EXPECT_EQ(at(thumbX + 20, 150), gdi::black); // the thumb's outline
-    EXPECT_EQ(at(thumbX, 150), display::colour::panelBackground);
-    for (int y = 152; y < 157; ++y) // the groove behind it looks as it did
-        EXPECT_EQ(at(thumbX + 8, y), at(120, y)) << y;
 }
 
 TEST_F(WindowTest, TheMetronomeButtonTogglesTheTicks)

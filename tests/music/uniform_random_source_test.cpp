@@ -34,25 +34,4 @@ TEST(UniformRandomSource, IsSeededOnceFromTheClock)
     EXPECT_EQ(sameSeed.Random(-3), 0);
 }
 
-// A clock-reseeded generator drew runs such as 1 1 1 0 0 0 for Random(2), so a
-// draw usually equalled the one before. Here every value and every pair of
-// successive values comes up about equally often.
-TEST(UniformRandomSource, DrawsAreUniform)
-{
-    UniformRandomSource source(20261206);
-    const int count = 30000;
-    const auto values = draws(source, 3, count);
-    std::array<int, 3> single{};
-    std::array<int, 9> pairs{};
-    for (int i = 0; i < count; ++i) {
-        ++single[values[i]];
-        if (i > 0)
-            ++pairs[values[i - 1] * 3 + values[i]];
-    }
-    for (int c : single)
-        EXPECT_NEAR(c, count / 3, count / 30);
-    for (int c : pairs)
-        EXPECT_NEAR(c, count / 9, count / 60);
-}
-
 } // namespace

@@ -81,23 +81,6 @@ TEST_F(DrillDisplayTest, HighlightOffRestoresTheLines)
     EXPECT_EQ(image.copy(x - 10, L + 100, 23, 80), drawn.copy(x - 10, L + 100, 23, 80));
 }
 
-TEST_F(DrillDisplayTest, OverlaysSitInTheirPlaces)
-{
-    drawCursorLine(dc, colours, 100, true);
-    EXPECT_EQ(dc.pixel(92, 368), gdi::rgb(0, 0, 128));
-    EXPECT_EQ(count(92, 368, 1, 17, gdi::rgb(0, 0, 128)), 9) << "three on, three off";
-    drawCursorLine(dc, colours, 100, false);
-    EXPECT_EQ(count(92, 368, 1, 17, colours[colour::panel]), 17);
-
-    // XOR, AND, XOR, AND: the lettering shows inverted, then black on the fill.
-    drawBannerFrame(dc, colours, art, 0);
-    EXPECT_EQ(count(40, L + 20, 400, 35, colours[colour::panel]) +
-                  count(172, L + 35, 136, 14, gdi::rgb(42, 42, 59)),
-              400 * 35);
-    drawBannerFrame(dc, colours, art, 1);
-    EXPECT_TRUE(showsGlyph(art.congrats, 172, L + 35));
-}
-
 // C minor is written under three flats, yet its tonic C is Do: a shaped head follows the
 // key the melody was made in, not the signature drawn.
 TEST_F(DrillDisplayTest, AShapedHeadFollowsTheDrillsKeyNotItsSignature)

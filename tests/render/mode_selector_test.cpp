@@ -33,27 +33,4 @@ TEST(ModeSelector, EveryRowBelongsToOneBand)
 
 using ModeSelectorDrawing = RenderTest;
 
-TEST_F(ModeSelectorDrawing, TheWordUnderThePointerIsWhite)
-{
-    // The letters of each word (its cell's rows 2..11: the cells overlap by their underlines).
-    const auto inks = [&](int y, gdi::Colour c) { return count(468, y + 2, 32, 10, c); };
-    const int rowOf[3] = {L + 366, L + 378, L + 390};
-    drawModeSelector(dc, colours);
-    for (int y : rowOf) {
-        EXPECT_GT(inks(y, colours[14]), 10) << y;
-        EXPECT_EQ(inks(y, gdi::white), 0) << y;
-    }
-    // Lighting "piano" redraws it white over the same glyphs; going back restores colour 14.
-    drawModeSelector(dc, colours, ModeBand::Piano);
-    EXPECT_EQ(inks(rowOf[1], colours[14]), 0);
-    EXPECT_GT(inks(rowOf[1], gdi::white), 10);
-    EXPECT_EQ(inks(rowOf[0], gdi::white), 0);
-    EXPECT_EQ(inks(rowOf[2], gdi::white), 0);
-    const QImage lit = image.copy();
-    drawModeSelector(dc, colours, ModeBand::None);
-    EXPECT_EQ(inks(rowOf[1], gdi::white), 0);
-    drawModeSelector(dc, colours, ModeBand::Piano);
-    EXPECT_EQ(image, lit);
-}
-
 } // namespace

@@ -28,29 +28,6 @@ struct StaffPanelTest : RenderTest {
     }
 };
 
-TEST_F(StaffPanelTest, TheStaffIsDrawnWhole)
-{
-    draw({.answerMode = AnswerMode::Microphone, .range = 0});
-    for (int y : {L + 112, L + 118, L + 124, L + 130, L + 136, L + 255, L + 261, L + 267, L + 273,
-                  L + 279}) {
-        EXPECT_NE(dc.pixel(27, y), gdi::black) << y;
-        EXPECT_EQ(dc.pixel(28, y), gdi::black) << y;
-        EXPECT_EQ(dc.pixel(472, y), gdi::black) << y;
-        EXPECT_EQ(dc.pixel(473, y), colours[0]) << y;
-    }
-    // The clef is ANDed in: paper where its bitmap is white, the staff line stays black.
-    ASSERT_EQ(art.sol.pixel(0, 0) & 0xffffff, 0xffffffu);
-    EXPECT_EQ(dc.pixel(25, L + 105), colours[0]);
-    EXPECT_EQ(dc.pixel(28, L + 112), gdi::black);
-    EXPECT_EQ(dc.pixel(300, L + 115), colours[0]); // paper between the lines
-    EXPECT_EQ(dc.pixel(300, L + 30), colours[8]);  // panel above the paper
-    // Bar lines at firstNoteX + 106 + 120 i on both staves.
-    for (int x : {184, 304, 424}) {
-        EXPECT_EQ(dc.pixel(x, L + 115), colours[9]) << x;
-        EXPECT_EQ(dc.pixel(x, L + 258), colours[9]) << x;
-    }
-}
-
 TEST_F(StaffPanelTest, TheKeySignaturePushesTheFirstNoteColumn)
 {
     const KeyAccidentals none{}, allSharp = signsOf("#######"), allFlat = signsOf("bbbbbbb");

@@ -10,24 +10,6 @@ namespace {
 using WidgetsTest = RenderTest;
 constexpr int top = layoutTop + 429; // the button row
 
-TEST_F(WidgetsTest, BevelsDrawFourTwoPixelBands)
-{
-    // Band k is an outer and an inner L, in colour first + k at the top left and
-    // first + 3 - k at the bottom right; every polyline leaves out its end point.
-    bevelTopLeft(dc, colours, 10, 10, 40, 40, 24, 2);
-    bevelBottomRight(dc, colours, 60, 10, 90, 40, 21, 2);
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(count(10, 10, 31, 31, colours[24 + k]), 116 - 16 * k) << k;
-        EXPECT_EQ(count(60, 10, 31, 31, colours[24 - k]), 114 - 16 * k) << k;
-        EXPECT_EQ(count(10 + 2 * k, 25, 2, 1, colours[24 + k]), 2) << k;
-        EXPECT_EQ(dc.pixel(25, 10 + 2 * k), colours[24 + k]) << k;
-        EXPECT_EQ(dc.pixel(75, 40 - 2 * k), colours[24 - k]) << k;
-        EXPECT_EQ(count(88 - 2 * k, 25, 2, 1, colours[24 - k]), 2) << k;
-    }
-    EXPECT_EQ(dc.pixel(40, 10), untouched);
-    EXPECT_EQ(dc.pixel(90, 25), untouched);
-}
-
 TEST_F(WidgetsTest, ButtonOf68By28Covers69By29)
 {
     PushButton settings{27, top, 68, 28};
@@ -63,23 +45,6 @@ TEST_F(WidgetsTest, LabelsAreCentred)
     EXPECT_GT(count(478, 8, 14, 16, colours[0]), 5);
     EXPECT_EQ(count(461, 14, 20, 1, colours[0]), 10);
     EXPECT_EQ(dc.pixel(463, 14), colours[0]); // x 463..472
-}
-
-TEST_F(WidgetsTest, ANoteBoxStaysInsideItsBox)
-{
-    NoteBox box{100, layoutTop + 375, 30, 22};
-    const int y = box.top;
-    box.drawBox(dc, colours);
-    EXPECT_EQ(count(90, y - 10, 50, 42, untouched) - count(100, y, 30, 22, untouched),
-              50 * 42 - 30 * 22);           // nothing drawn outside the box
-    EXPECT_EQ(dc.pixel(100, y), untouched); // corners are not part of it
-    EXPECT_EQ(dc.pixel(100, y + 11), colours[26]);
-    EXPECT_EQ(dc.pixel(115, y + 11), colours[10]);
-    EXPECT_GT(count(100, y, 15, 11, colours[8]), 3);       // light arcs upper left,
-    EXPECT_GT(count(115, y + 11, 15, 11, colours[11]), 3); // dark arcs lower right
-    box.drawBoxPressed(dc, colours);
-    EXPECT_EQ(box.pressed, 1);
-    EXPECT_GT(count(100, y, 30, 22, colours[24]), 3);
 }
 
 TEST_F(WidgetsTest, MicButtonShowsTheFrameOfItsState)

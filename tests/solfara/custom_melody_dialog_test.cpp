@@ -1,5 +1,5 @@
-#include "solfara/custom_melody_dialog.h"
 #include "platform/testing/temp_dir.h"
+#include "solfara/custom_melody_dialog.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -6,11 +6,11 @@
 // SOLFARA_TEST_MIC_PIPE and SOLFARA_TEST_MIC_RATE).
 #include "drill/settings_file.h"
 #include "platform/audio/internal/rtaudio_wave_input.h"
+#include "platform/testing/rendered_note.h"
 #include "solfara/main_frame.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/event_loop.h"
 #include "tests/support/pipe_player.h"
-#include "platform/testing/rendered_note.h"
 #include "voice/pitch_detector.h"
 
 #include "music/uniform_random_source.h"

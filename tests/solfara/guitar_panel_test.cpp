@@ -64,26 +64,6 @@ TEST(FretPositionAt, EachStringSoundsItsOpenNotePlusTheFret)
     EXPECT_EQ(fretPositionAt(g, L + 250, T + 3)->noteIndex, 40); // the neck reaches E5
 }
 
-TEST_F(GuitarTest, DrawShowsTheWholeNeck)
-{
-    const gdi::Colour wood = gdi::rgb(58, 53, 32), grey = gdi::rgb(128, 128, 128);
-    EXPECT_EQ(dc.pixel(L + 30, T + 8), wood);
-    for (int f = 1; f <= 11; ++f) // second pass: two grey pixels over the white line
-        EXPECT_EQ(dc.pixel(L + fretLine[f], T + 8), grey) << f;
-    EXPECT_EQ(dc.pixel(L + 17, T + 8), gdi::rgb(192, 192, 192));  // nut
-    EXPECT_EQ(dc.pixel(L + 100, T + 3), gdi::rgb(192, 192, 192)); // thin string 0
-    EXPECT_EQ(dc.pixel(L + 100, T + 33), gdi::white);             // wound string 3's core
-    // Diamonds in fret spaces 3, 5, 7, 9 (one) and 12 (two), crossed by the string shadows.
-    for (int x : {L + 82, L + 127, L + 167, L + 203}) {
-        EXPECT_EQ(dc.pixel(x, T + 28), gdi::white) << x;
-        EXPECT_EQ(dc.pixel(x, T + 27), gdi::black) << x;
-    }
-    EXPECT_EQ(dc.pixel(L + 248, T + 18), gdi::white);
-    EXPECT_EQ(dc.pixel(L + 248, T + 38), gdi::white);
-    EXPECT_EQ(dc.pixel(L + 248, T + 28), wood);
-    EXPECT_EQ(dc.pixel(L + 256, T + 20), gdi::black); // the border's dark side
-}
-
 TEST_F(GuitarTest, APressedFretSoundsUntilReleased)
 {
     const QImage before = image.copy();

@@ -133,51 +133,6 @@ TEST_F(IntroTest, LeftClickInAFrameEndsTheFlightThereSkipsTheBannerButReleasesAl
     }
 }
 
-// The bounding box of the pixels of one colour in a band of rows.
-QRect extent(const gdi::Canvas& canvas, gdi::Colour c, int top, int bottom)
-{
-    QRect box;
-    for (int y = top; y < bottom; ++y)
-        for (int x = 0; x < canvas.width(); ++x)
-            if (canvas.pixel(x, y) == c)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-
-TEST_F(IntroTest, BannerLinesAreCentredInTheirColours)
-{
-    run();
-    // The flight leaves the window black but for stars (the field's own test pins them)
-    // and "Skip Intro".
-    EXPECT_EQ(count(gdi::white), 0);
-    EXPECT_GT(count(StarField::starColour), 100);
-
-    for (const auto& line : IntroSequence::bannerLines) {
-        const gdi::Colour c = colours[std::size_t(line.colour)];
-        // Rows from 10 above to 10 below the cell: away from "Skip Intro", also colour 7.
-        const QRect box = extent(canvas, c, line.y - 10, line.y + 58);
-        SCOPED_TRACE(line.text);
-        ASSERT_FALSE(box.isEmpty());
-        // Inside the line's 48-pixel cell, centred on x 250 (within the odd pixel
-        // of rounding and the glyphs' side bearings).
-        EXPECT_GE(box.top(), line.y);
-        EXPECT_LT(box.bottom(), line.y + 48);
-        EXPECT_NEAR((box.left() + box.right()) / 2.0, 250.0, 3.0);
-        EXPECT_GT(box.width(), 60);
-    }
-    // The first line is the longest of the three.
-    EXPECT_GT(extent(canvas, colours[7], 110, 158).width(),
-              extent(canvas, colours[16], 160, 208).width());
-
-    const QRect skip = extent(canvas, colours[7], 440, 494);
-    ASSERT_FALSE(skip.isEmpty());
-    EXPECT_GE(skip.left(), 215);
-    EXPECT_LE(skip.left(), 218); // the "S" starts at the left edge, give or take its bearing
-    EXPECT_GE(skip.top(), 450);
-    EXPECT_LT(skip.bottom(), 462);
-    EXPECT_GT(skip.width(), 40);
-}
-
 // Real timers: the press arrives while a frame is on screen (or while the
 // banner stands), between timer callbacks, as a user's press would.
 TEST_F(IntroTest, LeftClickBetweenFramesEndsTheFlightWithTheFrameOnScreen)

@@ -57,22 +57,6 @@ TEST(PianoKeyAt, KeyBoundariesFallWhereTheyAreDrawn)
     }
 }
 
-TEST(PianoKeyAt, EditorPageKeyboardAtItsOwnOrigin)
-{
-    // The editor's keys are 36 high with 27-pixel black keys; its origin is the anchor.
-    const KeyboardGeometry g = KeyboardGeometry::editorPage(10, 20);
-    EXPECT_EQ(g.right(), 346);
-    EXPECT_EQ(g.bottom(), 56);
-    EXPECT_FALSE(g.contains(10, 40));
-    EXPECT_FALSE(g.contains(346, 40));
-    EXPECT_FALSE(g.contains(100, 56));
-    EXPECT_TRUE(g.contains(345, 55));
-    EXPECT_EQ(pianoKeyAt(g, 22, 20 + 26)->noteIndex, 1);
-    EXPECT_EQ(pianoKeyAt(g, 22, 20 + 27)->noteIndex, 2);
-    EXPECT_EQ(pianoKeyAt(g, 11, 55)->noteIndex, 0);
-    EXPECT_EQ(pianoKeyAt(g, 345, 30)->noteIndex, 47);
-}
-
 TEST_F(PianoTest, DrawShowsTwentyBlackKeysAmongTheWhite)
 {
     const gdi::Colour face = colours[28], blackKey = colours[29];

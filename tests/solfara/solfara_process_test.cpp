@@ -1,7 +1,7 @@
 // Runs the real solfara program on the offscreen platform, as a user would
 // start it, and ends it with a signal.
-#include "tests/support/run_command.h"
 #include "platform/testing/temp_dir.h"
+#include "tests/support/run_command.h"
 
 #include <gtest/gtest.h>
 

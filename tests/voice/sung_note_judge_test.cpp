@@ -46,7 +46,8 @@ TEST(SungNoteJudge, WithAToleranceTheMedianOfTheHeldBlocksMustLieWithinIt)
     } rows[] = {
         {"40 cents off at any tolerance", {}, {40, 40, 40}, 3},
         {"40 cents off at 50", 50, {40, 40, 40}, 3},
-        {"40 cents off at 25", 25, {40, 40, 40, 40, 40}, 0},
+        {"40 cents sharp at 25", 25, {40, 40, 40, 40, 40}, 0},
+        {"40 cents flat at 25", 25, {-40, -40, -40, -40, -40}, 0},
         {"a wild block waits until it has left the held ones", 25, {5, 90, 5, 5, 5}, 5},
         {"sliding into tune", 25, {60, 45, 30, 20, 10}, 5},
         {"no measured pitch", 15, {std::nullopt, std::nullopt, std::nullopt}, 3},

@@ -24,6 +24,7 @@
 // voice oohs, synth voice, alto sax, bassoon, flute), to be run with TimGM6mb
 // and with FluidR3; SOUNDFONT replaces the system's General MIDI SoundFont
 // (the figures depend on its samples).
+#include "base/quantile.h"
 #include "platform/audio/internal/capture_converter.h"
 #include "platform/testing/rendered_note.h"
 #include "platform/testing/sound_samples.h"
@@ -306,8 +307,7 @@ Tally judge(const Recording& recording, NoteDetector& detector)
         tally.notesByMajority += most == span.note;
         tally.notesAccepted += accepted;
         if (!cents.empty()) {
-            std::nth_element(cents.begin(), cents.begin() + cents.size() / 2, cents.end());
-            const double median = cents[cents.size() / 2];
+            const double median = quantile(cents, 0.5);
             if (std::abs(median) > outOfTuneCents)
                 tally.outOfTune += " " + noteIndexName(span.note) + " " + (median > 0 ? "+" : "") +
                                    std::to_string(std::lround(median));

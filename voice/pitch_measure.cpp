@@ -52,10 +52,28 @@ double topNear(std::span<const double> window, double guess, int lastLag)
     return lag + std::clamp(shift, -0.5, 0.5);
 }
 
+// The window without its quiet ends: the silence before an onset or after a
+// release. The square difference at a long lag pairs fewer sounding samples
+// there than at a short one, which pulls the top towards shorter lags: an
+// onset block read some 35 cents sharp.
+std::span<const double> soundingPart(std::span<const double> window)
+{
+    double peak = 0;
+    for (double x : window)
+        peak = std::max(peak, std::abs(x));
+    const auto loud = [&](double x) { return std::abs(x) >= peak / 8; };
+    const auto first = std::find_if(window.begin(), window.end(), loud);
+    const auto last = std::find_if(window.rbegin(), window.rend(), loud).base();
+    return first < last
+               ? window.subspan(std::size_t(first - window.begin()), std::size_t(last - first))
+               : window;
+}
+
 } // namespace
 
-double refinePeriod(std::span<const double> window, double period)
+double refinePeriod(std::span<const double> whole, double period)
 {
+    const std::span<const double> window = soundingPart(whole);
     const int lastLag = int(window.size()) / 2;
     if (period < 2 || period > lastLag - 1)
         return period;

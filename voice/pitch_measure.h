@@ -13,7 +13,8 @@
 // samples is found at 1, 2, 4 ... times the period and lastly at the largest
 // multiple, and its error is divided by the multiple. A 1 kHz tone's period
 // of 11 samples comes out to a few thousandths of a sample (under a cent).
-// Returns `period` unchanged when it is not inside the window's half.
+// Quiet ends of the window (before an onset, after a release) are left out.
+// Returns `period` unchanged when it is not inside the sounding part's half.
 double refinePeriod(std::span<const double> window, double period);
 
 // The pitch of each quarter of a 1024-sample window (23 ms each, finer than a

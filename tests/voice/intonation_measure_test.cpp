@@ -67,6 +67,25 @@ TEST(IntonationMeasure, PureTonesReadWithinTwoCentsFrom80HzTo1kHz)
         }
 }
 
+// A note that starts or stops inside a block: the block's silent part is left
+// out of the measure, so its onset and release blocks read as its held ones
+// (they read some 35 cents sharp when the silence counted).
+TEST(IntonationMeasure, OnsetAndReleaseBlocksReadWithinTwoCents)
+{
+    for (const double hertz : {220.0, 329.63, 523.25}) {
+        std::vector<std::uint8_t> samples(1500, 128);
+        const std::vector<std::uint8_t> tone = sineBlock(hertz, 4000);
+        samples.insert(samples.end(), tone.begin(), tone.end());
+        samples.insert(samples.end(), 1500, 128);
+        const double period = 11025 / hertz;
+        const int note = noteOfPeriod(period, table, 24);
+        const auto cents = centsOfBlocks(samples, DetectorKind::Precise, note);
+        ASSERT_GE(cents.size(), 4u) << hertz;
+        for (double c : cents)
+            EXPECT_NEAR(c, centsAgainstNote(period, note, table, 24), 2.0) << hertz;
+    }
+}
+
 // A held note with 5.5 Hz vibrato of +-60 cents: each 93 ms block reads the
 // pitch over half a vibrato cycle, so blocks alternate tens of cents either
 // side of the centre, but the pitch of the held note over two seconds lies
